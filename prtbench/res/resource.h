@@ -1,0 +1,4 @@
+// Resource ids of prtbench.
+#pragma once
+
+#define IDD_MAIN 102

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds the given presets (default: all three). Incremental.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(native native-san windows)
+for p in "${presets[@]}"; do
+  [ -f "build/$p/CMakeCache.txt" ] || cmake --preset "$p" >/dev/null
+  cmake --build --preset "$p" -- --no-print-directory -s | grep -v -E '^(\[ *[0-9]+%\]|-- )' || true
+  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of preset $p failed" >&2; exit 1; }
+done

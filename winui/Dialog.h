@@ -1,0 +1,114 @@
+// A dialog built from an .rc template, with messages dispatched to virtual
+// handlers and typed helpers for its controls, so dialogs read like their
+// description: handlers read controls, call the core, send, show.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace winui {
+
+class CXPButton;
+
+// The light background shared by the configuration and image dialogs.
+inline constexpr COLORREF kLightBackground = RGB(239, 247, 255);
+
+class Dialog {
+ public:
+  explicit Dialog(int templateId, HINSTANCE instance = nullptr);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Runs the dialog modally with our own message loop (so accelerators and
+  // modeless windows keep working); returns the EndDialog result, -1 if the
+  // template could not be created.
+  INT_PTR DoModal(HWND owner);
+  // Creates the dialog modeless and returns its window (nullptr on failure).
+  // The window shows if the template says WS_VISIBLE.
+  HWND Create(HWND owner);
+  // Ends a modal dialog with `result`; destroys a modeless one.
+  void EndDialog(INT_PTR result);
+
+  HWND hwnd() const { return hwnd_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+  // Control helpers. Text is UTF-8 unless the name says Wide.
+  std::string Text(int id) const;
+  std::wstring WideText(int id) const;
+  void SetText(int id, std::string_view utf8);
+  void SetWideText(int id, std::wstring_view text);
+  std::optional<int> Int(int id) const;  // nullopt when the text is not a number
+  void SetInt(int id, int value);
+  bool Checked(int id) const;
+  void SetChecked(int id, bool checked);
+  // Radio groups run from `firstId` through the following radio buttons in
+  // tab order up to the next WS_GROUP; -1 when none is checked.
+  int RadioIndex(int firstId) const;
+  void SetRadioIndex(int firstId, int index);
+  int ComboIndex(int id) const;  // -1 when nothing is selected
+  void SetComboIndex(int id, int index);
+  std::string ComboText(int id) const;  // text of the selected entry, empty if none
+  void ComboReset(int id);
+  void ComboAdd(int id, std::string_view utf8);
+  // Selects the first entry beginning with `prefix` (case-insensitive); returns
+  // its index, or -1 leaving the selection as it was.
+  int ComboSelectPrefix(int id, std::string_view prefix);
+  uint32_t Ipv4(int id) const;  // first octet in the most significant byte
+  void SetIpv4(int id, uint32_t address);
+  void Enable(int id, bool enabled);
+  bool IsEnabled(int id) const;
+  void Show(int id, bool shown);
+  void MoveControl(int id, int x, int y, int width, int height);
+
+  void StartTimer(UINT_PTR id, unsigned milliseconds);
+  void StopTimer(UINT_PTR id);
+
+  // Paints this dialog and its static texts in kLightBackground.
+  void UseLightBackground();
+  // Draws the push button `id` with CXPButton; the dialog owns it.
+  void AttachXPButton(int id);
+
+ protected:
+  virtual bool OnInit() { return true; }
+  virtual void OnCommand(int /*id*/, int /*code*/) {}
+  virtual void OnOk() { EndDialog(IDOK); }
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+  virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+  virtual void OnTimer(UINT_PTR /*id*/) {}
+  virtual void OnDestroy() {}
+  virtual bool OnDrawItem(int id, const DRAWITEMSTRUCT& item);
+  // Returns the brush for a control, or nullptr for the default colours.
+  virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
+  virtual bool OnEraseBackground(HDC dc);
+  virtual void OnDropFiles(HDROP /*drop*/) {}
+  virtual bool OnDeviceChange(WPARAM /*event*/, LPARAM /*data*/) { return false; }
+  // First look at every message; return true when handled (result in `result`).
+  virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+  // Called by the message loop for messages of this dialog's windows before
+  // dispatch; return true when consumed. The default handles dialog keys.
+  virtual bool PreTranslateMessage(MSG& message);
+
+ private:
+  static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Proc(UINT message, WPARAM wParam, LPARAM lParam);
+  void RunModalLoop();
+
+  int templateId_;
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  bool modal_ = false;
+  bool modalRunning_ = false;
+  INT_PTR result_ = IDCANCEL;
+  HBRUSH lightBrush_ = nullptr;
+  std::vector<std::unique_ptr<CXPButton>> buttons_;
+};
+
+}  // namespace winui
