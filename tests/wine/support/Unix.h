@@ -1,0 +1,41 @@
+// Wine tests reach the Linux side through these: Wine starts ELF programs
+// through CreateProcess, and maps the Unix file system to drive Z:.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// "/tmp/x/y" -> L"Z:\\tmp\\x\\y".
+std::wstring WindowsPath(const std::string& unixPath);
+
+// A fresh, empty Unix directory for one test (under /tmp).
+std::string MakeTempDir();
+
+// Starts `/bin/sh -c command` in the background with a Unix PATH. The process
+// handle Wine returns cannot be waited on; synchronise through files.
+bool StartShell(const std::string& command);
+
+// Runs `/bin/sh -c command` and waits up to `timeoutMs` for it to end; returns
+// its exit status, or -1 on time-out.
+int RunShell(const std::string& command, int timeoutMs = 10000);
+
+// Waits until `unixPath` exists (and is not empty when `nonEmpty`).
+bool WaitForFile(const std::string& unixPath, int timeoutMs = 5000, bool nonEmpty = false);
+
+// The file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& unixPath);
+bool WriteFile(const std::string& unixPath, const std::string& bytes);
+
+// An environment variable of the test run ("" when unset).
+std::string Env(const char* name);
+
+// Maps Wine's COM<number> to a fresh socat pty pair (tests/support/map-com) and
+// returns the Unix path of the other end, where the bytes arrive; "" on failure.
+std::string MapComPort(int number);
+
+// Single-quotes `text` for /bin/sh.
+std::string ShellQuote(const std::string& text);
+
+}  // namespace testsupport
