@@ -42,9 +42,12 @@ if [ $headless -eq 0 ]; then
   echo "run: starting prtbench.exe under Wine on $DISPLAY; close its window to end"
   (cd "$demo" && wine prtbench.exe)
 else
-  export DISPLAY=:97
-  Xvfb :97 -screen 0 1024x768x24 >/dev/null 2>&1 &
-  sleep 1
+  displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
+  for _ in $(seq 1 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$displayfile")"
   echo "run: no display; starting prtbench.exe under Wine on a virtual screen"
   (cd "$demo" && wine prtbench.exe) &
   for _ in $(seq 1 60); do

@@ -31,6 +31,13 @@ std::wstring VisibleText(const std::wstring& caption) {
   return out;
 }
 
+// The caption at (x, y); an ampersand underlines the next character.
+void DrawCaption(HDC dc, const std::wstring& caption, int x, int y, COLORREF colour) {
+  SetTextColor(dc, colour);
+  RECT at{x, y, x, y};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &at, DT_SINGLELINE | DT_NOCLIP);
+}
+
 }  // namespace
 
 CXPButton::CXPButton()
@@ -126,9 +133,15 @@ void CXPButton::DrawItem(const DRAWITEMSTRUCT& item) {
   const int x = (rect.left + rect.right) / 2 + shift - size.cx / 2;
   const int y = (rect.top + rect.bottom) / 2 + shift - size.cy / 2;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const UINT state = (item.itemState & ODS_DISABLED) ? DSS_DISABLED : DSS_NORMAL;
-  DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()), static_cast<WPARAM>(caption.size()),
-             x, y, size.cx, size.cy, DST_PREFIXTEXT | state);
+  const COLORREF oldColour = GetTextColor(dc);
+  if (item.itemState & ODS_DISABLED) {
+    // embossed: a highlight one pixel down-right under the shadow-coloured text
+    DrawCaption(dc, caption, x + 1, y + 1, GetSysColor(COLOR_3DHILIGHT));
+    DrawCaption(dc, caption, x, y, GetSysColor(COLOR_3DSHADOW));
+  } else {
+    DrawCaption(dc, caption, x, y, GetSysColor(COLOR_BTNTEXT));
+  }
+  SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
 }

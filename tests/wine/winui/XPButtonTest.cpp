@@ -145,7 +145,9 @@ TEST_F(XPButtonTest, EachHoverAndPressedVariantHasItsOwnGradient) {
     Draw(canvas, c.state);
     EXPECT_EQ(FaceRow(canvas, Face().top + 18), c.row18) << "hover " << c.hover << " state " << c.state;
     // the hot frame covers the top row of a hovered face
-    if (!c.hover) EXPECT_EQ(FaceRow(canvas, Face().top), (Rgb{255, 255, 255}));
+    if (!c.hover) {
+      EXPECT_EQ(FaceRow(canvas, Face().top), (Rgb{255, 255, 255}));
+    }
   }
 }
 
