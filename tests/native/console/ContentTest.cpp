@@ -1,0 +1,157 @@
+#include "prtbench/console/Content.h"
+
+#include <gtest/gtest.h>
+
+using console::Bytes;
+using console::ContentError;
+
+namespace {
+
+Bytes B(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+}  // namespace
+
+TEST(PrintContent, TextGoesOutInCodePage860WithoutZero) {
+  const auto content = console::PrintContent("ABC", false);
+  EXPECT_EQ(content.error, ContentError::None);
+  EXPECT_EQ(content.bytes, (Bytes{0x41, 0x42, 0x43}));
+}
+
+TEST(PrintContent, AccentedLettersTakeTheirCodePage860Bytes) {
+  EXPECT_EQ(console::PrintContent("é", false).bytes, (Bytes{0x82}));
+  EXPECT_EQ(console::PrintContent("ãõÇ", false).bytes, (Bytes{0x84, 0x94, 0x80}));
+}
+
+TEST(PrintContent, CharactersCodePage860LacksBecomeQuestionMarks) {
+  // no best fit: the Euro sign and a Chinese letter are not replaced by look-alikes
+  EXPECT_EQ(console::PrintContent("€打A", false).bytes, (Bytes{'?', '?', 'A'}));
+}
+
+TEST(PrintContent, EmptyTextIsRefused) {
+  EXPECT_EQ(console::PrintContent("", false).error, ContentError::Empty);
+  EXPECT_EQ(console::PrintContent("", true).error, ContentError::Empty);
+}
+
+TEST(PrintContent, HexTextGivesItsBytes) {
+  const auto content = console::PrintContent("1b 40", true);
+  EXPECT_EQ(content.error, ContentError::None);
+  EXPECT_EQ(content.bytes, (Bytes{0x1B, 0x40}));
+}
+
+TEST(PrintContent, BadHexDigitIsRefusedWithNoBytes) {
+  const auto content = console::PrintContent("1b 4g", true);
+  EXPECT_EQ(content.error, ContentError::BadHex);
+  EXPECT_TRUE(content.bytes.empty());
+  EXPECT_EQ(console::PrintContent("  \r\n", true).error, ContentError::BadHex);
+}
+
+TEST(AutoSendContent, TextIsSentWithItsTerminatingZero) {
+  const auto content = console::AutoSendContent("ABC", false, false, 1);
+  EXPECT_EQ(content.error, ContentError::None);
+  EXPECT_EQ(content.bytes, (Bytes{0x41, 0x42, 0x43, 0x00}));
+}
+
+TEST(AutoSendContent, TextUsesTheAnsiCodePage) {
+  // the native build stands in with code page 1252
+  EXPECT_EQ(console::AutoSendContent("é", false, false, 1).bytes, (Bytes{0xE9, 0x00}));
+}
+
+TEST(AutoSendContent, CutPaperWinsOverAnyContent) {
+  const Bytes cut{0x1D, 0x56, 0x01, 0x0A, 0x0A};
+  EXPECT_EQ(console::AutoSendContent("ABC", false, true, 1).bytes, cut);
+  EXPECT_EQ(console::AutoSendContent("", false, true, 1).bytes, cut);
+  EXPECT_EQ(console::AutoSendContent("zz", true, true, 1).bytes, cut);
+  EXPECT_EQ(console::AutoSendContent("", false, true, 1).error, ContentError::None);
+}
+
+TEST(AutoSendContent, EmptyTextWithoutCutPaperIsRefused) {
+  EXPECT_EQ(console::AutoSendContent("", false, false, 1).error, ContentError::Empty);
+  EXPECT_EQ(console::AutoSendContent("", true, false, 1).error, ContentError::Empty);
+}
+
+TEST(AutoSendContent, HexTextGivesItsBytesWithoutTheZero) {
+  EXPECT_EQ(console::AutoSendContent("1b 40", true, false, 1).bytes, (Bytes{0x1B, 0x40}));
+  EXPECT_EQ(console::AutoSendContent("1b 4g", true, false, 1).error, ContentError::BadHex);
+}
+
+TEST(NumberLine, IsAsciiWithCrLf) {
+  EXPECT_EQ(console::NumberLine(1), B("No.1\r\n"));
+  EXPECT_EQ(console::NumberLine(12345), B("No.12345\r\n"));
+}
+
+TEST(TimeStampBytes, IsUtf16LittleEndianWithZeroHighBytes) {
+  const Bytes stamp = console::TimeStampBytes("2016.12.31-13:13:59");
+  ASSERT_EQ(stamp.size(), 46u);
+  EXPECT_EQ(Bytes(stamp.begin(), stamp.begin() + 6), (Bytes{0x0D, 0x00, 0x0A, 0x00, '2', 0x00}));
+  EXPECT_EQ(Bytes(stamp.end() - 6, stamp.end()), (Bytes{'9', 0x00, 0x0D, 0x00, 0x0A, 0x00}));
+}
+
+TEST(TimeStampBytes, NonAsciiDateTextKeepsItsUtf16Units) {
+  EXPECT_EQ(console::TimeStampBytes("年"), (Bytes{0x0D, 0, 0x0A, 0, 0x74, 0x5E, 0x0D, 0, 0x0A, 0}));
+}
+
+// Every combination of the numbering and time stamp switches.
+struct SwitchCase {
+  bool numbering;
+  bool timeStamp;
+  std::vector<std::string> expected;
+};
+
+class PrintBuffers : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(PrintBuffers, FollowTheSwitchesInOrder) {
+  const SwitchCase& c = GetParam();
+  const console::PrintSwitches switches{2, c.numbering, c.timeStamp, "D"};
+  std::vector<Bytes> expected;
+  for (const auto& text : c.expected) expected.push_back(B(text));
+  EXPECT_EQ(console::PrintBuffers(B("xy"), switches), expected);
+}
+
+const std::string kStamp("\r\0\n\0D\0\r\0\n\0", 10);
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSwitches, PrintBuffers,
+    testing::Values(SwitchCase{false, false, {"xy", "xy"}},
+                    SwitchCase{true, false, {"No.1\r\n", "xy", "No.2\r\n", "xy"}},
+                    SwitchCase{false, true, {"xy", kStamp, "xy", kStamp}},
+                    SwitchCase{true, true, {"No.1\r\n", "xy", kStamp, "No.2\r\n", "xy", kStamp}}));
+
+TEST(PrintBuffersCount, ThreeNumberedRepetitionsAreSixSends) {
+  const auto buffers = console::PrintBuffers(B("ABC"), {3, true, false, ""});
+  ASSERT_EQ(buffers.size(), 6u);
+  EXPECT_EQ(buffers[4], B("No.3\r\n"));
+  EXPECT_EQ(buffers[5], B("ABC"));
+}
+
+TEST(PrintBuffersCount, RepetitionsBelowOneSendNothing) {
+  EXPECT_TRUE(console::PrintBuffers(B("ABC"), {0, true, true, "D"}).empty());
+  EXPECT_TRUE(console::PrintBuffers(B("ABC"), {-3, false, false, ""}).empty());
+}
+
+TEST(RepetitionBuffers, CarryTheRepetitionNumber) {
+  const auto buffers = console::RepetitionBuffers(B("A"), {9, true, false, ""}, 7);
+  ASSERT_EQ(buffers.size(), 2u);
+  EXPECT_EQ(buffers[0], B("No.7\r\n"));
+}
+
+TEST(HexView, ShowsTheText936Bytes) {
+  EXPECT_EQ(console::HexView("AB\r\n"), "41 42 0D 0A\r\n");
+  EXPECT_EQ(console::HexView("打"), "B4 F2");
+}
+
+TEST(HexView, TogglingOnAndOffGivesTheSameText) {
+  const auto back = console::TextFromHexView(console::HexView("AB\r\n"));
+  EXPECT_TRUE(back.ok);
+  EXPECT_EQ(back.text, "AB\r\n");
+}
+
+TEST(HexView, BadHexCannotGoBackToText) {
+  EXPECT_FALSE(console::TextFromHexView("41 4G").ok);
+  EXPECT_FALSE(console::TextFromHexView("").ok);
+}
+
+TEST(HexView, TextViewEndsAtTheFirstZeroByte) {
+  const auto back = console::TextFromHexView("41 00 42");
+  EXPECT_TRUE(back.ok);
+  EXPECT_EQ(back.text, "A");
+}

@@ -1,0 +1,40 @@
+#include "prtbench/console/Labels.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "prtbench/res/resource.h"
+
+TEST(MainWindowLabels, EachControlOnceWithBothTexts) {
+  std::set<int> ids;
+  for (const auto& label : console::MainWindowLabels()) {
+    EXPECT_TRUE(ids.insert(label.id).second) << label.id;
+    EXPECT_FALSE(label.english.empty());
+    EXPECT_FALSE(label.chinese.empty());
+  }
+  EXPECT_EQ(ids.count(IDC_MAIN_PORT_USB), 0u);  // USB keeps its name
+}
+
+TEST(MainWindowLabels, PrintButtonAndOddTextsAreKept) {
+  for (const auto& label : console::MainWindowLabels()) {
+    if (label.id == IDC_MAIN_PRINT) {
+      EXPECT_EQ(console::LabelText(label, console::Language::English), "Print");
+      EXPECT_EQ(console::LabelText(label, console::Language::Chinese), "打印");
+    }
+    if (label.id == IDC_MAIN_SERIAL_WRITE) {
+      EXPECT_EQ(label.english, "中文简体");
+    }
+    if (label.id == IDC_MAIN_NEW_ID_LABEL) {
+      EXPECT_EQ(label.chinese, "新的ID:");
+    }
+  }
+}
+
+TEST(Greeting, BothLanguagesEndWithCrLf) {
+  for (auto text : {console::TemplateGreeting(), console::Greeting(console::Language::English),
+                    console::Greeting(console::Language::Chinese)}) {
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  }
+}
