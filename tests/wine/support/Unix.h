@@ -33,6 +33,8 @@ std::string Env(const char* name);
 
 // Maps Wine's COM<number> to a fresh socat pty pair (tests/support/map-com) and
 // returns the Unix path of the other end, where the bytes arrive; "" on failure.
+// ctest runs test processes in parallel in one Wine prefix: every test uses a
+// COM number of its own (the harness's own test uses 7).
 std::string MapComPort(int number);
 
 // Single-quotes `text` for /bin/sh.

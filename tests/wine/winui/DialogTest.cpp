@@ -110,14 +110,17 @@ TEST_F(DialogTest, CommandsReachHandlersWithIdAndCode) {
   EXPECT_EQ(dialog_.timers, std::vector<UINT_PTR>{5});
 }
 
+// The dialog a timer callback acts on; tests of other processes may show
+// windows with the same caption, so never search by caption.
+ControlsDialog* g_modal = nullptr;
+
 TEST(DialogModal, OkEndsTheModalLoopWithItsResultAndDestroysTheWindow) {
   ControlsDialog dialog;
-  // click OK once the loop runs
+  g_modal = &dialog;
   struct Clicker {
     static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
-      HWND box = FindWindowW(L"#32770", L"Controls");
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      PostMessageW(g_modal->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
   };
   SetTimer(nullptr, 0, 50, Clicker::Fire);
@@ -133,16 +136,15 @@ TEST(DialogModal, ModalDisablesItsOwnerAndGivesItBack) {
   static HWND ownerWindow;
   static BOOL enabledDuringModal;
   ownerWindow = owner.hwnd();
+  ControlsDialog modal;
+  g_modal = &modal;
   struct Probe {
     static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
       enabledDuringModal = IsWindowEnabled(ownerWindow);
-      for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"Controls"));) {
-        if (GetWindow(w, GW_OWNER) == ownerWindow) PostMessageW(w, WM_CLOSE, 0, 0);
-      }
+      PostMessageW(g_modal->hwnd(), WM_CLOSE, 0, 0);
     }
   };
-  ControlsDialog modal;
   SetTimer(nullptr, 0, 50, Probe::Fire);
   EXPECT_EQ(modal.DoModal(owner.hwnd()), IDCANCEL);
   EXPECT_FALSE(enabledDuringModal);
