@@ -1,0 +1,42 @@
+// TCP connections to the printer: the connect with time-out and retries that
+// the printer link, the network tools and the status monitor use, the
+// neighbour cache flush between attempts, and the socket slot operations.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "prtbench/link/Ipv4.h"
+#include "prtbench/link/LinkDevices.h"
+
+namespace prtbench {
+
+inline constexpr std::uint16_t kPrinterPort = 9100;  // print data
+inline constexpr std::uint16_t kMonitorPort = 4000;  // address commands, status monitor
+
+inline constexpr int kConnectAttempts = 3;
+inline constexpr unsigned kConnectRetryPauseMs = 500;
+
+// Connects `slot` to address:port in up to three attempts, flushing the
+// neighbour cache for the address before the second and third and pausing
+// 500 ms after a failed one. `slot` must be closed on entry; it holds the
+// socket on success and kNoSocket otherwise. Returns 1 connected, -1 no socket
+// could be created, -2 a socket option was refused, -3 no connection within
+// the time-out in three attempts, -4 the third attempt's wait failed.
+int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
+                       ConnectTimeout timeout);
+
+// Flushes the neighbour table of every interface that has a row for `address`,
+// so a printer that just changed address or card is looked up afresh.
+void FlushArpForAddress(LinkDevices& devices, Ipv4 address);
+
+// Closes the slot's socket if open and marks the slot closed: the close
+// result, or -1 when it was already closed.
+int CloseSocketSlot(LinkDevices& devices, SocketHandle& slot);
+// One send call on the slot: bytes taken, or -1 (also when it would block).
+int SendOnSlot(LinkDevices& devices, SocketHandle slot, std::span<const std::uint8_t> bytes);
+// One receive call on the slot: bytes read, 0 when the peer closed, or -1
+// (also when nothing is there yet on a non-blocking socket).
+int ReceiveOnSlot(LinkDevices& devices, SocketHandle slot, std::span<std::uint8_t> buffer);
+
+}  // namespace prtbench

@@ -1,0 +1,44 @@
+// Opening the LPT, COM and USB links with the kit's time-outs and line settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "prtbench/link/LinkDevices.h"
+
+namespace prtbench {
+
+// LPT: a write of n bytes gives up after 2000 + n ms.
+inline constexpr CommTimeouts kLptTimeouts{0, 20, 20, 1, 2000};
+
+// A printer that takes nothing for this long is taken to be stuck (paper out,
+// cover open, CTS held off): the write, or the NET send, fails.
+inline constexpr std::uint32_t kStalledPrinterMs = 10000;
+
+// COM: reads as LPT. A write of n bytes gives up after kStalledPrinterMs plus
+// twice the time n bytes take on the line at `baudRate` (12 bits a byte at
+// most: start, eight data, parity, two stop), in whole milliseconds per byte.
+CommTimeouts ComTimeouts(std::uint32_t baudRate);
+
+// Names of five characters or more (COM10 and up) need the "\\.\" form.
+std::string ComDevicePath(std::string_view name);
+
+inline constexpr int kMaxUsbInterfaces = 20;
+
+// Opens the parallel port `name` and sets kLptTimeouts (a port that refuses
+// time-outs, such as a redirected one, is still used). kNoDevice on failure.
+DeviceHandle OpenLptLink(LinkDevices& devices, const std::string& name);
+
+// Opens the serial port `name` and configures it: ComTimeouts and `line`. A
+// port that refuses either is closed again: without them the bytes would go
+// out at the wrong speed or a write could wait for ever. kNoDevice on failure.
+DeviceHandle OpenComLink(LinkDevices& devices, const std::string& name, const LineSettings& line);
+
+// Opens the first present USB printer-class interface whose flags are exactly
+// 1 (active), looking at no more than kMaxUsbInterfaces; whatever the open
+// gives. kNoDevice when the list cannot be had, no interface qualifies, or the
+// detail of a qualifying one cannot be read.
+DeviceHandle OpenUsbPrinter(LinkDevices& devices);
+
+}  // namespace prtbench

@@ -1,0 +1,261 @@
+// OpenPort, SendData and the closes, with their status texts and pauses.
+#include "prtbench/link/PrinterLink.h"
+
+#include <utility>
+
+#include "common/Pause.h"
+#include "prtbench/link/Connect.h"
+#include "prtbench/link/Ports.h"
+
+namespace prtbench {
+namespace {
+
+constexpr unsigned kAfterNetSendPauseMs = 25;
+constexpr unsigned kBeforeNetResendPauseMs = 50;
+
+LineSettings LineOf(const ConnectionSettings& settings) {
+  return {static_cast<std::uint32_t>(settings.baudRate), settings.com.byteSize, settings.com.parity,
+          settings.com.stopBits, settings.ctsFlow};
+}
+
+}  // namespace
+
+PrinterLink::PrinterLink(LinkDevices& devices, SharedState& shared) : devices_(devices), shared_(shared) {}
+
+PrinterLink::~PrinterLink() { ClosePorts(); }
+
+void PrinterLink::SetPrinterIpSource(std::function<Ipv4()> source) {
+  std::lock_guard lock(settingsMutex_);
+  printerIpSource_ = std::move(source);
+}
+
+void PrinterLink::SetBusyHook(std::function<void()> hook) {
+  std::lock_guard lock(settingsMutex_);
+  busyHook_ = std::move(hook);
+}
+
+ConnectionSettings PrinterLink::Settings() const {
+  std::lock_guard lock(settingsMutex_);
+  return settings_;
+}
+
+void PrinterLink::UpdateSettings(const std::function<void(ConnectionSettings&)>& change) {
+  std::lock_guard lock(settingsMutex_);
+  change(settings_);
+}
+
+int PrinterLink::OpenPort() {
+  std::lock_guard lock(sendMutex_);
+  return OpenLocked(Settings());
+}
+
+int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
+  switch (settings.portType) {
+    case kPortLpt:
+      if (lpt_ == kNoDevice) lpt_ = OpenLptLink(devices_, settings.lptName);
+      if (lpt_ != kNoDevice) return 1;
+      SetStatus(settings.lptName, Msg::LptInvalid);
+      return 0;
+    case kPortCom:
+      if (com_ == kNoDevice) com_ = OpenComLink(devices_, settings.comName, LineOf(settings));
+      if (com_ != kNoDevice) return 1;
+      SetStatus(settings.comName, Msg::ComInvalid);
+      return 0;
+    case kPortUsb:
+      if (usb_ == kNoDevice) usb_ = OpenUsbPrinter(devices_);
+      if (usb_ != kNoDevice) return 1;
+      SetStatus({}, Msg::UsbOpenFailed);
+      return 0;
+    case kPortNet:
+      return OpenNetLocked(settings);
+    default:
+      return 0;  // a port type from a damaged Printer.ini has no link
+  }
+}
+
+int PrinterLink::OpenNetLocked(const ConnectionSettings& settings) {
+  CloseSocketSlot(devices_, socket_);
+  std::function<Ipv4()> source;
+  {
+    std::lock_guard lock(settingsMutex_);
+    source = printerIpSource_;
+  }
+  const Ipv4 printerIp = source ? source() : settings.printerIp;
+  UpdateSettings([printerIp](ConnectionSettings& s) { s.printerIp = printerIp; });
+  const ConnectTimeout timeout{settings.com.timeoutSeconds, 0};
+  if (ConnectWithTimeout(devices_, socket_, printerIp, kPrinterPort, timeout) == 1) {
+    SetStatus({}, Msg::NetConnected);
+    return 1;
+  }
+  SetStatus({}, Msg::NetConnectFailed);
+  return 0;
+}
+
+int PrinterLink::SendData(std::string_view bytes) {
+  return SendData(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
+  std::function<void()> busy;
+  {
+    std::lock_guard lock(settingsMutex_);
+    busy = busyHook_;
+  }
+  if (busy) busy();
+  std::lock_guard lock(sendMutex_);
+  return SendLocked(Settings(), bytes);
+}
+
+int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {
+  if (!OpenLocked(settings)) return 0;
+  switch (settings.portType) {
+    case kPortLpt:
+      return SendToDevice(lpt_, bytes, settings.lptName, Msg::LptSendOk, Msg::LptSendFailed, false);
+    case kPortCom:
+      return SendToDevice(com_, bytes, settings.comName, Msg::ComSendOk, Msg::ComSendFailed, true);
+    case kPortUsb:
+      return SendToDevice(usb_, bytes, {}, Msg::UsbSendOk, Msg::UsbSendFailed, true);
+    default:
+      return SendToNet(settings, bytes);
+  }
+}
+
+int PrinterLink::SendToDevice(DeviceHandle& device, std::span<const std::uint8_t> bytes, const std::string& prefix,
+                              Msg success, Msg failure, bool closeOnFailure) {
+  devices_.Purge(device);
+  const auto written = devices_.Write(device, bytes);
+  if (written && *written == bytes.size()) {
+    const std::int32_t total = shared_.totalBytes.Add(*written);
+    SetStatus(prefix, success, CountsLine(*written, total));
+    return 1;
+  }
+  // a write cut short by its time-out failed, though the bytes before the cut
+  // did reach the printer
+  if (written) shared_.totalBytes.Add(*written);
+  SetStatus(prefix, failure);
+  if (closeOnFailure) CloseDevice(device);
+  return 0;
+}
+
+int PrinterLink::SendToNet(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {
+  int result = 0;
+  if (SendWhole(bytes)) {
+    const auto length = static_cast<std::uint32_t>(bytes.size());
+    SetStatus({}, Msg::NetSendOk, CountsLine(length, shared_.totalBytes.Add(length)));
+    result = 1;
+  } else {
+    CloseSocketSlot(devices_, socket_);
+    SetStatus({}, Msg::NetSendFailed);
+    kit::Pause(kBeforeNetResendPauseMs);
+    // the printer may have dropped the connection: reconnect and send once
+    // more; the caller still hears of the failure, the status of the reconnect
+    if (OpenNetLocked(settings)) SendWhole(bytes);
+  }
+  kit::Pause(kAfterNetSendPauseMs);
+  return result;
+}
+
+bool PrinterLink::SendWhole(std::span<const std::uint8_t> bytes) {
+  // a non-blocking socket may take part of a large buffer; the rest follows
+  // as the printer reads, unless it stops reading for kStalledPrinterMs
+  size_t offset = 0;
+  do {
+    const int sent = devices_.Send(socket_, bytes.subspan(offset));
+    if (sent == kWouldBlock) {
+      if (!devices_.WaitWritable(socket_, kStalledPrinterMs)) return false;
+      continue;
+    }
+    if (sent < 0 || (sent == 0 && offset < bytes.size())) return false;
+    offset += static_cast<size_t>(sent);
+  } while (offset < bytes.size());
+  return true;
+}
+
+void PrinterLink::ClosePorts() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(com_);
+  CloseDevice(lpt_);
+  CloseDevice(usb_);
+  CloseSocketSlot(devices_, socket_);
+}
+
+void PrinterLink::CloseCom() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(com_);
+}
+
+void PrinterLink::CloseLpt() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(lpt_);
+}
+
+void PrinterLink::CloseUsb() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(usb_);
+}
+
+void PrinterLink::CloseNet() {
+  std::lock_guard lock(sendMutex_);
+  CloseSocketSlot(devices_, socket_);
+}
+
+bool PrinterLink::ReopenLpt() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(lpt_);
+  lpt_ = OpenLptLink(devices_, Settings().lptName);
+  return lpt_ != kNoDevice;
+}
+
+bool PrinterLink::ReopenUsb() {
+  std::lock_guard lock(sendMutex_);
+  CloseDevice(usb_);
+  usb_ = OpenUsbPrinter(devices_);
+  return usb_ != kNoDevice;
+}
+
+bool PrinterLink::OpenUsbIfClosed() {
+  std::lock_guard lock(sendMutex_);
+  if (usb_ == kNoDevice) usb_ = OpenUsbPrinter(devices_);
+  return usb_ != kNoDevice;
+}
+
+bool PrinterLink::ChangeComLine(const LineChange& change) {
+  std::lock_guard lock(sendMutex_);
+  return com_ != kNoDevice && devices_.ChangeLine(com_, change);
+}
+
+bool PrinterLink::IsOpen(int portType) const {
+  std::lock_guard lock(sendMutex_);
+  switch (portType) {
+    case kPortLpt:
+      return lpt_ != kNoDevice;
+    case kPortCom:
+      return com_ != kNoDevice;
+    case kPortUsb:
+      return usb_ != kNoDevice;
+    case kPortNet:
+      return socket_ != kNoSocket;
+    default:
+      return false;
+  }
+}
+
+void PrinterLink::CloseDevice(DeviceHandle& device) {
+  if (device == kNoDevice) return;
+  devices_.Close(device);
+  device = kNoDevice;
+}
+
+void PrinterLink::SetStatus(std::string_view prefix, Msg message, std::string_view suffix) {
+  std::string text(prefix);
+  text += MessageText(message, Language());
+  text += suffix;
+  shared_.status.Set(std::move(text));
+}
+
+std::string PrinterLink::CountsLine(std::uint32_t sent, std::int32_t total) const {
+  return Fill(MessageText(Msg::CountsLine, Language()),
+              {std::to_string(static_cast<std::int32_t>(sent)), std::to_string(total)});
+}
+
+}  // namespace prtbench
