@@ -1,7 +1,8 @@
-// The launch gate: exactly one argument, exactly the token.
+// The launch gate (exactly one argument, exactly the token) and serial device names.
 #include <gtest/gtest.h>
 
 #include "fwflash/Texts.h"
+#include "fwflash/Transport.h"
 
 namespace {
 
@@ -18,3 +19,10 @@ TEST(LaunchToken, OnlyTheExactTokenAloneOpensTheProgram) {
 }
 
 }  // namespace
+
+TEST(ComDeviceName, PlainUpToNineAndDeviceNamespaceFromTen) {
+  EXPECT_EQ(fwflash::ComDeviceName(1), "COM1");
+  EXPECT_EQ(fwflash::ComDeviceName(9), "COM9");
+  EXPECT_EQ(fwflash::ComDeviceName(10), "\\\\.\\COM10");
+  EXPECT_EQ(fwflash::ComDeviceName(20), "\\\\.\\COM20");
+}

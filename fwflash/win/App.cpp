@@ -1,0 +1,64 @@
+// fwflash's entry point: the launch-token gate, then the updater window, run
+// modally. The program ends when the window closes, even during an upgrade.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "fwflash/Texts.h"
+#include "fwflash/win/FwflashDlg.h"
+#include "winui/Utf.h"
+
+namespace fwflash {
+namespace {
+
+std::vector<std::string> ArgumentsAfterProgram() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> result;
+  for (int i = 1; arguments && i < count; ++i) result.push_back(winui::Narrow(arguments[i]));
+  LocalFree(arguments);
+  return result;
+}
+
+std::u16string OwnProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return std::u16string(path.begin(), path.end());
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+class CLumaqFwflashApp {
+ public:
+  // Returns the exit code; shows nothing unless started with the launch token.
+  int InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x3FFF};  // every common control class
+    InitCommonControlsEx(&controls);
+    if (!IsLaunchCommandLine(ArgumentsAfterProgram())) return 0;
+    // Never destroyed: an abandoned upgrade thread may still use it while the
+    // process ends.
+    static PortLayer& ports = *new PortLayer(*new SetupApiUsbDevices);
+    winui::Win32Prompts prompts{std::string(kWindowCaption)};
+    CLumaqFwflashDlg window(ports, prompts, OwnProgramPath());
+    window.DoModal(nullptr);
+    ports.ClearRunning();
+    return 0;
+  }
+};
+
+}  // namespace fwflash
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  fwflash::CLumaqFwflashApp app;
+  return app.InitInstance();
+}

@@ -1,0 +1,55 @@
+// The upgrade worker thread and how it reaches the window: by posted
+// messages only, and never after the window is gone.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+
+#include "fwflash/FirmwareFile.h"
+#include "fwflash/Transport.h"
+#include "fwflash/win/PortLayer.h"
+
+namespace fwflash {
+
+// wParam: the progress value, 0 to 100.
+inline constexpr UINT WM_FWFLASH_PROGRESS = WM_APP + 1;
+// wParam: the UpgradeResult, as an int.
+inline constexpr UINT WM_FWFLASH_DONE = WM_APP + 2;
+
+// The worker's handle on the window; the window detaches it when destroyed,
+// after which posts go nowhere.
+class WindowLink {
+ public:
+  explicit WindowLink(HWND window) : window_(window) {}
+  bool Post(UINT message, WPARAM wParam) {
+    std::lock_guard lock(mutex_);
+    return window_ && PostMessageW(window_, message, wParam, 0);
+  }
+  void Detach() {
+    std::lock_guard lock(mutex_);
+    window_ = nullptr;
+  }
+
+ private:
+  std::mutex mutex_;
+  HWND window_;
+};
+
+struct UpgradeJob {
+  PortLayer* ports;
+  PortSelection selection;
+  FirmwareImage image;  // owned by the upgrade and freed at its end
+  std::shared_ptr<WindowLink> window;
+};
+
+// The body of the worker: runs the upgrade and posts each new progress value
+// and then the result to the window. Returns 1.
+DWORD UpgradeThreadProc(UpgradeJob job);
+
+// Starts UpgradeThreadProc on its own thread, which nobody waits for: the
+// program may end (its window closed) while an upgrade is still running.
+void StartUpgradeThread(UpgradeJob job);
+
+}  // namespace fwflash
