@@ -1,0 +1,88 @@
+// The link devices seam's test double: opens, writes, connects and sends go as
+// scripted, and every call is logged in order, so a test can check which
+// handle was used, purged, written or closed after what.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "prtbench/link/LinkDevices.h"
+
+namespace linktest {
+
+using namespace prtbench;
+
+class FakeLinkDevices : public LinkDevices {
+ public:
+  // --- scripts (set before use) ---
+  std::set<std::string> missingPaths;  // OpenDevice and OpenForWrite fail for these
+  bool refuseTimeouts = false;
+  bool refuseLine = false;
+  bool refuseLineChange = false;
+  // results of the next writes; once empty every write takes all bytes
+  std::deque<std::optional<std::uint32_t>> writeResults;
+  std::optional<std::vector<UsbInterface>> usbInterfaces = std::vector<UsbInterface>{};
+  // results of the next connect attempts; once empty every attempt connects
+  std::deque<AttemptResult> attempts;
+  // results of the next sends; once empty every send takes all bytes
+  std::deque<int> sendResults;
+  std::deque<bool> writableResults;  // once empty: writable
+  std::optional<std::vector<ArpRow>> arpTable = std::vector<ArpRow>{};
+  // a write that lasts: lets concurrent callers overlap if nothing serialises them
+  bool slowWrites = false;
+
+  // --- records ---
+  std::vector<std::string> Log() const;
+  void ClearLog();
+  std::set<DeviceHandle> OpenDevices() const;
+  std::set<SocketHandle> OpenSockets() const;
+  std::string PathOf(DeviceHandle device) const;
+  // bytes written to a device or sent on a socket, over its whole life
+  std::string Received(std::intptr_t handle) const;
+  int overlappingCalls() const;
+
+  DeviceHandle OpenDevice(const std::string& path) override;
+  bool SetTimeouts(DeviceHandle device, const CommTimeouts& timeouts) override;
+  bool SetLine(DeviceHandle device, const LineSettings& line) override;
+  bool ChangeLine(DeviceHandle device, const LineChange& change) override;
+  bool Purge(DeviceHandle device) override;
+  std::optional<std::uint32_t> Write(DeviceHandle device, std::span<const std::uint8_t> bytes) override;
+  void Close(DeviceHandle device) override;
+  std::optional<std::vector<UsbInterface>> UsbPrinterInterfaces() override;
+  DeviceHandle OpenForWrite(const std::string& path) override;
+  ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) override;
+  int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
+  bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
+  int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) override;
+  int CloseSocket(SocketHandle socket) override;
+  std::optional<std::vector<ArpRow>> ArpTable() override;
+  void FlushArpInterface(std::uint32_t interfaceIndex) override;
+
+ private:
+  // Marks a call in progress on the device layer; counts overlaps.
+  class Busy {
+   public:
+    explicit Busy(const FakeLinkDevices& fake);
+    ~Busy();
+
+   private:
+    const FakeLinkDevices& fake_;
+  };
+  void Record(std::string entry);
+  std::intptr_t NextHandle();
+
+  mutable std::mutex mutex_;
+  mutable int inCall_ = 0;
+  mutable int overlaps_ = 0;
+  std::vector<std::string> log_;
+  std::intptr_t nextHandle_ = 1;
+  std::map<DeviceHandle, std::string> devices_;
+  std::set<SocketHandle> sockets_;
+  std::map<std::intptr_t, std::string> received_;
+};
+
+}  // namespace linktest

@@ -1,0 +1,118 @@
+// Opening the device links: names, time-outs, line settings, the USB choice.
+#include "prtbench/link/Ports.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeLinkDevices.h"
+
+namespace {
+
+using namespace prtbench;
+using linktest::FakeLinkDevices;
+using Log = std::vector<std::string>;
+
+TEST(ComDevicePath, FiveCharactersOrMoreTakeTheDeviceNamespaceForm) {
+  const struct {
+    const char* name;
+    const char* path;
+  } rows[] = {{"COM1", "COM1"},     {"COM9", "COM9"},           {"COM10", "\\\\.\\COM10"},
+              {"LPT1", "LPT1"},     {"COM255", "\\\\.\\COM255"}, {"", ""},
+              // characters count, not bytes: four characters in eight bytes, then five
+              {"串口12", "串口12"}, {"串口123", "\\\\.\\串口123"}};
+  for (const auto& row : rows) EXPECT_EQ(ComDevicePath(row.name), row.path) << row.name;
+}
+
+TEST(ComTimeouts, ReadsAsLptAndWritesBoundedByTheLineTime) {
+  const struct {
+    std::uint32_t baud;
+    std::uint32_t perByte;
+  } rows[] = {{1200, 20}, {2400, 10}, {4800, 5}, {9600, 3}, {19200, 2}, {38400, 1}, {115200, 1}, {128000, 1}, {0, 24000}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(ComTimeouts(row.baud), (CommTimeouts{0, 20, 20, row.perByte, 10000})) << row.baud;
+  }
+}
+
+TEST(OpenLptLink, OpensTheNameAndSetsTheTimeOuts) {
+  FakeLinkDevices devices;
+  EXPECT_EQ(OpenLptLink(devices, "LPT2"), 1);
+  EXPECT_EQ(devices.Log(), (Log{"open LPT2 -> 1", "timeouts 1 0/20/20/1/2000"}));
+}
+
+TEST(OpenLptLink, APortThatRefusesTimeOutsIsStillUsed) {
+  FakeLinkDevices devices;
+  devices.refuseTimeouts = true;
+  EXPECT_EQ(OpenLptLink(devices, "LPT1"), 1);
+  EXPECT_EQ(devices.OpenDevices().count(1), 1u);
+}
+
+TEST(OpenLptLink, MissingPortGivesNoHandle) {
+  FakeLinkDevices devices;
+  devices.missingPaths = {"LPT3"};
+  EXPECT_EQ(OpenLptLink(devices, "LPT3"), kNoDevice);
+  EXPECT_EQ(devices.Log(), (Log{"open LPT3 -> fail"}));
+}
+
+TEST(OpenComLink, ConfiguresTimeOutsThenTheLine) {
+  FakeLinkDevices devices;
+  EXPECT_EQ(OpenComLink(devices, "COM10", {19200, 7, 2, 2, true}), 1);
+  EXPECT_EQ(devices.Log(), (Log{"open \\\\.\\COM10 -> 1", "timeouts 1 0/20/20/2/10000", "line 1 19200 7 2 2 cts=1"}));
+}
+
+TEST(OpenComLink, APortThatRefusesTheTimeOutsOrTheLineIsClosedAgain) {
+  for (bool timeouts : {true, false}) {
+    FakeLinkDevices devices;
+    devices.refuseTimeouts = timeouts;
+    devices.refuseLine = !timeouts;
+    EXPECT_EQ(OpenComLink(devices, "COM1", {9600, 8, 0, 0, false}), kNoDevice);
+    EXPECT_TRUE(devices.OpenDevices().empty());
+    EXPECT_EQ(devices.Log().back(), "close 1");
+  }
+}
+
+TEST(OpenUsbPrinter, OpensTheFirstInterfaceWhoseFlagsAreExactlyOne) {
+  FakeLinkDevices devices;
+  devices.usbInterfaces = std::vector<UsbInterface>{{0, "\\\\?\\usb#a"}, {3, "\\\\?\\usb#b"}, {1, "\\\\?\\usb#c"},
+                                                    {1, "\\\\?\\usb#d"}};
+  EXPECT_EQ(OpenUsbPrinter(devices), 1);
+  EXPECT_EQ(devices.Log(), (Log{"usb list", "open-write \\\\?\\usb#c -> 1"}));
+}
+
+TEST(OpenUsbPrinter, NoListNoInterfaceOrNoQualifyingOneGivesNoHandle) {
+  FakeLinkDevices devices;
+  devices.usbInterfaces = std::nullopt;
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  devices.usbInterfaces = std::vector<UsbInterface>{};
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  devices.usbInterfaces = std::vector<UsbInterface>{{2, "a"}, {0, "b"}};
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  EXPECT_EQ(devices.Log(), (Log{"usb list", "usb list", "usb list"}));
+}
+
+TEST(OpenUsbPrinter, AnUnreadableDetailStopsTheSearch) {
+  FakeLinkDevices devices;
+  devices.usbInterfaces = std::vector<UsbInterface>{{3, std::nullopt}, {1, std::nullopt}, {1, "later"}};
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  EXPECT_EQ(devices.Log(), (Log{"usb list"}));
+}
+
+TEST(OpenUsbPrinter, LooksAtTwentyInterfacesAtMost) {
+  FakeLinkDevices devices;
+  std::vector<UsbInterface> interfaces(20, UsbInterface{0, "inactive"});
+  interfaces.push_back({1, "twenty-first"});
+  devices.usbInterfaces = interfaces;
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  interfaces[19] = {1, "twentieth"};
+  devices.usbInterfaces = interfaces;
+  EXPECT_EQ(OpenUsbPrinter(devices), 1);
+  EXPECT_EQ(devices.PathOf(1), "twentieth");
+}
+
+TEST(OpenUsbPrinter, AFailedOpenOfTheChosenInterfaceIsTheResult) {
+  FakeLinkDevices devices;
+  devices.usbInterfaces = std::vector<UsbInterface>{{1, "gone"}, {1, "other"}};
+  devices.missingPaths = {"gone"};
+  EXPECT_EQ(OpenUsbPrinter(devices), kNoDevice);
+  EXPECT_EQ(devices.Log(), (Log{"usb list", "open-write gone -> fail"}));
+}
+
+}  // namespace

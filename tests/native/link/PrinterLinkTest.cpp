@@ -1,0 +1,483 @@
+// OpenPort and SendData over every port type: messages in both languages,
+// which link is closed after which failure, the byte counter, NET's
+// reconnect per send and silent resend, the pauses.
+#include "prtbench/link/PrinterLink.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "FakeLinkDevices.h"
+#include "common/Pause.h"
+
+namespace {
+
+using namespace prtbench;
+using linktest::FakeLinkDevices;
+using Log = std::vector<std::string>;
+
+const std::string kEnglishCounts = " current sended:%d bytes,total sended:%d bytes ";
+
+class PrinterLinkTest : public testing::Test {
+ protected:
+  PrinterLinkTest() : pauses_([this](unsigned ms) { paused.push_back(ms); }) {}
+
+  void Use(int portType, int language = kEnglish) {
+    shared.language = language;
+    link.UpdateSettings([portType](ConnectionSettings& s) { s.portType = portType; });
+  }
+  std::string Status() const { return shared.status.Get(); }
+  static std::string Counts(int sent, int total) {
+    return Fill(kEnglishCounts, {std::to_string(sent), std::to_string(total)});
+  }
+
+  FakeLinkDevices devices;
+  SharedState shared;
+  PrinterLink link{devices, shared};
+  std::vector<unsigned> paused;
+
+ private:
+  kit::ScopedPauseOverride pauses_;
+};
+
+// --- opening ---
+
+TEST_F(PrinterLinkTest, LptThatCannotOpenSaysSoInBothLanguages) {
+  devices.missingPaths = {"LPT1"};
+  Use(kPortLpt);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "LPT1 is invalid,Please re-select the parallel port!");
+  Use(kPortLpt, kChinese);
+  EXPECT_EQ(link.OpenPort(), 0);
+  EXPECT_EQ(Status(), "LPT1无效,请重新选择并口!");
+  EXPECT_FALSE(link.IsOpen(kPortLpt));
+  EXPECT_EQ(devices.Log(), (Log{"open LPT1 -> fail", "open LPT1 -> fail"}));  // every call tries again
+}
+
+TEST_F(PrinterLinkTest, ComThatCannotOpenSaysSoWithItsName) {
+  link.UpdateSettings([](ConnectionSettings& s) { s.comName = "COM12"; });
+  devices.missingPaths = {"\\\\.\\COM12"};
+  Use(kPortCom);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "COM12 is invalid,Please re-select the serial port!");
+  Use(kPortCom, kChinese);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "COM12无效,请重新选择COM口!");
+}
+
+TEST_F(PrinterLinkTest, ComThatRefusesItsLineSettingsIsAnOpenFailureAndClosed) {
+  devices.refuseLine = true;
+  Use(kPortCom);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "COM1 is invalid,Please re-select the serial port!");
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+TEST_F(PrinterLinkTest, ComOpensWithTheConnectionSettings) {
+  link.UpdateSettings([](ConnectionSettings& s) {
+    s.comName = "COM3";
+    s.baudRate = 4800;
+    s.com.byteSize = 7;
+    s.com.parity = 1;
+    s.com.stopBits = 2;
+    s.ctsFlow = true;
+  });
+  Use(kPortCom);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(devices.Log(), (Log{"open COM3 -> 1", "timeouts 1 0/20/20/5/10000", "line 1 4800 7 1 2 cts=1"}));
+  EXPECT_EQ(Status(), "");  // an open that works says nothing
+}
+
+TEST_F(PrinterLinkTest, UsbWithoutPrinterGivesTheUsbOpenMessage) {
+  Use(kPortUsb);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "USB：Failed to open and re-plug the USB or power-on!");
+  Use(kPortUsb, kChinese);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "USB：打开失败!请重新插拔USB或上电!");
+  EXPECT_FALSE(link.IsOpen(kPortUsb));
+}
+
+TEST_F(PrinterLinkTest, UsbPrinterAttachedLaterIsUsedByTheNextSend) {
+  Use(kPortUsb);
+  EXPECT_EQ(link.SendData("x"), 0);
+  devices.usbInterfaces = std::vector<UsbInterface>{{1, "\\\\?\\usb#printer"}};
+  EXPECT_EQ(link.SendData("ab"), 1);
+  EXPECT_EQ(Status(), "USB：send data successfully!" + Counts(2, 2));
+}
+
+TEST_F(PrinterLinkTest, OpenLinksStayOpenAndAreNotReopened) {
+  Use(kPortLpt);
+  EXPECT_EQ(link.SendData("a"), 1);
+  EXPECT_EQ(link.SendData("b"), 1);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(devices.Log(), (Log{"open LPT1 -> 1", "timeouts 1 0/20/20/1/2000", "purge 1", "write 1 1 -> 1", "purge 1",
+                                "write 1 1 -> 1"}));
+}
+
+TEST_F(PrinterLinkTest, NetConnectFailureSaysSoInBothLanguages) {
+  devices.attempts = {AttemptResult::TimedOut, AttemptResult::TimedOut, AttemptResult::TimedOut};
+  Use(kPortNet);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(),
+            "Network connection failed! If to confirm the current printer IP is correct, the cable interface "
+            "connected, and restart the printer after the connection fails, you can try to increase timeout");
+  devices.attempts = {AttemptResult::NoSocket};
+  Use(kPortNet, kChinese);
+  EXPECT_EQ(link.OpenPort(), 0);
+  EXPECT_EQ(Status(), "NET:连接失败!,如果确认当前打印机IP正确、网线接口等连接完好,且重启打印机后仍然连接失败，可尝试加大超时!");
+  EXPECT_FALSE(link.IsOpen(kPortNet));
+}
+
+TEST_F(PrinterLinkTest, NetOpenSaysConnectedInBothLanguages) {
+  Use(kPortNet);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(Status(), "Network connection successfully!");
+  Use(kPortNet, kChinese);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(Status(), "网口:连接成功!");
+}
+
+TEST_F(PrinterLinkTest, NetOpenTakesThePrinterIpFromTheSourceEachTimeWithTheTimeOut) {
+  Ipv4 box = MakeIpv4(127, 0, 0, 5);
+  link.SetPrinterIpSource([&box] { return box; });
+  link.UpdateSettings([](ConnectionSettings& s) { s.com.timeoutSeconds = 7; });
+  Use(kPortNet);
+  EXPECT_EQ(link.OpenPort(), 1);
+  box = MakeIpv4(127, 0, 0, 6);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.5:9100 7s -> connected 1", "close-socket 1",
+                                "connect 127.0.0.6:9100 7s -> connected 2"}));
+  EXPECT_EQ(link.Settings().printerIp, MakeIpv4(127, 0, 0, 6));  // what Printer.ini keeps at exit
+}
+
+TEST_F(PrinterLinkTest, NetOpenWithoutSourceUsesTheLastPrinterIp) {
+  link.UpdateSettings([](ConnectionSettings& s) { s.printerIp = MakeIpv4(127, 0, 0, 3); });
+  Use(kPortNet);
+  EXPECT_EQ(link.OpenPort(), 1);
+  EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.3:9100 1s -> connected 1"}));
+}
+
+TEST_F(PrinterLinkTest, AnUnknownPortTypeOpensAndSendsNothing) {
+  Use(9);
+  EXPECT_EQ(link.OpenPort(), 0);
+  EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_TRUE(devices.Log().empty());
+  EXPECT_EQ(shared.totalBytes.Get(), 0);
+}
+
+// --- LPT ---
+
+TEST_F(PrinterLinkTest, LptSendPurgesWritesCountsAndSaysSo) {
+  Use(kPortLpt);
+  EXPECT_EQ(link.SendData("\x1B@abc"), 1);
+  EXPECT_EQ(Status(), "LPT1 send data successfully!" + Counts(5, 5));
+  EXPECT_EQ(devices.Received(1), "\x1B@abc");
+  Use(kPortLpt, kChinese);
+  EXPECT_EQ(link.SendData("de"), 1);
+  EXPECT_EQ(Status(), "LPT1发送数据成功! 本次发送发送数据:2字节,总计发送数据:7字节 ");
+  EXPECT_TRUE(paused.empty());  // only NET pauses
+}
+
+TEST_F(PrinterLinkTest, LptWriteFailureKeepsTheHandle) {
+  Use(kPortLpt);
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "LPT1 send data failed!,please detect connection!");
+  EXPECT_TRUE(link.IsOpen(kPortLpt));
+  Use(kPortLpt, kChinese);
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "LPT1数据发送失败!请检测连接是否无误！");
+  EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{1}));
+  EXPECT_EQ(shared.totalBytes.Get(), 0);
+}
+
+TEST_F(PrinterLinkTest, LptWriteCutShortByItsTimeOutFailsAndCountsWhatWentOut) {
+  Use(kPortLpt);
+  devices.writeResults = {std::uint32_t{2}};
+  EXPECT_EQ(link.SendData("abcdef"), 0);
+  EXPECT_EQ(Status(), "LPT1 send data failed!,please detect connection!");
+  EXPECT_TRUE(link.IsOpen(kPortLpt));
+  EXPECT_EQ(shared.totalBytes.Get(), 2);
+}
+
+// --- COM ---
+
+TEST_F(PrinterLinkTest, ComSendSaysSentWithTheCounts) {
+  Use(kPortCom);
+  EXPECT_EQ(link.SendData("abc"), 1);
+  EXPECT_EQ(Status(), "COM1 has been sent the data,if the printer is no action,please detect connection!" +
+                          Counts(3, 3));
+  Use(kPortCom, kChinese);
+  EXPECT_EQ(link.SendData("abcd"), 1);
+  EXPECT_EQ(Status(), "COM1数据已发送!如打印机未动作,请检测连接是否无误！ 本次发送发送数据:4字节,总计发送数据:7字节 ");
+  EXPECT_EQ(devices.Received(1), "abcabcd");
+}
+
+TEST_F(PrinterLinkTest, ComWriteFailureClosesTheComLinkAndTheNextSendReopens) {
+  Use(kPortCom);
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "COM1 send data failed!");
+  EXPECT_FALSE(link.IsOpen(kPortCom));
+  EXPECT_TRUE(devices.OpenDevices().empty());
+  Use(kPortCom, kChinese);
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "COM1发送数据失败！");
+  EXPECT_EQ(link.SendData("abc"), 1);
+  EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{3}));
+}
+
+TEST_F(PrinterLinkTest, ComWriteStoppedByTheStalledPrinterBoundIsASendFailure) {
+  Use(kPortCom);
+  devices.writeResults = {std::uint32_t{1}};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "COM1 send data failed!");
+  EXPECT_FALSE(link.IsOpen(kPortCom));
+  EXPECT_EQ(shared.totalBytes.Get(), 1);
+}
+
+TEST_F(PrinterLinkTest, ComWriteFailureLeavesTheOtherLinksOpen) {
+  Use(kPortLpt);
+  ASSERT_EQ(link.SendData("a"), 1);
+  Use(kPortCom);
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("a"), 0);
+  EXPECT_TRUE(link.IsOpen(kPortLpt));
+  EXPECT_FALSE(link.IsOpen(kPortCom));
+}
+
+// --- USB ---
+
+class UsbLinkTest : public PrinterLinkTest {
+ protected:
+  UsbLinkTest() {
+    devices.usbInterfaces = std::vector<UsbInterface>{{1, "\\\\?\\usb#vid_0fe6"}};
+    Use(kPortUsb);
+  }
+};
+
+TEST_F(UsbLinkTest, SendSaysSoInBothLanguages) {
+  EXPECT_EQ(link.SendData("abc"), 1);
+  EXPECT_EQ(Status(), "USB：send data successfully!" + Counts(3, 3));
+  Use(kPortUsb, kChinese);
+  EXPECT_EQ(link.SendData("a"), 1);
+  EXPECT_EQ(Status(), "USB：发送数据成功! 本次发送发送数据:1字节,总计发送数据:4字节 ");
+  EXPECT_EQ(devices.Log(), (Log{"usb list", "open-write \\\\?\\usb#vid_0fe6 -> 1", "purge 1", "write 1 3 -> 3",
+                                "purge 1", "write 1 1 -> 1"}));
+}
+
+TEST_F(UsbLinkTest, WriteFailureClosesTheUsbLink) {
+  devices.writeResults = {std::nullopt};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "USB：send data failed!");
+  EXPECT_FALSE(link.IsOpen(kPortUsb));
+  Use(kPortUsb, kChinese);
+  devices.writeResults = {std::uint32_t{0}};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "USB：发送数据失败!");
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+// --- NET ---
+
+TEST_F(PrinterLinkTest, NetSendSaysSoAndPausesAfterwards) {
+  Use(kPortNet);
+  EXPECT_EQ(link.SendData("abc"), 1);
+  EXPECT_EQ(Status(), "Network send data successfully" + Counts(3, 3));
+  Use(kPortNet, kChinese);
+  EXPECT_EQ(link.SendData("ab"), 1);
+  EXPECT_EQ(Status(), "NET:发送数据成功! 本次发送发送数据:2字节,总计发送数据:5字节 ");
+  EXPECT_EQ(paused, (std::vector<unsigned>{25, 25}));
+}
+
+TEST_F(PrinterLinkTest, EachNetSendRunsOnItsOwnConnectionClosedBeforeTheNextOpens) {
+  Use(kPortNet);
+  EXPECT_EQ(link.SendData("first"), 1);
+  EXPECT_EQ(link.SendData("second"), 1);
+  EXPECT_EQ(devices.Log(),
+            (Log{"connect 192.168.123.100:9100 1s -> connected 1", "send 1 5 -> 5", "close-socket 1",
+                 "connect 192.168.123.100:9100 1s -> connected 2", "send 2 6 -> 6"}));
+  EXPECT_EQ(devices.Received(1), "first");
+  EXPECT_EQ(devices.Received(2), "second");
+  EXPECT_EQ(devices.OpenSockets(), (std::set<SocketHandle>{2}));
+}
+
+TEST_F(PrinterLinkTest, NetCountsTheRequestedLengthAndSendsWhatASendLeftOver) {
+  Use(kPortNet);
+  devices.sendResults = {4, kWouldBlock, 3};
+  EXPECT_EQ(link.SendData("abcdefg"), 1);
+  EXPECT_EQ(devices.Received(1), "abcdefg");
+  EXPECT_EQ(shared.totalBytes.Get(), 7);
+  EXPECT_EQ(Status(), "Network send data successfully" + Counts(7, 7));
+  EXPECT_EQ(devices.Log(), (Log{"connect 192.168.123.100:9100 1s -> connected 1", "send 1 7 -> 4", "send 1 3 -> -2",
+                                "wait-writable 1 10000 -> 1", "send 1 3 -> 3"}));
+}
+
+TEST_F(PrinterLinkTest, NetSendFailureResendsSilentlyAndStillReturnsZeroWithTheConnectResult) {
+  Use(kPortNet);
+  devices.sendResults = {kSocketError};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "Network connection successfully!");
+  EXPECT_EQ(devices.Log(), (Log{"connect 192.168.123.100:9100 1s -> connected 1", "send 1 3 -> -1", "close-socket 1",
+                                "connect 192.168.123.100:9100 1s -> connected 2", "send 2 3 -> 3"}));
+  EXPECT_EQ(devices.Received(2), "abc");
+  EXPECT_EQ(shared.totalBytes.Get(), 0);
+  EXPECT_EQ(paused, (std::vector<unsigned>{50, 25}));
+}
+
+TEST_F(PrinterLinkTest, NetSendFailureWhoseReconnectFailsShowsTheConnectFailure) {
+  Use(kPortNet, kChinese);
+  devices.sendResults = {kSocketError};
+  devices.attempts = {AttemptResult::Connected, AttemptResult::TimedOut, AttemptResult::TimedOut,
+                      AttemptResult::TimedOut};
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(Status(), "NET:连接失败!,如果确认当前打印机IP正确、网线接口等连接完好,且重启打印机后仍然连接失败，可尝试加大超时!");
+  EXPECT_EQ(paused, (std::vector<unsigned>{50, 500, 500, 25}));
+  EXPECT_TRUE(devices.OpenSockets().empty());
+}
+
+TEST_F(PrinterLinkTest, NetSendFailureShowsTheSendFailureUntilTheReconnect) {
+  Use(kPortNet);
+  devices.sendResults = {kSocketError};
+  std::vector<std::string> seenAtPause;
+  kit::ScopedPauseOverride watch([&](unsigned) { seenAtPause.push_back(Status()); });
+  link.SendData("abc");
+  EXPECT_EQ(seenAtPause.front(), "Network send data failed");
+  Use(kPortNet, kChinese);
+  devices.sendResults = {kSocketError};
+  seenAtPause.clear();
+  link.SendData("abc");
+  EXPECT_EQ(seenAtPause.front(), "NET:发送数据失败");
+}
+
+TEST_F(PrinterLinkTest, NetPrinterThatStopsReadingIsASendFailure) {
+  Use(kPortNet);
+  devices.sendResults = {2, kWouldBlock};
+  devices.writableResults = {false};
+  EXPECT_EQ(link.SendData("abcdef"), 0);
+  EXPECT_EQ(devices.Log()[4], "close-socket 1");
+  EXPECT_EQ(shared.totalBytes.Get(), 0);
+}
+
+// --- counter, closes, line changes, threads ---
+
+TEST_F(PrinterLinkTest, TotalWrapsAsThirtyTwoBitSignedInTheCountsLine) {
+  shared.totalBytes.Add(std::numeric_limits<std::int32_t>::max() - 1);
+  Use(kPortLpt);
+  EXPECT_EQ(link.SendData("abc"), 1);
+  EXPECT_EQ(shared.totalBytes.Get(), std::numeric_limits<std::int32_t>::min() + 1);
+  EXPECT_EQ(Status(), "LPT1 send data successfully!" + Counts(3, std::numeric_limits<std::int32_t>::min() + 1));
+}
+
+TEST_F(PrinterLinkTest, ClosePortsClosesComLptUsbThenTheSocket) {
+  devices.usbInterfaces = std::vector<UsbInterface>{{1, "usb"}};
+  for (int type : {kPortLpt, kPortCom, kPortUsb, kPortNet}) {
+    Use(type);
+    ASSERT_EQ(link.OpenPort(), 1);
+  }
+  devices.ClearLog();
+  link.ClosePorts();
+  EXPECT_EQ(devices.Log(), (Log{"close 2", "close 1", "close 3", "close-socket 4"}));
+  link.ClosePorts();
+  EXPECT_EQ(devices.Log().size(), 4u);
+  for (int type : {kPortLpt, kPortCom, kPortUsb, kPortNet}) EXPECT_FALSE(link.IsOpen(type));
+}
+
+TEST_F(PrinterLinkTest, SingleClosesCloseOnlyTheirLink) {
+  Use(kPortLpt);
+  ASSERT_EQ(link.OpenPort(), 1);
+  Use(kPortCom);
+  ASSERT_EQ(link.OpenPort(), 1);
+  link.CloseCom();
+  EXPECT_FALSE(link.IsOpen(kPortCom));
+  EXPECT_TRUE(link.IsOpen(kPortLpt));
+  link.CloseLpt();
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+TEST_F(PrinterLinkTest, ReopenLptClosesAndOpensTheCurrentName) {
+  Use(kPortLpt);
+  ASSERT_EQ(link.OpenPort(), 1);
+  link.UpdateSettings([](ConnectionSettings& s) { s.lptName = "LPT2"; });
+  EXPECT_TRUE(link.ReopenLpt());
+  EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{2}));
+  EXPECT_EQ(devices.PathOf(2), "LPT2");
+  devices.missingPaths = {"LPT2"};
+  EXPECT_FALSE(link.ReopenLpt());
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+TEST_F(PrinterLinkTest, UsbArrivalReplacesAnOpenUsbLinkWithoutLeakingIt) {
+  devices.usbInterfaces = std::vector<UsbInterface>{{1, "usb"}};
+  EXPECT_TRUE(link.OpenUsbIfClosed());
+  EXPECT_TRUE(link.OpenUsbIfClosed());
+  EXPECT_TRUE(link.ReopenUsb());
+  EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{2}));
+  devices.usbInterfaces = std::vector<UsbInterface>{};
+  EXPECT_FALSE(link.ReopenUsb());
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+TEST_F(PrinterLinkTest, LineChangesGoToTheOpenComLinkOnly) {
+  EXPECT_FALSE(link.ChangeComLine({19200, std::nullopt}));
+  Use(kPortCom);
+  ASSERT_EQ(link.OpenPort(), 1);
+  EXPECT_TRUE(link.ChangeComLine({19200, std::nullopt}));
+  EXPECT_TRUE(link.ChangeComLine({std::nullopt, true}));
+  devices.refuseLineChange = true;
+  EXPECT_FALSE(link.ChangeComLine({std::nullopt, false}));
+  EXPECT_EQ(devices.Log().back(), "change 1 xonxoff=0 -> fail");
+  EXPECT_EQ(devices.Log()[3], "change 1 baud=19200");
+}
+
+TEST_F(PrinterLinkTest, BusyHookRunsOncePerSend) {
+  int busy = 0;
+  link.SetBusyHook([&] { ++busy; });
+  Use(kPortLpt);
+  link.SendData("a");
+  link.OpenPort();
+  devices.missingPaths = {"LPT1"};
+  link.CloseLpt();
+  link.SendData("b");
+  EXPECT_EQ(busy, 2);
+}
+
+TEST_F(PrinterLinkTest, SendsFromTwoThreadsNeverOverlapAndEveryByteIsCounted) {
+  devices.slowWrites = true;
+  Use(kPortCom);
+  auto sendMany = [this] {
+    for (int i = 0; i < 50; ++i) link.SendData("0123456789");
+  };
+  std::thread worker(sendMany);
+  sendMany();
+  worker.join();
+  EXPECT_EQ(devices.overlappingCalls(), 0);
+  EXPECT_EQ(shared.totalBytes.Get(), 1000);
+  EXPECT_EQ(devices.Received(1).size(), 1000u);
+}
+
+TEST_F(PrinterLinkTest, CloseWhileAnotherThreadSendsNeverClosesUnderAWrite) {
+  devices.slowWrites = true;
+  Use(kPortCom);
+  std::thread worker([this] {
+    for (int i = 0; i < 50; ++i) link.SendData("abc");
+  });
+  for (int i = 0; i < 50; ++i) link.ClosePorts();
+  worker.join();
+  EXPECT_EQ(devices.overlappingCalls(), 0);
+  EXPECT_EQ(shared.totalBytes.Get(), 150);
+}
+
+TEST_F(PrinterLinkTest, DestructionClosesEveryLink) {
+  {
+    PrinterLink local(devices, shared);
+    local.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortCom; });
+    ASSERT_EQ(local.OpenPort(), 1);
+  }
+  EXPECT_TRUE(devices.OpenDevices().empty());
+}
+
+}  // namespace
