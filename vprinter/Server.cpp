@@ -1,0 +1,174 @@
+// Listening, accepting, reading and journaling; the stop conditions.
+#include "vprinter/Server.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vprinter {
+namespace {
+
+constexpr int kPollMs = 50;
+
+std::string Describe(const sockaddr_in& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
+  return std::string(text) + ":" + std::to_string(ntohs(address.sin_port));
+}
+
+}  // namespace
+
+Server::Server(const Options& options, Journal& journal) : options_(options), journal_(journal) {}
+
+Server::~Server() {
+  for (auto& listener : listeners_) close(listener.fd);
+  for (auto& connection : connections_) {
+    if (connection->open && connection->id != ptyConnection_) close(connection->fd);
+  }
+  if (pty_) ClosePty(*pty_, options_.ptyLink);
+}
+
+bool Server::Start(std::string& error) {
+  for (const Endpoint& endpoint : options_.tcp) {
+    if (!Listen(endpoint, error)) return false;
+  }
+  std::vector<std::string> sources;
+  for (const auto& listener : listeners_) sources.push_back(listener.source);
+  if (!options_.ptyLink.empty()) {
+    pty_ = OpenPty(options_.ptyLink, error);
+    if (!pty_) return false;
+    sources.push_back("pty:" + pty_->slavePath);
+  }
+  journal_.Ready(sources);
+  // the pty has no connections of its own: it is one connection for the whole run
+  if (pty_) {
+    ptyConnection_ = nextId_;
+    Open(pty_->master, "pty:" + pty_->slavePath, "");
+  }
+  return true;
+}
+
+bool Server::Listen(const Endpoint& endpoint, std::string& error) {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int on = 1;
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(endpoint.port);
+  inet_pton(AF_INET, endpoint.address.c_str(), &address.sin_addr);
+  socklen_t length = sizeof address;
+  if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+      bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 16) != 0 ||
+      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    error = "cannot listen on " + endpoint.address + ":" + std::to_string(endpoint.port) + ": " + std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return false;
+  }
+  listeners_.push_back({fd, "tcp:" + Describe(address)});
+  return true;
+}
+
+void Server::Open(int fd, const std::string& source, const std::string& peer) {
+  auto connection = std::make_unique<Connection>();
+  connection->id = nextId_++;
+  connection->fd = fd;
+  connection->source = source;
+  connection->handler = MakeHandler(options_, source);
+  journal_.Opened(connection->id, source, peer);
+  connections_.push_back(std::move(connection));
+}
+
+std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
+  for (;;) {
+    if (auto reason = StopReason(signalled)) {
+      for (auto& connection : connections_) Close(*connection);
+      journal_.Stopped(*reason);
+      return *reason;
+    }
+    // connections before listeners: a client that closed one connection and
+    // then opened the next is journaled in that order
+    std::vector<pollfd> fds;
+    for (const auto& connection : connections_) fds.push_back({connection->fd, POLLIN, 0});
+    for (const auto& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});
+    if (poll(fds.data(), fds.size(), kPollMs) <= 0) continue;
+    const size_t connectionCount = connections_.size();
+    for (size_t i = 0; i < connectionCount; ++i) {
+      if (fds[i].revents != 0) Drain(*connections_[i]);
+    }
+    for (size_t i = 0; i < listeners_.size(); ++i) {
+      if (fds[connectionCount + i].revents & POLLIN) AcceptAll(listeners_[i]);
+    }
+    std::erase_if(connections_, [](const auto& connection) { return !connection->open; });
+  }
+}
+
+std::optional<std::string> Server::StopReason(const volatile std::sig_atomic_t& signalled) const {
+  if (signalled) return "signal";
+  if (journal_.StopRequested()) return "stop-file";
+  const auto lived = std::chrono::steady_clock::now() - start_;
+  if (options_.lifetimeSeconds > 0 && lived >= std::chrono::seconds(options_.lifetimeSeconds)) return "lifetime";
+  return std::nullopt;
+}
+
+void Server::AcceptAll(const Listener& listener) {
+  for (;;) {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const int fd = accept4(listener.fd, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) return;
+    // a client closes its last connection before it opens the next: what it
+    // sent before that close, and the close, are read first
+    for (size_t i = 0; i < connections_.size(); ++i) Drain(*connections_[i]);
+    Open(fd, listener.source, Describe(peer));
+  }
+}
+
+void Server::Drain(Connection& connection) {
+  if (!connection.open) return;
+  std::uint8_t buffer[65536];
+  for (;;) {
+    const ssize_t n = read(connection.fd, buffer, sizeof buffer);
+    if (n > 0) {
+      const std::span<const std::uint8_t> bytes(buffer, static_cast<size_t>(n));
+      connection.bytes += bytes.size();
+      journal_.Received(connection.id, bytes);
+      Answer(connection, connection.handler->OnBytes(bytes));
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    // the peer closed (or the link broke); the pty never closes this way
+    // while vprinter holds its slave open
+    if (connection.id != ptyConnection_) Close(connection);
+    return;
+  }
+}
+
+void Server::Answer(Connection& connection, const std::vector<std::uint8_t>& bytes) {
+  size_t offset = 0;
+  while (offset < bytes.size()) {
+    const ssize_t n = write(connection.fd, bytes.data() + offset, bytes.size() - offset);
+    if (n > 0) {
+      offset += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    pollfd writable{connection.fd, POLLOUT, 0};
+    if (n < 0 && errno == EAGAIN && poll(&writable, 1, 1000) > 0) continue;
+    return;  // a peer that takes nothing for a second gets no more
+  }
+}
+
+void Server::Close(Connection& connection) {
+  if (!connection.open) return;
+  connection.open = false;
+  if (connection.id != ptyConnection_) close(connection.fd);
+  journal_.Closed(connection.id, connection.bytes);
+}
+
+}  // namespace vprinter

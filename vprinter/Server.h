@@ -1,0 +1,67 @@
+// vprinter's event loop: TCP listeners and the pty, every connection's bytes
+// into the journal and through its handler, until something asks it to stop.
+#pragma once
+
+#include <csignal>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vprinter/Handler.h"
+#include "vprinter/Journal.h"
+#include "vprinter/Options.h"
+#include "vprinter/Pty.h"
+
+namespace vprinter {
+
+class Server {
+ public:
+  Server(const Options& options, Journal& journal);
+  ~Server();
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  // Binds every listener and creates the pty, then journals ready. False with
+  // a message in `error` when any of them fails.
+  bool Start(std::string& error);
+
+  // Serves until `signalled` turns nonzero, DIR/stop appears or the lifetime
+  // ends; closes every connection and journals the stop. Returns the reason.
+  std::string Run(const volatile std::sig_atomic_t& signalled);
+
+ private:
+  struct Listener {
+    int fd;
+    std::string source;
+  };
+  struct Connection {
+    int id;
+    int fd;
+    std::string source;
+    std::uint64_t bytes = 0;
+    std::unique_ptr<ConnectionHandler> handler;
+    bool open = true;
+  };
+
+  bool Listen(const Endpoint& endpoint, std::string& error);
+  void Open(int fd, const std::string& source, const std::string& peer);
+  // Reads what is there until the socket is empty or closed by the peer.
+  void Drain(Connection& connection);
+  void Answer(Connection& connection, const std::vector<std::uint8_t>& bytes);
+  void Close(Connection& connection);
+  void AcceptAll(const Listener& listener);
+  std::optional<std::string> StopReason(const volatile std::sig_atomic_t& signalled) const;
+
+  const Options& options_;
+  Journal& journal_;
+  std::vector<Listener> listeners_;
+  std::vector<std::unique_ptr<Connection>> connections_;
+  std::optional<Pty> pty_;
+  int ptyConnection_ = 0;
+  int nextId_ = 1;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace vprinter
