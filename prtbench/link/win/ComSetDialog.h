@@ -1,0 +1,19 @@
+// The Com Settings dialog: serial values, connect time-out and monitor IP.
+#pragma once
+
+#include <windows.h>
+
+#include "prtbench/link/Ipv4.h"
+#include "prtbench/link/PrinterLink.h"
+
+namespace prtbench {
+
+// Runs the dialog modally over `owner` on the serial values, time-out and
+// monitor IP of `link`'s settings; OK stores the choice back, Cancel does not.
+// The "Default IP" box changes the default-IP switch at once, so that change
+// stays even when the dialog is cancelled; ticking it shows `defaultIp` (the
+// main window's Printer IP) as the monitor IP. Texts follow the language flag.
+// True when the user pressed OK.
+bool ShowComSettingsDialog(HWND owner, PrinterLink& link, Ipv4 defaultIp);
+
+}  // namespace prtbench

@@ -1,0 +1,28 @@
+// Printer.ini beside the program, read and written with the private profile
+// functions.
+#pragma once
+
+#include <string>
+
+#include "prtbench/link/SettingsStore.h"
+
+namespace prtbench {
+
+// The directory of the program's own file, without a trailing backslash.
+std::wstring ExeDirectory();
+// ExeDirectory() + "\Printer.ini".
+std::wstring SettingsFilePath();
+
+class IniFileStore : public SettingsStore {
+ public:
+  explicit IniFileStore(std::wstring path) : path_(std::move(path)) {}
+
+  int ReadInt(std::string_view section, std::string_view key, int defaultValue) const override;
+  std::string ReadText(std::string_view section, std::string_view key, std::string_view defaultValue) const override;
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
+
+ private:
+  std::wstring path_;
+};
+
+}  // namespace prtbench
