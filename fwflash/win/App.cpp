@@ -10,6 +10,7 @@
 
 #include "fwflash/Texts.h"
 #include "fwflash/win/FwflashDlg.h"
+#include "fwflash/win/ProgramFile.h"
 #include "winui/Utf.h"
 
 namespace fwflash {
@@ -22,18 +23,6 @@ std::vector<std::string> ArgumentsAfterProgram() {
   for (int i = 1; arguments && i < count; ++i) result.push_back(winui::Narrow(arguments[i]));
   LocalFree(arguments);
   return result;
-}
-
-std::u16string OwnProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return std::u16string(path.begin(), path.end());
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 }  // namespace
