@@ -75,7 +75,7 @@ enum class AttemptResult {
   Connected,      // socket connected (non-blocking when it took a wait)
   NoSocket,       // no socket could be created
   OptionRefused,  // non-blocking mode or a keep-alive option was refused
-  TimedOut,       // no connection within the time-out
+  TimedOut,       // no connection within the time-out (a refused one included)
   WaitFailed,     // the wait itself failed
 };
 struct ConnectAttempt {

@@ -40,6 +40,15 @@ bool Configure(SOCKET socket) {
   return WSAIoctl(socket, SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr, nullptr) == 0;
 }
 
+// Some stacks (Wine among them) report a refused connect as readable or
+// writable rather than only as an exception: a socket with a pending error did
+// not connect.
+bool ConnectSucceeded(SOCKET socket) {
+  int error = 0;
+  int size = sizeof error;
+  return getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 && error == 0;
+}
+
 }  // namespace
 
 ConnectAttempt SystemLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) {
@@ -67,9 +76,9 @@ ConnectAttempt SystemLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, 
   timeval wait{timeout.seconds, timeout.microseconds};
   const int count = select(0, &readable, &writable, nullptr, &wait);
   // a connected socket stays non-blocking: later sends and receives never block
-  if (count > 0) return {AttemptResult::Connected, static_cast<SocketHandle>(socket)};
+  if (count > 0 && ConnectSucceeded(socket)) return {AttemptResult::Connected, static_cast<SocketHandle>(socket)};
   closesocket(socket);
-  return {count == 0 ? AttemptResult::TimedOut : AttemptResult::WaitFailed};
+  return {count >= 0 ? AttemptResult::TimedOut : AttemptResult::WaitFailed};
 }
 
 int SystemLinkDevices::Send(SocketHandle socket, std::span<const std::uint8_t> bytes) {

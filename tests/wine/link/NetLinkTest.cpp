@@ -1,0 +1,125 @@
+// NET on the real Winsock: sends to vprinter on loopback, a connection per
+// send, the retries against a closed port, keep-alive, a large buffer.
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Pause.h"
+#include "prtbench/link/Connect.h"
+#include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/win/SystemDevices.h"
+#include "support/VPrinter.h"
+
+namespace {
+
+using namespace prtbench;
+using testsupport::VPrinter;
+
+class NoUsb : public UsbInterfaceSource {
+ public:
+  std::optional<std::vector<UsbInterface>> List() override { return std::vector<UsbInterface>{}; }
+};
+
+class NetLinkTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    WSADATA data;
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    shared_.language = kEnglish;
+    link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
+  }
+  void TearDown() override {
+    link_.ClosePorts();
+    WSACleanup();
+  }
+  void PrinterAt(Ipv4 address) {
+    link_.SetPrinterIpSource([address] { return address; });
+  }
+
+  NoUsb usb_;
+  SystemLinkDevices devices_{usb_};
+  SharedState shared_;
+  PrinterLink link_{devices_, shared_};
+  std::vector<unsigned> paused_;
+  kit::ScopedPauseOverride pauses_{[this](unsigned ms) { paused_.push_back(ms); }};
+};
+
+TEST_F(NetLinkTest, TwoSendsGiveTwoConnectionsTheFirstClosedBeforeTheSecondOpens) {
+  VPrinter printer("--tcp 127.0.0.21:9100");
+  ASSERT_TRUE(printer.ready()) << printer.Log();
+  PrinterAt(MakeIpv4(127, 0, 0, 21));
+  EXPECT_EQ(link_.SendData("\x1B@first\n"), 1);
+  EXPECT_EQ(shared_.status.Get(), "Network send data successfully current sended:8 bytes,total sended:8 bytes ");
+  EXPECT_EQ(link_.SendData("second\n"), 1);
+  link_.ClosePorts();
+  ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 2; }));
+  const auto journal = printer.Journal();
+  ASSERT_EQ(journal.size(), 5u);
+  EXPECT_EQ(journal[1].kind, "open");
+  EXPECT_EQ(journal[1].source, "tcp:127.0.0.21:9100");
+  EXPECT_EQ(journal[2].kind, "close");
+  EXPECT_EQ(journal[2].id, 1);
+  EXPECT_EQ(journal[3].kind, "open");
+  EXPECT_EQ(journal[3].id, 2);
+  EXPECT_EQ(printer.Bytes(1), "\x1B@first\n");
+  EXPECT_EQ(printer.Bytes(2), "second\n");
+  EXPECT_EQ(shared_.totalBytes.Get(), 15);
+  EXPECT_EQ(paused_, (std::vector<unsigned>{25, 25}));
+}
+
+TEST_F(NetLinkTest, AClosedPortFailsAfterThreeAttemptsWithTheConnectMessage) {
+  PrinterAt(MakeIpv4(127, 0, 0, 22));
+  EXPECT_EQ(link_.SendData("lost"), 0);
+  EXPECT_EQ(shared_.status.Get(),
+            "Network connection failed! If to confirm the current printer IP is correct, the cable interface "
+            "connected, and restart the printer after the connection fails, you can try to increase timeout");
+  EXPECT_EQ(paused_, (std::vector<unsigned>{500, 500}));  // three attempts
+  EXPECT_FALSE(link_.IsOpen(kPortNet));
+}
+
+TEST_F(NetLinkTest, ConnectWithTimeoutToAClosedPortReturnsMinusThree) {
+  SocketHandle slot = kNoSocket;
+  EXPECT_EQ(ConnectWithTimeout(devices_, slot, MakeIpv4(127, 0, 0, 23), kMonitorPort, {0, 200000}), -3);
+  EXPECT_EQ(slot, kNoSocket);
+  EXPECT_EQ(paused_, (std::vector<unsigned>{500, 500}));
+}
+
+TEST_F(NetLinkTest, ConnectedSocketHasKeepAliveAndDoesNotBlock) {
+  VPrinter printer("--tcp 127.0.0.24:4000");
+  ASSERT_TRUE(printer.ready()) << printer.Log();
+  SocketHandle slot = kNoSocket;
+  ASSERT_EQ(ConnectWithTimeout(devices_, slot, MakeIpv4(127, 0, 0, 24), kMonitorPort, {1, 0}), 1);
+  BOOL keepAlive = FALSE;
+  int size = sizeof keepAlive;
+  ASSERT_EQ(getsockopt(static_cast<SOCKET>(slot), SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<char*>(&keepAlive), &size),
+            0);
+  EXPECT_TRUE(keepAlive);
+  // the printer says nothing: a receive returns at once instead of waiting
+  std::uint8_t buffer[8];
+  EXPECT_EQ(ReceiveOnSlot(devices_, slot, buffer), -1);
+  EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
+  const std::uint8_t status[] = {0x1B, 0x76, 0x00};
+  EXPECT_EQ(SendOnSlot(devices_, slot, status), 3);
+  EXPECT_EQ(CloseSocketSlot(devices_, slot), 0);
+  EXPECT_EQ(CloseSocketSlot(devices_, slot), -1);
+  ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
+  EXPECT_EQ(printer.Bytes(1), std::string("\x1B\x76\x00", 3));
+}
+
+TEST_F(NetLinkTest, ALargeBufferArrivesWholeOnTheNonBlockingSocket) {
+  VPrinter printer("--tcp 127.0.0.25:9100");
+  ASSERT_TRUE(printer.ready()) << printer.Log();
+  PrinterAt(MakeIpv4(127, 0, 0, 25));
+  std::string image(3 * 1024 * 1024, '\0');
+  for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7 + i / 251);
+  EXPECT_EQ(link_.SendData(image), 1);
+  link_.ClosePorts();
+  ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
+  EXPECT_TRUE(printer.Bytes(1) == image);
+  EXPECT_EQ(shared_.totalBytes.Get(), 3 * 1024 * 1024);
+}
+
+}  // namespace
