@@ -20,6 +20,8 @@ class ConnectionHandler {
   // Called with each chunk as it arrives; returns the bytes to send back on
   // the same connection (empty: no answer).
   virtual std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) = 0;
+  // True once the printer wants to hang up (the pty cannot; it goes deaf).
+  virtual bool WantsClose() const { return false; }
 };
 
 // A plain printer: takes print data, answers nothing.

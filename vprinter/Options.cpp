@@ -5,6 +5,8 @@
 
 #include <charconv>
 
+#include "vprinter/Firmware.h"
+
 namespace vprinter {
 namespace {
 
@@ -42,7 +44,11 @@ ParseResult ParseOptions(std::span<const std::string> args) {
       options.help = true;
       continue;
     }
-    if (arg != "--tcp" && arg != "--pty" && arg != "--journal" && arg != "--lifetime") {
+    if (arg == "--firmware") {
+      options.firmware = true;
+      continue;
+    }
+    if (arg != "--tcp" && arg != "--pty" && arg != "--journal" && arg != "--lifetime" && arg != "--fault") {
       return {std::nullopt, "unknown argument '" + arg + "'"};
     }
     if (i + 1 >= args.size()) return {std::nullopt, arg + " wants a value"};
@@ -55,6 +61,9 @@ ParseResult ParseOptions(std::span<const std::string> args) {
       options.ptyLink = value;
     } else if (arg == "--journal") {
       options.journalDir = value;
+    } else if (arg == "--fault") {
+      if (!ParseFirmwareFault(value)) return {std::nullopt, "unknown --fault '" + value + "'"};
+      options.firmwareFault = value;
     } else {
       long seconds = 0;
       if (!ParseNumber(value, 1000000, seconds) || seconds == 0) {
@@ -65,6 +74,7 @@ ParseResult ParseOptions(std::span<const std::string> args) {
   }
   if (options.help) return {options, {}};
   if (options.journalDir.empty()) return {std::nullopt, "--journal DIR is required"};
+  if (!options.firmwareFault.empty() && !options.firmware) return {std::nullopt, "--fault needs --firmware"};
   if (options.tcp.empty()) options.tcp.push_back({"127.0.0.1", 9100});
   return {options, {}};
 }
@@ -73,6 +83,7 @@ std::string Usage() {
   return R"(vprinter: a virtual receipt printer on loopback and on a serial pty.
 
 usage: vprinter [--tcp ADDR:PORT]... [--pty LINKPATH] --journal DIR [--lifetime SECONDS]
+                [--firmware [--fault FAULT]]
        vprinter --help
 
   --tcp ADDR:PORT    listen for print data on a loopback address (127.x.x.x);
@@ -90,6 +101,14 @@ usage: vprinter [--tcp ADDR:PORT]... [--pty LINKPATH] --journal DIR [--lifetime 
                        DIR/ready         created once every listener is up
                      Sources read tcp:ADDR:PORT or pty:SLAVEPATH.
   --lifetime SECONDS stop after this long (a safety cap for tests).
+  --firmware         answer the firmware upgrade instead of printing: echo the
+                     announce and length commands, take N + 4 data bytes, echo
+                     the checksum received; each image goes to
+                     DIR/firmware-<n>.fmw (n from 1).
+  --fault FAULT      with --firmware: c1-echo, c2-echo, end-echo (a wrong
+                     echo), c1-silent, c2-silent, end-silent (no reply),
+                     close-after:K (hang up after K data bytes; the pty stops
+                     listening instead).
 
 vprinter stops on SIGTERM or SIGINT, or when the file DIR/stop appears.
 Exit status: 0 stopped normally, 1 runtime failure (bind, pty, journal), 2 usage.

@@ -19,6 +19,8 @@ struct Options {
   std::string ptyLink;        // empty: no serial pty
   std::string journalDir;
   int lifetimeSeconds = 0;    // 0: no cap
+  bool firmware = false;      // answer the firmware upgrade protocol
+  std::string firmwareFault;  // empty, or a fault switch of ParseFirmwareFault
   bool help = false;
 };
 

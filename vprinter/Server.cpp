@@ -138,6 +138,10 @@ void Server::Drain(Connection& connection) {
       connection.bytes += bytes.size();
       journal_.Received(connection.id, bytes);
       Answer(connection, connection.handler->OnBytes(bytes));
+      if (connection.handler->WantsClose()) {
+        if (connection.id != ptyConnection_) Close(connection);
+        return;
+      }
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
