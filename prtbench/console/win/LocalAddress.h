@@ -1,0 +1,12 @@
+// The computer's own IPv4 address as the network box shows it.
+#pragma once
+
+#include "prtbench/link/Ipv4.h"
+
+namespace console {
+
+// The first IPv4 address of the local host name; 0 when there is none or
+// Winsock is not started.
+prtbench::Ipv4 LocalIpv4();
+
+}  // namespace console

@@ -1,0 +1,172 @@
+// The main window of prtbench (CKALDRODlg): port controls, sending, timers and
+// notices. Its sends run on a send queue of their own so the window never
+// waits for a printer; split over MainDialog.cpp (start, commands, language,
+// shutdown), MainPorts.cpp (port controls, USB notices, timers) and
+// MainSending.cpp (Print, HEX, automatic sending, fixed commands).
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "prtbench/console/AutoSender.h"
+#include "prtbench/console/Content.h"
+#include "prtbench/console/SendQueue.h"
+#include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/SettingsStore.h"
+#include "winui/Dialog.h"
+#include "winui/Prompts.h"
+
+namespace console {
+
+// What the main window works with; all outlive it.
+struct MainWindowServices {
+  prtbench::PrinterLink& link;
+  prtbench::SettingsStore& settings;  // Printer.ini beside the program
+  winui::Prompts& prompts;
+  // Shuts Winsock down as the window goes; empty when the caller owns it.
+  std::function<void()> shutDownNetwork;
+};
+
+// Posted to the main window: put the status text in the status line.
+inline constexpr UINT kShowStatusMessage = WM_APP + 1;
+// Posted by the automatic sending run as it ends.
+inline constexpr UINT kAutoSendEndedMessage = WM_APP + 2;
+
+class CKALDRODlg : public winui::Dialog {
+ public:
+  explicit CKALDRODlg(const MainWindowServices& services);
+  ~CKALDRODlg() override;
+
+  // Puts the status text in the status line; from any thread (a worker's
+  // request is handed to the window thread).
+  void ShowStatus();
+  // True while sends of this window are queued or running, or automatic
+  // sending runs.
+  bool Busy() const;
+
+ protected:
+  bool OnInit() override;
+  void OnCommand(int id, int code) override;
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnDestroy() override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+  bool OnDeviceChange(WPARAM event, LPARAM data) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool PreTranslateMessage(MSG& message) override;
+
+ private:
+  // MainDialog.cpp: start-up steps, data exchange, language, shutdown
+  void FillLists();
+  void AddAboutToSystemMenu();
+  void SetIcons();
+  void LoadSettingsFile();
+  void RegisterUsbNotices();
+  void PreparePictures();
+  void AddTabs();
+  // Controls into fields. With `validate` a repetitions or period text that
+  // is no number in range shows the framework's message and gives false.
+  bool ReadWindow(bool validate = true);
+  bool ReadNumbers(bool validate);
+  void ShowValues();
+  void ShowListName(int id, const std::string& name);
+  void SetLanguage(int language);
+  void LoadLanguageMenu();
+  void SaveSettingsFile();
+  void EnforceCaption();
+  bool OnSetCursor(HWND over);
+  std::string Text(prtbench::Msg id) const;
+  int Language() const;
+
+  // MainPorts.cpp: port type, lists, enable rules, USB notices, timers
+  void OnPortType();
+  void OnPrinterType();
+  void OnComName();
+  void OnLptName();
+  void OnBaudRate();
+  void OnFlowControl();
+  void ApplyEnableRules(int portType);
+  void OnUsbArrival();
+  void OnUsbRemoval();
+  void StartIdleClose();
+  void OnIdleClose();
+  void OnClock();
+  void SetStatusLine(const std::string& text);
+  void RememberPrinterIp();
+
+  // MainSending.cpp: Print, HEX, automatic sending, fixed commands, Clear
+  void OnPrint();
+  void SendContent(const std::string& text);
+  void OnHexToggle();
+  void OnAutoSend();
+  void StartAutoSend(Bytes buffer, unsigned periodMs);
+  void OnAutoSendEnded();
+  void OnCutPaperSwitch();
+  void OnCutPaper();
+  void OnCashDrawer();
+  void OnSelfTest();
+  void OnClear();
+  void OnRepetitionsStep(int delta);
+  void ShowContentError(ContentError error);
+  void Post(SendQueue::Job job);
+
+  prtbench::PrinterLink& link_;
+  prtbench::SharedState& shared_;
+  prtbench::SettingsStore& settings_;
+  winui::Prompts& prompts_;
+  std::function<void()> shutDownNetwork_;
+  static constexpr int kMaxPeriodMs = 65535;
+  static constexpr UINT_PTR kIdleCloseTimer = 1;
+  static constexpr unsigned kIdleCloseMs = 5000;
+  static constexpr UINT_PTR kClockTimer = 2;
+
+  // the window's fields, exchanged with the controls by ReadWindow/ShowValues
+  int portRadio_ = prtbench::kPortNet;
+  int printerRadio_ = 2;
+  std::string content_;
+  bool hex_ = false;
+  std::string lptName_ = "LPT1";
+  std::string comName_ = "COM1";
+  prtbench::Ipv4 localIp_ = 0, printerIp_ = 0, newIp_ = 0, newId_ = 0;
+  int repetitions_ = 1;
+  bool autoSend_ = false;
+  unsigned periodMs_ = 500;  // 1..kMaxPeriodMs
+  bool numbering_ = false;
+  bool timeStamp_ = false;
+  std::string dateText_ = "2016.12.31-13:13:59";
+  bool increment_ = true;
+  std::string serial_;
+  bool firstPrint_ = true;
+  uint8_t cutMode_ = 1;
+  bool cutPaperSwitch_ = false;
+
+  // the Printer IP box as the link reads it from any thread
+  std::atomic<prtbench::Ipv4> printerIpCopy_{0};
+  // a worker's request to show the status text is waiting in the queue
+  std::atomic<bool> showPending_{false};
+  // automatic sending asked for while the previous run was still ending
+  struct PendingAutoSend {
+    Bytes buffer;
+    unsigned periodMs = 0;
+  };
+  std::unique_ptr<PendingAutoSend> pendingAutoSend_;
+
+  HMENU menu_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  HDEVNOTIFY usbNotices_ = nullptr;
+  HFONT titleFont_ = nullptr;
+  HBITMAP framePattern_ = nullptr;
+  HBRUSH frameBrush_ = nullptr;
+
+  AutoSender autoSender_;
+  SendQueue queue_;  // last member: its worker ends before the rest goes
+};
+
+// The program-wide main window (nullptr before it runs and after it ends),
+// through which other windows show the status text in its status line.
+CKALDRODlg* MainWindow();
+void SetMainWindow(CKALDRODlg* window);
+
+}  // namespace console

@@ -1,0 +1,167 @@
+// The main window's port controls, their enable rules, USB printer notices
+// and the two timers. Link changes go through the send queue, behind any
+// send the user asked for earlier.
+#include "prtbench/console/win/MainDialog.h"
+
+#include <dbt.h>
+
+#include <ctime>
+
+#include "prtbench/console/PortChoices.h"
+#include "prtbench/res/resource.h"
+
+namespace console {
+namespace {
+
+using prtbench::ConnectionSettings;
+using prtbench::Msg;
+
+constexpr int kNetButtons[] = {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT, IDC_MAIN_SET_IP, IDC_MAIN_SET_ID, IDC_MAIN_PING};
+
+constexpr Msg kPortChosen[] = {Msg::PortLptChosen, Msg::PortComChosen, Msg::PortUsbChosen, Msg::PortNetChosen};
+
+}  // namespace
+
+void CKALDRODlg::OnPortType() {
+  if (!ReadWindow()) return;
+  const int portType = portRadio_;
+  const std::string comName = comName_;
+  const std::string lptName = lptName_;
+  Post([this, portType, comName, lptName](const SendQueue::Cancelled&) {
+    link_.UpdateSettings([&](ConnectionSettings& s) {
+      if (portType == prtbench::kPortCom) s.comName = comName;
+      if (portType == prtbench::kPortLpt) s.lptName = lptName;
+    });
+    link_.ClosePorts();
+    link_.UpdateSettings([&](ConnectionSettings& s) { s.portType = portType; });
+  });
+  if (portType >= 0 && portType < 4) SetStatusLine(Text(kPortChosen[portType]));
+  ApplyEnableRules(portType);
+}
+
+void CKALDRODlg::OnPrinterType() {
+  if (!ReadWindow()) return;
+  link_.UpdateSettings([type = printerRadio_](ConnectionSettings& s) { s.printerType = type; });
+}
+
+void CKALDRODlg::ApplyEnableRules(int portType) {
+  if (portType < prtbench::kPortLpt || portType > prtbench::kPortNet) return;
+  const bool lpt = portType == prtbench::kPortLpt;
+  const bool com = portType == prtbench::kPortCom;
+  Enable(IDC_MAIN_LPT_NAME, lpt);
+  Enable(IDC_MAIN_COM_NAME, com);
+  Enable(IDC_MAIN_BAUD, com);
+  Enable(IDC_MAIN_FLOW, com);
+  // other port types leave the network buttons as they are
+  if (portType == prtbench::kPortNet) {
+    for (int id : kNetButtons) Enable(id, true);
+  }
+}
+
+void CKALDRODlg::OnComName() {
+  if (!ReadWindow()) return;
+  Post([this, name = comName_](const SendQueue::Cancelled&) {
+    link_.CloseCom();
+    link_.UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
+    shared_.status.Set(prtbench::Fill(Text(Msg::SerialPortChosen), {name}));
+    ShowStatus();
+  });
+}
+
+void CKALDRODlg::OnLptName() {
+  if (!ReadWindow()) return;
+  Post([this, name = lptName_](const SendQueue::Cancelled&) {
+    link_.UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
+    const bool opened = link_.ReopenLpt();
+    shared_.status.Set(opened ? prtbench::Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
+    ShowStatus();
+  });
+}
+
+void CKALDRODlg::OnBaudRate() {
+  const int rate = BaudRateForIndex(ComboIndex(IDC_MAIN_BAUD));
+  Post([this, rate](const SendQueue::Cancelled&) {
+    link_.UpdateSettings([&](ConnectionSettings& s) { s.baudRate = rate; });
+    prtbench::LineChange change;
+    change.baudRate = static_cast<uint32_t>(rate);
+    link_.ChangeComLine(change);
+    shared_.status.Set(prtbench::Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
+    ShowStatus();
+  });
+}
+
+void CKALDRODlg::OnFlowControl() {
+  // the CTS flag of the next open is taken from the list when printing starts
+  const bool xonXoff = XonXoffForIndex(ComboIndex(IDC_MAIN_FLOW));
+  Post([this, xonXoff](const SendQueue::Cancelled&) {
+    prtbench::LineChange change;
+    change.xonXoff = xonXoff;
+    link_.ChangeComLine(change);
+  });
+}
+
+bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
+  const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+  if (!header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return false;
+  if (event == DBT_DEVICEARRIVAL) OnUsbArrival();
+  if (event == DBT_DEVICEREMOVECOMPLETE) OnUsbRemoval();
+  return event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE;
+}
+
+void CKALDRODlg::OnUsbArrival() {
+  Post([this](const SendQueue::Cancelled&) {
+    const bool opened = link_.ReopenUsb();
+    shared_.status.Set(Text(opened ? Msg::UsbArrivalOpened : Msg::UsbArrivalFailed));
+    ShowStatus();
+  });
+}
+
+void CKALDRODlg::OnUsbRemoval() {
+  Post([this](const SendQueue::Cancelled&) {
+    link_.CloseUsb();
+    shared_.status.Set(Text(Msg::UsbRemoved));
+    ShowStatus();
+  });
+}
+
+void CKALDRODlg::OnTimer(UINT_PTR id) {
+  if (id == kIdleCloseTimer) OnIdleClose();
+  if (id == kClockTimer) OnClock();
+}
+
+void CKALDRODlg::StartIdleClose() { StartTimer(kIdleCloseTimer, kIdleCloseMs); }
+
+void CKALDRODlg::OnIdleClose() {
+  StopTimer(kIdleCloseTimer);
+  // queued: a print still running keeps its link until it is done
+  Post([this](const SendQueue::Cancelled&) { link_.ClosePorts(); });
+}
+
+void CKALDRODlg::OnClock() {
+  const std::time_t now = std::time(nullptr);
+  char text[128] = {};
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+  dateText_ = text;
+  SetText(IDC_MAIN_DATE, dateText_);
+}
+
+void CKALDRODlg::SetStatusLine(const std::string& text) { SetText(IDC_MAIN_STATUS_LINE, text); }
+
+void CKALDRODlg::ShowStatus() {
+  HWND window = hwnd();
+  if (!window) return;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    SetStatusLine(shared_.status.Get());
+  } else if (!showPending_.exchange(true)) {
+    // one request waits at a time: a fast worker cannot flood the window's queue
+    PostMessageW(window, kShowStatusMessage, 0, 0);
+  }
+}
+
+void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(Ipv4(IDC_MAIN_PRINTER_IP)); }
+
+void CKALDRODlg::Post(SendQueue::Job job) { queue_.Post(std::move(job)); }
+
+bool CKALDRODlg::Busy() const { return queue_.Busy() || autoSender_.Running(); }
+
+}  // namespace console
