@@ -107,7 +107,8 @@ void ApplyLoaded(const MainWindowSettings& loaded, ConnectionSettings& settings)
 
 // Exit: writes the seven main-window keys in table order (IP, Com Name,
 // Lpt Name, Port Select, Printer Select, BaudRate Select, Language); CodePage
-// and ProID are not written.
+// and ProID are not written. The IP to save is the printer address as last
+// used (PrinterLink::Settings().printerIp), not what the box shows now.
 void SaveMainWindowSettings(SettingsStore& store, const MainWindowSettings& values);
 
 }  // namespace prtbench

@@ -112,6 +112,8 @@ void CComSetDialog::OnOk() {
 }  // namespace
 
 bool ShowComSettingsDialog(HWND owner, PrinterLink& link, Ipv4 defaultIp) {
+  link.CloseCom();
+  link.CloseNet();
   CComSetDialog dialog(link, defaultIp);
   return dialog.DoModal(owner) == IDOK;
 }

@@ -8,7 +8,8 @@
 
 namespace prtbench {
 
-// Runs the dialog modally over `owner` on the serial values, time-out and
+// Closes the COM link and the socket, so new values apply at the next open,
+// then runs the dialog modally over `owner` on the serial values, time-out and
 // monitor IP of `link`'s settings; OK stores the choice back, Cancel does not.
 // The "Default IP" box changes the default-IP switch at once, so that change
 // stays even when the dialog is cancelled; ticking it shows `defaultIp` (the

@@ -101,6 +101,23 @@ TEST_F(ComSetDialogTest, OpensOnTheCurrentValuesLockedWithTheAddressFollowingThe
   }));
 }
 
+TEST_F(ComSetDialogTest, OpeningClosesTheComLinkAndTheSocketOnly) {
+  for (int type : {kPortLpt, kPortCom, kPortNet}) {
+    link_.UpdateSettings([type](ConnectionSettings& s) { s.portType = type; });
+    ASSERT_EQ(link_.OpenPort(), 1);
+  }
+  bool comOpenWhileShown = true;
+  bool netOpenWhileShown = true;
+  Show([&](HWND dialog) {
+    comOpenWhileShown = link_.IsOpen(kPortCom);
+    netOpenWhileShown = link_.IsOpen(kPortNet);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(comOpenWhileShown);
+  EXPECT_FALSE(netOpenWhileShown);
+  EXPECT_TRUE(link_.IsOpen(kPortLpt));
+}
+
 TEST_F(ComSetDialogTest, LockClickedOffAndOnEnablesAndDisablesTheSerialLists) {
   Show([](HWND dialog) {
     Click(dialog, IDC_COMSET_LOCK);
