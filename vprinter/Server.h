@@ -2,6 +2,7 @@
 // into the journal and through its handler, until something asks it to stop.
 #pragma once
 
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <memory>
