@@ -53,10 +53,12 @@ std::vector<std::uint8_t> FirmwareHandler::OnBytes(std::span<const std::uint8_t>
   if (hungUp_) return reply;
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   size_t before;
+  Phase phase;
   do {
     before = pending_.size();
+    phase = phase_;
     Step(reply);
-  } while (!hungUp_ && !pending_.empty() && pending_.size() != before);
+  } while (!hungUp_ && !pending_.empty() && (pending_.size() != before || phase_ != phase));
   return reply;
 }
 
@@ -93,11 +95,16 @@ bool FirmwareHandler::TakeCommand(uint8_t code, size_t size, std::vector<std::ui
   auto start = std::search(pending_.begin(), pending_.end(), std::begin(kPrefix), std::end(kPrefix));
   if (start == pending_.end()) start = pending_.end() - static_cast<std::ptrdiff_t>(std::min(pending_.size(), kPrefixSize - 1));
   pending_.erase(pending_.begin(), start);
-  if (pending_.size() < size) return false;
+  if (pending_.size() <= kPrefixSize) return false;
   if (pending_[kPrefixSize] != code) {
-    pending_.erase(pending_.begin());  // another command: look for the next prefix
+    if (pending_[kPrefixSize] == 0x00) {
+      phase_ = Phase::Announce;  // the updater gave up and starts over
+    } else {
+      pending_.erase(pending_.begin());  // another command: look for the next prefix
+    }
     return false;
   }
+  if (pending_.size() < size) return false;
   command.assign(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(size));
   pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(size));
   return true;

@@ -96,6 +96,15 @@ TEST_F(FirmwareHandlerTest, TakesASecondUpgradeOnTheSameLink) {
   EXPECT_EQ(testsupport::ReadFile(dir_ + "/firmware-2.fmw").size(), 4212u);
 }
 
+TEST_F(FirmwareHandlerTest, ANewAnnounceStartsOverAfterAnAbandonedUpgrade) {
+  const Session s(4084);
+  FirmwareHandler handler = Handler();
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());  // the updater gave up before C2
+  EXPECT_EQ(Feed(handler, s.c2), s.Length());
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());  // and once more before C3
+}
+
 TEST_F(FirmwareHandlerTest, WrongEchoFaultsChangeTheirReplyOnly) {
   const Session s(4084);
   Bytes bad = s.Signature();
