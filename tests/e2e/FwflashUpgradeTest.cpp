@@ -114,4 +114,16 @@ TEST_F(FwflashUpgrade, WrongAnnounceEchoShowsItsCodeAndASecondUpgradeCanStart) {
   EXPECT_EQ(RunToOutcome(), "Falha na Atualização: 02!");
 }
 
+TEST_F(FwflashUpgrade, ClosingTheWindowDuringAnUpgradeEndsTheProgramCleanly) {
+  StartPrinter(19, "c1-silent");
+  OpenWindowWithFile(19);
+  e2e::Click(window_, IDC_FWFLASH_START);
+  // C1 is out and the updater waits for its echo
+  ASSERT_TRUE(printer_->WaitJournal([&](const auto&) { return printer_->Bytes(1).size() >= 12; }));
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program_->WaitExit(10000), 0u);
+  EXPECT_FALSE(e2e::WaitMessageBox(*program_, 500).has_value());
+  window_ = nullptr;
+}
+
 }  // namespace
