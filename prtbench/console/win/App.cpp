@@ -1,15 +1,73 @@
-// prtbench's entry point: common controls, then the main window, run modally.
+// prtbench's application object (CKALDROApp): common controls, Winsock 1.1,
+// the printer link on the system's devices, and the main window run modally.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "prtbench/res/resource.h"
-#include "winui/Dialog.h"
+#include "prtbench/console/win/MainDialog.h"
+#include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/win/IniFile.h"
+#include "prtbench/link/win/SystemDevices.h"
+#include "prtbench/link/win/UsbPrintInterfaces.h"
+#include "winui/Prompts.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+namespace console {
+namespace {
+
+constexpr char kMessageCaption[] = "prtbench";
+
+class CKALDROApp {
+ public:
+  int Run();
+
+ private:
+  // Winsock 1.1 exactly; anything else counts as no network printing.
+  bool StartWinsock();
+
+  winui::Win32Prompts prompts_{kMessageCaption};
+  prtbench::SetupApiUsbInterfaces usb_;
+  prtbench::SystemLinkDevices devices_{usb_};
+  prtbench::SharedState shared_;
+  prtbench::PrinterLink link_{devices_, shared_};
+};
+
+bool CKALDROApp::StartWinsock() {
+  WSADATA data{};
+  if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return false;
+  if (data.wVersion == MAKEWORD(1, 1)) return true;
+  WSACleanup();
+  return false;
+}
+
+int CKALDROApp::Run() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  winui::Dialog main(IDD_MAIN);
-  main.DoModal(nullptr);
+  const bool network = StartWinsock();
+  if (!network) {
+    // shown in Chinese whatever the language
+    prompts_.Message(nullptr, prtbench::MessageText(prtbench::Msg::WinsockFailed, prtbench::kChinese),
+                     winui::MessageIcon::Information);
+  }
+  const DWORD windowThread = GetCurrentThreadId();
+  link_.SetBusyHook([this, windowThread] {
+    // workers send while the window stays free: no hourglass for them
+    if (GetCurrentThreadId() == windowThread) prompts_.WaitCursor();
+  });
+  prtbench::IniFileStore settings(prtbench::SettingsFilePath());
+  std::function<void()> shutDownNetwork;
+  if (network) shutDownNetwork = [] { WSACleanup(); };
+  CKALDRODlg window({link_, settings, prompts_, shutDownNetwork});
+  SetMainWindow(&window);
+  window.DoModal(nullptr);
+  SetMainWindow(nullptr);
   return 0;
+}
+
+}  // namespace
+}  // namespace console
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  console::CKALDROApp app;
+  return app.Run();
 }

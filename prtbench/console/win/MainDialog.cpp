@@ -110,6 +110,7 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDC_MAIN_CLEAR: OnClear(); break;
     case IDM_LANGUAGE_ENGLISH: SetLanguage(prtbench::kEnglish); break;
     case IDM_LANGUAGE_CHINESE: SetLanguage(prtbench::kChinese); break;
+    case IDM_COM_SETTINGS: OnComSettings(); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     default: break;
   }

@@ -87,6 +87,7 @@ class CKALDRODlg : public winui::Dialog {
   void OnLptName();
   void OnBaudRate();
   void OnFlowControl();
+  void OnComSettings();
   void ApplyEnableRules(int portType);
   void OnUsbArrival();
   void OnUsbRemoval();

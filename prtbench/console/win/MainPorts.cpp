@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "prtbench/console/PortChoices.h"
+#include "prtbench/link/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
 
 namespace console {
@@ -98,6 +99,15 @@ void CKALDRODlg::OnFlowControl() {
     change.xonXoff = xonXoff;
     link_.ChangeComLine(change);
   });
+}
+
+void CKALDRODlg::OnComSettings() {
+  // new serial values and time-out apply at the next open
+  Post([this](const SendQueue::Cancelled&) {
+    link_.CloseCom();
+    link_.CloseNet();
+  });
+  prtbench::ShowComSettingsDialog(hwnd(), link_, Ipv4(IDC_MAIN_PRINTER_IP));
 }
 
 bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
