@@ -2,8 +2,9 @@
 # The README's main job: builds the kit, starts the virtual printer on loopback
 # and prtbench under Wine with its printer IP pointed at it, all inside a
 # private network namespace. With a usable $DISPLAY the window is yours until
-# you close it; without one it runs on a virtual screen, a screenshot is taken
-# and the program is closed again.
+# you close it; without one it runs on a virtual screen, presses Print once,
+# takes a screenshot and closes the program again. Either way it ends by
+# listing the bytes the virtual printer received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,11 +15,12 @@ if [ "${KIT_NETNS:-}" != "1" ]; then
   exec scripts/netns-run "$0" "$@"
 fi
 
-demo="$root/build/demo"
-mkdir -p "$demo/journal"
-cp build/windows/prtbench/prtbench.exe "$demo/"
-# NET, printer at the virtual printer's loopback address
-[ -f "$demo/Printer.ini" ] || printf '[Printer Address]\r\nIP=127.0.0.1\r\n[Printer Set]\r\nPort Select=3\r\n' >"$demo/Printer.ini"
+native=${KIT_NATIVE_BUILD:-$root/build/native}
+windows=${KIT_WINDOWS_BUILD:-$root/build/windows}
+demo=${KIT_DEMO_DIR:-$root/build/demo}
+journal="$demo/journal"
+mkdir -p "$demo"
+cp "$windows/prtbench/prtbench.exe" "$demo/"
 
 export WINEPREFIX="$demo/wineprefix" WINEARCH=win32 WINEDEBUG=-all
 if [ ! -d "$WINEPREFIX" ]; then
@@ -28,36 +30,75 @@ if [ ! -d "$WINEPREFIX" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver -w
 fi
-
-vprinter="$root/build/native/vprinter/vprinter"
-if [ -x "$vprinter" ]; then
-  "$vprinter" --tcp 127.0.0.1:9100 --journal "$demo/journal" >"$demo/vprinter.log" 2>&1 &
-  echo "run: virtual printer listening on 127.0.0.1:9100; what it receives goes to $demo/journal"
+if [ ! -f "$WINEPREFIX/.kit-fontlink" ]; then
+  # Chinese texts: the dialog fonts borrow their missing glyphs from WenQuanYi
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" Arial; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.kit-fontlink"
 fi
 
 headless=1
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then headless=0; fi
 
-if [ $headless -eq 0 ]; then
-  echo "run: starting prtbench.exe under Wine on $DISPLAY; close its window to end"
-  (cd "$demo" && wine prtbench.exe)
-else
-  displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
-  for _ in $(seq 1 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$displayfile")"
-  echo "run: no display; starting prtbench.exe under Wine on a virtual screen"
-  (cd "$demo" && wine prtbench.exe) &
-  for _ in $(seq 1 60); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Corvane Printer Tool"' && break
-    sleep 0.5
+# NET to the virtual printer. A run on the virtual screen always starts from
+# this; a run on your screen keeps the choices of your last run.
+netini='[Printer Address]\r\nIP=127.0.0.1\r\n[Printer Set]\r\nPort Select=3\r\n'
+if [ $headless -eq 1 ] || [ ! -f "$demo/Printer.ini" ]; then printf "$netini" >"$demo/Printer.ini"; fi
+
+"$native/vprinter/vprinter" --tcp 127.0.0.1:9100 --journal "$journal" >"$demo/vprinter.log" 2>&1 &
+vprinter=$!
+for _ in $(seq 1 100); do [ -e "$journal/ready" ] && break; sleep 0.05; done
+[ -e "$journal/ready" ] || { echo "run: the virtual printer did not start:"; cat "$demo/vprinter.log"; exit 1; }
+echo "run: virtual printer listening on 127.0.0.1:9100"
+echo "run: every connection it takes lands in $journal/conn-<n>.bin (events in $journal/journal.txt)"
+
+# What the virtual printer received, connection by connection.
+report() {
+  touch "$journal/stop"
+  wait "$vprinter" 2>/dev/null || true
+  local files=("$journal"/conn-*.bin)
+  if [ ! -e "${files[0]}" ]; then
+    echo "run: the virtual printer received nothing"
+    return
+  fi
+  for f in "${files[@]}"; do
+    echo "run: $(basename "$f"): $(stat -c %s "$f") bytes: $(od -An -tx1 -v "$f" | head -c 300 | tr -s ' \n' ' ')"
   done
-  sleep 1
-  import -window root "$demo/prtbench.png"
-  echo "run: prtbench's window is up; screenshot in $demo/prtbench.png"
-  wineserver -k
+}
+
+if [ $headless -eq 0 ]; then
+  echo "run: starting prtbench.exe under Wine on $DISPLAY; type some text, press Print, close the window to end"
+  (cd "$demo" && wine prtbench.exe) || true
+  wineserver -w
+  report
+  echo "run: done"
+  exit 0
 fi
-wineserver -k 2>/dev/null || true
+
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 1 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$displayfile")"
+echo "run: no display; starting prtbench.exe under Wine on a virtual screen"
+(cd "$demo" && wine prtbench.exe >/dev/null 2>&1) &
+prtbench=$!
+for _ in $(seq 1 120); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Corvane Printer Tool"' && break
+  sleep 0.5
+done
+clicker="$windows/tests/e2e/prtbench_demo_print.exe"
+echo "run: pressing Print; the status line says:"
+wine "$clicker" print "${KIT_DEMO_LANGUAGE:-}" 2>/dev/null | sed 's/^/run:   /' || echo "run:   (no answer)"
+sleep 1
+import -window root "$demo/prtbench.png"
+echo "run: screenshot of the window after the print: $demo/prtbench.png"
+wine "$clicker" close >/dev/null 2>&1 || true
+wait "$prtbench" 2>/dev/null || true
+report
+echo "run: prtbench saved its settings in $demo/Printer.ini"
 echo "run: done"

@@ -316,13 +316,25 @@ void CKALDRODlg::SetLanguage(int language) {
   for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, which));
   content_ = Greeting(which);
   ShowValues();
+  // a relabelled group box paints over the buttons inside it: paint everything afresh
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CKALDRODlg::LoadLanguageMenu() {
   const int id = Language() == prtbench::kChinese ? IDR_MENU_CHINESE : IDR_MENU_ENGLISH;
+  RECT before;
+  GetClientRect(hwnd(), &before);
   HMENU old = GetMenu(hwnd());
   SetMenu(hwnd(), LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
   if (old) DestroyMenu(old);
+  // a menu bar of another height must not take room from the controls
+  RECT after, window;
+  GetClientRect(hwnd(), &after);
+  GetWindowRect(hwnd(), &window);
+  const int grow = before.bottom - after.bottom;
+  if (grow == 0) return;
+  SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top + grow,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CKALDRODlg::OnDestroy() {
