@@ -17,7 +17,8 @@ constexpr int kPrintCodePage = 860;
 }  // namespace
 
 void CKALDRODlg::OnPrint() {
-  if (!ReadWindow()) return;
+  // the Print key obeys the button: no Print while automatic sending runs
+  if (!IsEnabled(IDC_MAIN_PRINT) || !ReadWindow()) return;
   if (firstPrint_) {
     EnforceCaption();
     firstPrint_ = false;

@@ -155,3 +155,19 @@ TEST(HexView, TextViewEndsAtTheFirstZeroByte) {
   EXPECT_TRUE(back.ok);
   EXPECT_EQ(back.text, "A");
 }
+
+TEST(PrintBuffersAllSwitches, HexNumberingAndTimeStampInEveryCombination) {
+  for (int mask = 0; mask < 8; ++mask) {
+    const bool hex = mask & 1, numbering = mask & 2, timeStamp = mask & 4;
+    const auto content = console::PrintContent(hex ? "41 0a" : "A\n", hex);
+    ASSERT_EQ(content.error, ContentError::None) << mask;
+    const auto buffers = console::PrintBuffers(content.bytes, {2, numbering, timeStamp, "T"});
+    std::vector<Bytes> expected;
+    for (int n = 1; n <= 2; ++n) {
+      if (numbering) expected.push_back(console::NumberLine(n));
+      expected.push_back(B("A\n"));
+      if (timeStamp) expected.push_back(Bytes{0x0D, 0, 0x0A, 0, 'T', 0, 0x0D, 0, 0x0A, 0});
+    }
+    EXPECT_EQ(buffers, expected) << mask;
+  }
+}

@@ -229,6 +229,17 @@ TEST_F(SendingTest, AutoSendEndsAfterAFailedSendAndLeavesTheBoxTicked) {
   EXPECT_TRUE(Enabled(IDC_MAIN_PRINT));
 }
 
+TEST_F(SendingTest, PrintKeyDoesNothingWhileAutomaticSendingRuns) {
+  SetText(IDC_MAIN_PERIOD, "60000");
+  SetText(IDC_MAIN_CONTENT, "A");
+  Click(IDC_MAIN_AUTO_SEND);
+  PumpUntil([&] { return Connections().size() == 1; });
+  Command(IDM_FILE_PRINT);
+  Click(IDC_MAIN_AUTO_SEND);
+  PumpUntil([&] { return !window_->Busy(); });
+  EXPECT_EQ(Connections(), (std::vector<std::string>{std::string("A\0", 2)}));
+}
+
 TEST_F(SendingTest, AutoSendWithCutPaperSendsTheCutWhateverTheContent) {
   SetText(IDC_MAIN_PERIOD, "1");
   SetText(IDC_MAIN_CONTENT, "");
