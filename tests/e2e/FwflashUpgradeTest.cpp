@@ -46,7 +46,8 @@ class FwflashUpgrade : public testing::Test {
   // vprinter in firmware mode on a pty that Wine sees as COM<port>.
   void StartPrinter(int port, const std::string& fault = "") {
     const std::string link = MakeTempDir() + "/pty";
-    printer_ = std::make_unique<VPrinter>("--pty " + ShellQuote(link) + " --firmware" +
+    // a free TCP port: its default listener on 9100 would collide with parallel tests
+    printer_ = std::make_unique<VPrinter>("--tcp 127.0.0.1:0 --pty " + ShellQuote(link) + " --firmware" +
                                           (fault.empty() ? "" : " --fault " + fault));
     ASSERT_TRUE(printer_->ready()) << printer_->Log();
     ASSERT_EQ(RunShell("ln -sfn " + ShellQuote(link) + " " +

@@ -125,7 +125,9 @@ class ComPrinter {
  public:
   ComPrinter(int port, const std::string& fault = "")
       : link_(testsupport::MakeTempDir() + "/pty"),
-        printer_("--pty " + testsupport::ShellQuote(link_) + " --firmware" + (fault.empty() ? "" : " --fault " + fault)) {
+        // a free TCP port: its default listener on 9100 would collide with parallel tests
+        printer_("--tcp 127.0.0.1:0 --pty " + testsupport::ShellQuote(link_) + " --firmware" +
+                 (fault.empty() ? "" : " --fault " + fault)) {
     mapped_ = printer_.ready() && MapCom(port, link_);
   }
   bool ok() const { return mapped_; }
