@@ -170,7 +170,11 @@ void CKALDRODlg::ShowStatus() {
 
 void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(Ipv4(IDC_MAIN_PRINTER_IP)); }
 
-void CKALDRODlg::Post(SendQueue::Job job) { queue_.Post(std::move(job)); }
+void CKALDRODlg::Post(SendQueue::Job job) {
+  // the box as it is when the user asks, whatever its change notices said
+  RememberPrinterIp();
+  queue_.Post(std::move(job));
+}
 
 bool CKALDRODlg::Busy() const { return queue_.Busy() || autoSender_.Running(); }
 

@@ -92,6 +92,7 @@ void CKALDRODlg::StartAutoSend(Bytes buffer, unsigned periodMs) {
     return;
   }
   HWND window = hwnd();
+  RememberPrinterIp();
   auto send = [this](const Bytes& bytes) { return link_.SendData(bytes) == 1; };
   auto sent = [this](int count) {
     const std::string total = std::to_string(shared_.totalBytes.Get());
