@@ -370,6 +370,29 @@ TEST_F(MainWindowTest, AcceleratorTableHoldsThePrintKey) {
   EXPECT_TRUE(print);
 }
 
+TEST_F(MainWindowTest, TitleIsDarkBlueAndThePictureFrameHasItsPatternAndAHand) {
+  Open();
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(main_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(GetDlgItem(main_, IDC_MAIN_TITLE)));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 132));
+  const auto brush = SendMessageW(main_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                  reinterpret_cast<LPARAM>(GetDlgItem(main_, IDC_MAIN_PICTURE)));
+  LOGBRUSH pattern{};
+  ASSERT_NE(brush, 0);
+  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof pattern, &pattern);
+  EXPECT_EQ(pattern.lbStyle, static_cast<UINT>(BS_PATTERN));
+  DeleteDC(dc);
+  HWND picture = GetDlgItem(main_, IDC_MAIN_PICTURE);
+  EXPECT_TRUE(SendMessageW(main_, WM_SETCURSOR, reinterpret_cast<WPARAM>(picture), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageW(main_, IDC_MAIN_TITLE, WM_GETFONT, 0, 0));
+  LOGFONTW title{};
+  GetObjectW(font, sizeof title, &title);
+  EXPECT_STREQ(title.lfFaceName, L"Arial");
+  EXPECT_EQ(title.lfHeight, 24);
+}
+
 TEST_F(MainWindowTest, SystemMenuHoldsTheAboutItem) {
   Open();
   wchar_t text[128] = {};
