@@ -111,7 +111,18 @@ HWND Program::WaitWindow(const std::wstring& caption, int timeoutMs, const wchar
 
 std::vector<HWND> Program::VisibleWindows() const { return Windows(pid_, nullptr, nullptr); }
 
-std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+// WM_GETTEXT, not GetWindowText: another process's edit box keeps its text to
+// itself. The time-out keeps a hung program from hanging the test.
+std::string ControlText(HWND dialog, int id) {
+  std::wstring text(8192, L'\0');
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &length)) {
+    return {};
+  }
+  text.resize(static_cast<size_t>(length));
+  return Narrow(text);
+}
 
 void SetControlText(HWND dialog, int id, const std::string& utf8) {
   SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));

@@ -38,7 +38,8 @@ class Program {
   DWORD pid_ = 0;
 };
 
-// Text of control `id` in `dialog` (UTF-8).
+// Text of control `id` in `dialog` (UTF-8), edit boxes included; "" if the
+// program does not answer within 5 s.
 std::string ControlText(HWND dialog, int id);
 void SetControlText(HWND dialog, int id, const std::string& utf8);
 // Clicks a button without waiting for what the click opens (a message box
