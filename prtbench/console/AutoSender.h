@@ -19,7 +19,8 @@ class AutoSender {
   // Told on the worker after each good send, with the count of sends so far.
   using Sent = std::function<void(int count)>;
   // Told on the worker as its last act, whether it was stopped or a send
-  // failed. Must not wait for the thread that calls Start or Stop.
+  // failed. Must neither call Start itself (Start joins the worker) nor wait
+  // for the thread that does.
   using Ended = std::function<void()>;
 
   AutoSender() = default;
