@@ -20,22 +20,13 @@ HWND FindMainWindow() {
   return window;
 }
 
-// WM_GETTEXT, since another process's edit box keeps its text to itself.
-std::string StatusLine(HWND window) {
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(window, kStatus), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      5000, &copied);
-  return e2e::Narrow(text);
-}
-
 int Print(HWND window, bool chinese) {
   if (chinese) SendMessageW(window, WM_COMMAND, MAKEWPARAM(kChineseCommand, 0), 0);
-  const std::string before = StatusLine(window);
+  const std::string before = e2e::ControlText(window, kStatus);
   e2e::Click(window, kPrint);
   std::string after;
   // a connect that fails takes up to three time-outs and a second of pauses
-  e2e::WaitUntil([&] { return (after = StatusLine(window)) != before; }, 20000);
+  e2e::WaitUntil([&] { return (after = e2e::ControlText(window, kStatus)) != before; }, 20000);
   std::fwrite(after.data(), 1, after.size(), stdout);
   std::fputc('\n', stdout);
   return after == before ? 1 : 0;

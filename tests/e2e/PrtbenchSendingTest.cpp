@@ -18,17 +18,6 @@ constexpr int kPrint = 1031, kCut = 1027, kDrawer = 1026, kStatus = 1105, kComRa
 constexpr int kChineseCommand = 32840;
 const std::string kNetOk = "Network send data successfully";
 
-// Text of an edit box of another process. GetWindowText (what ControlText
-// uses) reads the caption the system keeps, which an edit box never updates;
-// WM_GETTEXT asks the box itself.
-std::string EditText(HWND dialog, int id) {
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      5000, &copied);
-  return e2e::Narrow(text);
-}
-
 // Printer.ini that points prtbench at a loopback printer over NET.
 std::string NetIni(const std::string& ip) {
   return "[Printer Address]\r\nIP=" + ip + "\r\n[Printer Set]\r\nPort Select=3\r\n";
@@ -53,7 +42,7 @@ class Prtbench {
     e2e::SetControlText(main_, kContent, content);
     e2e::Click(main_, kPrint);
   }
-  std::string Status() const { return EditText(main_, kStatus); }
+  std::string Status() const { return e2e::ControlText(main_, kStatus); }
   bool WaitStatus(const std::string& text) const {
     return e2e::WaitUntil([&] { return Status() == text; });
   }
