@@ -81,7 +81,7 @@ fi
 displayfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
 for _ in $(seq 1 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$displayfile")"
 echo "run: no display; starting prtbench.exe under Wine on a virtual screen"
