@@ -14,17 +14,8 @@ const std::wstring kCaption = L"Atualização Firmware";
 // A copy of fwflash.exe in a fresh folder; returns its Windows path.
 std::wstring CopyProgram(const std::string& name = "fwflash.exe") {
   const std::string dir = MakeTempDir();
-  EXPECT_EQ(RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/fwflash/fwflash.exe") + " " +
-                     ShellQuote(dir + "/" + name)),
-            0);
+  EXPECT_TRUE(CopyBuiltProgram("fwflash/fwflash.exe", dir, name));
   return WindowsPath(dir + "/" + name);
-}
-
-// GetWindowText does not reach into another process's edit control; WM_GETTEXT does.
-std::string EditText(HWND dialog, int id) {
-  wchar_t text[1024] = {};
-  SendMessageW(GetDlgItem(dialog, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return e2e::Narrow(text);
 }
 
 // Starts the program with `arguments` and expects it to end by itself
@@ -53,7 +44,7 @@ TEST(FwflashStart, WithTheTokenShowsTheUpdaterWindow) {
   ASSERT_TRUE(program.started());
   HWND window = program.WaitWindow(kCaption);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(EditText(window, IDC_FWFLASH_PATH), "(Insira o Firmware Aqui)");
+  EXPECT_EQ(e2e::ControlText(window, IDC_FWFLASH_PATH), "(Insira o Firmware Aqui)");
   EXPECT_EQ(e2e::ControlText(window, IDC_FWFLASH_START), "lniciar Atualização");
   EXPECT_EQ(e2e::ControlText(window, IDC_FWFLASH_BROWSE), "Buscar Firmware");
   EXPECT_EQ(e2e::ControlText(window, IDC_FWFLASH_PORT_GROUP), "Seleção Porta");

@@ -57,7 +57,7 @@ class FwflashUpgrade : public testing::Test {
   // Starts fwflash.exe with the token, picks COM<port> at 115200 and drops the firmware file.
   void OpenWindowWithFile(int port) {
     const std::string dir = MakeTempDir();
-    ASSERT_EQ(RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/fwflash/fwflash.exe") + " " + ShellQuote(dir)), 0);
+    ASSERT_TRUE(CopyBuiltProgram("fwflash/fwflash.exe", dir));
     file_ = fwtest::MakeFirmware(fwtest::Counting(70000, 13), 0x7E);
     ASSERT_TRUE(WriteFile(dir + "/update.fmw", std::string(file_.begin(), file_.end())));
     program_ = std::make_unique<e2e::Program>(WindowsPath(dir + "/fwflash.exe"), L"MerrowByQuint", WindowsPath(dir));

@@ -27,7 +27,7 @@ std::string NetIni(const std::string& ip) {
 class Prtbench {
  public:
   explicit Prtbench(const std::string& ini) : dir_(MakeTempDir()) {
-    RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/prtbench/prtbench.exe") + " " + ShellQuote(dir_));
+    CopyBuiltProgram("prtbench/prtbench.exe", dir_);
     if (!ini.empty()) WriteFile(dir_ + "/Printer.ini", ini);
     program_ = std::make_unique<e2e::Program>(WindowsPath(dir_ + "/prtbench.exe"), L"", WindowsPath(dir_));
     if (program_->started()) main_ = program_->WaitWindow(L"Corvane Printer Tool");

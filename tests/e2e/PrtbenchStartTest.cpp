@@ -8,7 +8,7 @@ using namespace testsupport;
 
 TEST(PrtbenchStart, ShowsTheMainWindowAndEndsWhenItCloses) {
   const std::string dir = MakeTempDir();
-  ASSERT_EQ(RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/prtbench/prtbench.exe") + " " + ShellQuote(dir)), 0);
+  ASSERT_TRUE(CopyBuiltProgram("prtbench/prtbench.exe", dir));
   e2e::Program program(WindowsPath(dir + "/prtbench.exe"), L"", WindowsPath(dir));
   ASSERT_TRUE(program.started());
   HWND main = program.WaitWindow(L"Corvane Printer Tool");

@@ -115,6 +115,11 @@ std::string MapComPort(int number) {
   return peer;
 }
 
+bool CopyBuiltProgram(const std::string& relative, const std::string& dir, const std::string& name) {
+  const std::string target = dir + "/" + (name.empty() ? relative.substr(relative.rfind('/') + 1) : name);
+  return RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/" + relative) + " " + ShellQuote(target)) == 0;
+}
+
 std::string Env(const char* name) {
   char buffer[4096];
   const DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);

@@ -28,6 +28,11 @@ bool WaitForFile(const std::string& unixPath, int timeoutMs = 5000, bool nonEmpt
 std::string ReadFile(const std::string& unixPath);
 bool WriteFile(const std::string& unixPath, const std::string& bytes);
 
+// Copies a program of the Windows build (`relative` to KIT_WINDOWS_BUILD, e.g.
+// "prtbench/prtbench.exe") into `dir` as `name` (default: its own name), so a
+// test runs it beside files of its own; true when the copy is there.
+bool CopyBuiltProgram(const std::string& relative, const std::string& dir, const std::string& name = "");
+
 // An environment variable of the test run ("" when unset).
 std::string Env(const char* name);
 
