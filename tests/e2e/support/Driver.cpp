@@ -44,23 +44,6 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 Program::Program(const std::wstring& exe, const std::wstring& arguments, const std::wstring& workingDir) {
   std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};

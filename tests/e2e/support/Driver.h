@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "winui/Utf.h"
+
 namespace e2e {
 
 // A started Windows program; killed on destruction if still running.
@@ -70,7 +72,7 @@ bool WaitUntil(Condition condition, int timeoutMs = 10000) {
   }
 }
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& text);
+using winui::Narrow;
+using winui::Widen;
 
 }  // namespace e2e
