@@ -9,31 +9,35 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+. scripts/wine-env
+preset=$(kit_windows_preset)
 if [ "${KIT_NETNS:-}" != "1" ]; then
   scripts/deps.sh
-  scripts/build.sh native windows
+  scripts/build.sh native windows "$preset"
   exec scripts/netns-run "$0" "$@"
 fi
+kit_use_windows "$preset"
 
 native=${KIT_NATIVE_BUILD:-$root/build/native}
-windows=${KIT_WINDOWS_BUILD:-$root/build/windows}
+windows=$KIT_WINDOWS_BUILD
 demo=${KIT_DEMO_DIR:-$root/build/demo}
 journal="$demo/journal"
 mkdir -p "$demo"
 cp "$windows/prtbench/prtbench.exe" "$demo/"
 
-export WINEPREFIX="$demo/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$demo/wineprefix-$WINEARCH" WINEDEBUG=-all
+echo "run: Windows build: $(kit_windows_label "$preset")"
 if [ ! -d "$WINEPREFIX" ]; then
   echo "run: preparing a Wine prefix for the demo (once)"
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+  WINEDLLOVERRIDES="mscoree,mshtml=" "$KIT_WINE" wineboot.exe -i >/dev/null 2>&1
   # Wine draws captions and frames itself, so windows look whole without a window manager
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  "$KIT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver -w
 fi
 if [ ! -f "$WINEPREFIX/.kit-fontlink" ]; then
   # Chinese texts: the dialog fonts borrow their missing glyphs from WenQuanYi
   for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" Arial; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+    "$KIT_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   wineserver -w
@@ -71,7 +75,7 @@ report() {
 
 if [ $headless -eq 0 ]; then
   echo "run: starting prtbench.exe under Wine on $DISPLAY; type some text, press Print, close the window to end"
-  (cd "$demo" && wine prtbench.exe) || true
+  (cd "$demo" && "$KIT_WINE" prtbench.exe) || true
   wineserver -w
   report
   echo "run: done"
@@ -85,7 +89,7 @@ trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null; wait $xvfb 2>/d
 for _ in $(seq 1 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$displayfile")"
 echo "run: no display; starting prtbench.exe under Wine on a virtual screen"
-(cd "$demo" && wine prtbench.exe >/dev/null 2>&1) &
+(cd "$demo" && "$KIT_WINE" prtbench.exe >/dev/null 2>&1) &
 prtbench=$!
 for _ in $(seq 1 120); do
   xwininfo -root -tree 2>/dev/null | grep -q '"Corvane Printer Tool"' && break
@@ -93,11 +97,11 @@ for _ in $(seq 1 120); do
 done
 clicker="$windows/tests/e2e/prtbench_demo_print.exe"
 echo "run: pressing Print; the status line says:"
-wine "$clicker" print "${KIT_DEMO_LANGUAGE:-}" 2>/dev/null | sed 's/^/run:   /' || echo "run:   (no answer)"
+"$KIT_WINE" "$clicker" print "${KIT_DEMO_LANGUAGE:-}" 2>/dev/null | sed 's/^/run:   /' || echo "run:   (no answer)"
 sleep 1
 import -window root "$demo/prtbench.png"
 echo "run: screenshot of the window after the print: $demo/prtbench.png"
-wine "$clicker" close >/dev/null 2>&1 || true
+"$KIT_WINE" "$clicker" close >/dev/null 2>&1 || true
 wait "$prtbench" 2>/dev/null || true
 report
 echo "run: prtbench saved its settings in $demo/Printer.ini"

@@ -114,7 +114,8 @@ void CLumaqFwflashDlg::OnDropFiles(HDROP drop) {
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   const std::wstring path = count == 1 ? DroppedPath(drop) : std::wstring();
   DragFinish(drop);
-  if (count != 1) return Refuse(kSelectSingleFile);
+  // an empty list counts as one nameless file for some shells
+  if (count != 1 || path.empty()) return Refuse(kSelectSingleFile);
   if (!IsExistingFile(path)) return Refuse(kSelectCorrectFile);
   AcceptFile(path);
 }

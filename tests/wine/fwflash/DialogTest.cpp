@@ -41,7 +41,7 @@ bool PumpUntil(Condition done, int timeoutMs = 15000) {
 
 // A drop of `paths`, built as the shell builds one.
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-  size_t chars = 1;
+  size_t chars = paths.empty() ? 2 : 1;  // the list ends with an empty name
   for (const auto& p : paths) chars += p.size() + 1;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));

@@ -1,11 +1,12 @@
-// A firmware file of the largest accepted size in this 32-bit process: checked
-// by streaming, and refused with a message when it cannot be held in memory.
+// A firmware file of the largest accepted size: checked by streaming, and
+// refused with a message when it cannot be held in memory.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "fwflash/FirmwareFile.h"
 #include "fwflash/res/resource.h"
 #include "fwflash/win/FwflashDlg.h"
+#include "support/AllocationLimit.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
 
@@ -22,36 +23,18 @@ std::string MakeGigabyteFirmware() {
   return path;
 }
 
-// Reserves every free stretch of address space of 256 MiB or more, so no
-// 1 GiB allocation can succeed while it lives.
-class AddressSpaceHog {
- public:
-  AddressSpaceHog() {
-    MEMORY_BASIC_INFORMATION info;
-    for (char* at = nullptr; VirtualQuery(at, &info, sizeof info); at = static_cast<char*>(info.BaseAddress) + info.RegionSize) {
-      if (info.State != MEM_FREE || info.RegionSize < (256u << 20)) continue;
-      const uintptr_t base = (reinterpret_cast<uintptr_t>(info.BaseAddress) + 0xFFFF) & ~uintptr_t{0xFFFF};
-      const size_t size = (info.RegionSize - (base - reinterpret_cast<uintptr_t>(info.BaseAddress))) & ~size_t{0xFFFF};
-      if (void* block = VirtualAlloc(reinterpret_cast<void*>(base), size, MEM_RESERVE, PAGE_NOACCESS)) blocks_.push_back(block);
-    }
-  }
-  ~AddressSpaceHog() {
-    for (void* block : blocks_) VirtualFree(block, 0, MEM_RELEASE);
-  }
-
- private:
-  std::vector<void*> blocks_;
-};
+// Far below the 1 GiB file: holding the file in memory fails while it lives.
+constexpr size_t kRoom = 64u << 20;
 
 TEST(LargeFirmware, GigabyteFileIsValidByStreaming) {
   const std::string path = MakeGigabyteFirmware();
-  AddressSpaceHog hog;  // the check must not need the memory it would take to hold the file
+  AllocationLimit room(kRoom);  // the check must not need the memory it would take to hold the file
   EXPECT_TRUE(fwflash::IsValidFirmwareFile(std::filesystem::path(WindowsPath(path))));
 }
 
 TEST(LargeFirmware, LoadWithoutRoomIsOutOfMemoryNotACrash) {
   const std::string path = MakeGigabyteFirmware();
-  AddressSpaceHog hog;
+  AllocationLimit room(kRoom);
   EXPECT_EQ(fwflash::LoadFirmwareImage(std::filesystem::path(WindowsPath(path))).status,
             fwflash::LoadStatus::OutOfMemory);
 }
@@ -66,7 +49,7 @@ TEST(LargeFirmware, StartWithoutRoomSaysSoAndEnablesTheControls) {
   dialog.SetWideText(IDC_FWFLASH_PATH, WindowsPath(path));
   dialog.Enable(IDC_FWFLASH_START, true);
   {
-    AddressSpaceHog hog;
+    AllocationLimit room(kRoom);
     SendMessageW(dialog.Item(IDC_FWFLASH_START), BM_CLICK, 0, 0);
   }
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{"Not enough memory to load the firmware file"});
