@@ -287,13 +287,13 @@ int Dialog::ComboSelectPrefix(int id, std::string_view prefix) {
   return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
-uint32_t Dialog::Ipv4(int id) const {
+uint32_t Dialog::IpAddress(int id) const {
   DWORD address = 0;
   SendDlgItemMessageW(hwnd_, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
   return address;
 }
 
-void Dialog::SetIpv4(int id, uint32_t address) { SendDlgItemMessageW(hwnd_, id, IPM_SETADDRESS, 0, address); }
+void Dialog::SetIpAddress(int id, uint32_t address) { SendDlgItemMessageW(hwnd_, id, IPM_SETADDRESS, 0, address); }
 
 void Dialog::Enable(int id, bool enabled) { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
 

@@ -61,8 +61,8 @@ class Dialog {
   // Selects the first entry beginning with `prefix` (case-insensitive); returns
   // its index, or -1 leaving the selection as it was.
   int ComboSelectPrefix(int id, std::string_view prefix);
-  uint32_t Ipv4(int id) const;  // first octet in the most significant byte
-  void SetIpv4(int id, uint32_t address);
+  uint32_t IpAddress(int id) const;  // first octet in the most significant byte
+  void SetIpAddress(int id, uint32_t address);
   void Enable(int id, bool enabled);
   bool IsEnabled(int id) const;
   void Show(int id, bool shown);

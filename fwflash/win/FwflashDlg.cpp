@@ -46,7 +46,7 @@ bool CLumaqFwflashDlg::OnInit() {
   SetText(IDC_FWFLASH_BROWSE, kBrowseText);
   SetText(IDC_FWFLASH_START, kStartText);
   SetText(IDC_FWFLASH_START_GROUP, kStartGroupCaption);
-  SetIpv4(IDC_FWFLASH_ADDRESS, kDefaultAddress);
+  SetIpAddress(IDC_FWFLASH_ADDRESS, kDefaultAddress);
   FillLists();
   SetRadioIndex(IDC_FWFLASH_USB, static_cast<int>(Transport::Usb));
   for (int id : {IDC_FWFLASH_ADDRESS, IDC_FWFLASH_PORT_LIST, IDC_FWFLASH_BAUD_LIST, IDC_FWFLASH_START}) Enable(id, false);
@@ -154,7 +154,7 @@ PortSelection CLumaqFwflashDlg::Selection() const {
   selection.portIndex = ComboIndex(IDC_FWFLASH_PORT_LIST);
   const int baud = ComboIndex(IDC_FWFLASH_BAUD_LIST);
   selection.baud = kBaudValues[baud < 0 ? kDefaultBaudIndex : static_cast<size_t>(baud)];
-  selection.address = Ipv4(IDC_FWFLASH_ADDRESS);
+  selection.address = IpAddress(IDC_FWFLASH_ADDRESS);
   return selection;
 }
 

@@ -107,7 +107,7 @@ void CKALDRODlg::OnComSettings() {
     link_.CloseCom();
     link_.CloseNet();
   });
-  prtbench::ShowComSettingsDialog(hwnd(), link_, Ipv4(IDC_MAIN_PRINTER_IP));
+  prtbench::ShowComSettingsDialog(hwnd(), link_, IpAddress(IDC_MAIN_PRINTER_IP));
 }
 
 bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
@@ -168,7 +168,7 @@ void CKALDRODlg::ShowStatus() {
   }
 }
 
-void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(Ipv4(IDC_MAIN_PRINTER_IP)); }
+void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(IpAddress(IDC_MAIN_PRINTER_IP)); }
 
 void CKALDRODlg::Post(SendQueue::Job job) {
   // the box as it is when the user asks, whatever its change notices said

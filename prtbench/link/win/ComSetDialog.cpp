@@ -41,7 +41,7 @@ bool CComSetDialog::OnInit() {
   const ComSettings com = link_.Settings().com;
   SetChecked(IDC_COMSET_DEFAULT_IP, com.defaultIp);
   SetChecked(IDC_COMSET_LOCK, true);
-  SetIpv4(IDC_COMSET_MONITOR_IP, com.monitorIp);
+  SetIpAddress(IDC_COMSET_MONITOR_IP, com.monitorIp);
   SetTexts(link_.shared().language.load());
   Enable(IDC_COMSET_MONITOR_IP, !com.defaultIp);
   EnableSerialLists(false);
@@ -94,14 +94,14 @@ void CComSetDialog::OnCommand(int id, int code) {
 void CComSetDialog::OnDefaultIp() {
   const bool on = Checked(IDC_COMSET_DEFAULT_IP);
   link_.UpdateSettings([on](ConnectionSettings& s) { s.com.defaultIp = on; });
-  if (on) SetIpv4(IDC_COMSET_MONITOR_IP, defaultIp_);
+  if (on) SetIpAddress(IDC_COMSET_MONITOR_IP, defaultIp_);
   Enable(IDC_COMSET_MONITOR_IP, !on);
 }
 
 void CComSetDialog::OnOk() {
   const ComListSelection selection{ComboIndex(IDC_COMSET_BYTESIZE), ComboIndex(IDC_COMSET_PARITY),
                                    ComboIndex(IDC_COMSET_STOPBITS), ComboIndex(IDC_COMSET_TIMEOUT)};
-  const prtbench::Ipv4 monitorIp = Ipv4(IDC_COMSET_MONITOR_IP);
+  const prtbench::Ipv4 monitorIp = IpAddress(IDC_COMSET_MONITOR_IP);
   link_.UpdateSettings([&](ConnectionSettings& s) {
     ApplyListSelection(selection, s.com);
     s.com.monitorIp = monitorIp;

@@ -114,7 +114,7 @@ TEST_F(FwflashDlgTest, StartsWithTheTextsListsAndStatesOfTheLayout) {
   EXPECT_EQ(dialog_.ComboText(IDC_FWFLASH_PORT_LIST), "COM20");
   EXPECT_EQ(SendDlgItemMessageW(window_, IDC_FWFLASH_BAUD_LIST, CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(dialog_.ComboText(IDC_FWFLASH_BAUD_LIST), "19200");
-  EXPECT_EQ(dialog_.Ipv4(IDC_FWFLASH_ADDRESS), 0xC0A87B64u);
+  EXPECT_EQ(dialog_.IpAddress(IDC_FWFLASH_ADDRESS), 0xC0A87B64u);
   for (int id : {IDC_FWFLASH_ADDRESS, IDC_FWFLASH_PORT_LIST, IDC_FWFLASH_BAUD_LIST, IDC_FWFLASH_START}) {
     EXPECT_FALSE(dialog_.IsEnabled(id)) << id;
   }

@@ -81,8 +81,8 @@ TEST_F(DialogTest, ComboSelectsByCaseInsensitivePrefixAndKeepsSelectionOnMiss) {
 }
 
 TEST_F(DialogTest, Ipv4BoxHoldsTheFirstOctetInTheHighByte) {
-  dialog_.SetIpv4(IDC_TEST_ADDRESS, 0xC0A87B64);
-  EXPECT_EQ(dialog_.Ipv4(IDC_TEST_ADDRESS), 0xC0A87B64u);
+  dialog_.SetIpAddress(IDC_TEST_ADDRESS, 0xC0A87B64);
+  EXPECT_EQ(dialog_.IpAddress(IDC_TEST_ADDRESS), 0xC0A87B64u);
   wchar_t text[32];
   GetWindowTextW(dialog_.Item(IDC_TEST_ADDRESS), text, 32);
   EXPECT_STREQ(text, L"192.168.123.100");
