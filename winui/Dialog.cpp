@@ -90,6 +90,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (message == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lParam);
     self->hwnd_ = hwnd;
+    self->windowLink_ = std::make_shared<WindowLink>(hwnd);
     SetPropW(hwnd, kDialogProperty, self);
   }
   if (!self) return FALSE;
@@ -109,6 +110,9 @@ INT_PTR Dialog::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   switch (message) {
+    case kWindowLinkMessage:
+      windowLink_->RunPending();
+      return TRUE;
     case WM_INITDIALOG:
       return OnInit() ? TRUE : FALSE;
     case WM_COMMAND: {
@@ -134,6 +138,7 @@ INT_PTR Dialog::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_DESTROY:
       OnDestroy();
+      windowLink_->Detach();
       return TRUE;
     case WM_DRAWITEM:
       return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

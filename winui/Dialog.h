@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "winui/WindowLink.h"
+
 namespace winui {
 
 class CXPButton;
@@ -39,6 +41,9 @@ class Dialog {
 
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  // How workers reach this dialog's thread; detached when its window is
+  // destroyed. Null before the window exists.
+  std::shared_ptr<WindowLink> windowLink() const { return windowLink_; }
 
   // Control helpers. Text is UTF-8 unless the name says Wide.
   std::string Text(int id) const;
@@ -109,6 +114,7 @@ class Dialog {
   INT_PTR result_ = IDCANCEL;
   HBRUSH lightBrush_ = nullptr;
   std::vector<std::unique_ptr<CXPButton>> buttons_;
+  std::shared_ptr<WindowLink> windowLink_;
 };
 
 }  // namespace winui

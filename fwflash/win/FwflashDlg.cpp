@@ -52,7 +52,6 @@ bool CLumaqFwflashDlg::OnInit() {
   for (int id : {IDC_FWFLASH_ADDRESS, IDC_FWFLASH_PORT_LIST, IDC_FWFLASH_BAUD_LIST, IDC_FWFLASH_START}) Enable(id, false);
   WSADATA winsock;
   WSAStartup(MAKEWORD(1, 1), &winsock);
-  link_ = std::make_shared<WindowLink>(hwnd());
   return true;
 }
 
@@ -72,11 +71,6 @@ void CLumaqFwflashDlg::OnCommand(int id, int code) {
     case IDC_FWFLASH_BROWSE: OnBrowse(); break;
     case IDC_FWFLASH_START: OnStart(); break;
   }
-}
-
-void CLumaqFwflashDlg::OnDestroy() {
-  // the worker may outlive the window: from now on its posts go nowhere
-  if (link_) link_->Detach();
 }
 
 void CLumaqFwflashDlg::EnableControls(bool enable) {
@@ -145,7 +139,7 @@ void CLumaqFwflashDlg::OnStart() {
     return;
   }
   upgradeRunning_ = true;
-  StartUpgradeThread(UpgradeJob{&ports_, Selection(), std::move(*loaded.image), link_});
+  StartUpgradeThread(UpgradeJob{&ports_, Selection(), std::move(*loaded.image), windowLink()});
 }
 
 PortSelection CLumaqFwflashDlg::Selection() const {

@@ -29,7 +29,6 @@ class CLumaqFwflashDlg : public winui::Dialog {
   bool OnInit() override;
   void OnCommand(int id, int code) override;
   void OnOk() override {}  // Enter in the window starts nothing
-  void OnDestroy() override;
   void OnDropFiles(HDROP drop) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -51,7 +50,6 @@ class CLumaqFwflashDlg : public winui::Dialog {
   int transport_ = 0;
   std::wstring path_;
   bool upgradeRunning_ = false;
-  std::shared_ptr<WindowLink> link_;
   HICON icon_ = nullptr;
 };
 

@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include <memory>
-#include <mutex>
 
 #include "fwflash/FirmwareFile.h"
 #include "fwflash/Transport.h"
 #include "fwflash/win/PortLayer.h"
+#include "winui/WindowLink.h"
 
 namespace fwflash {
 
@@ -18,30 +18,11 @@ inline constexpr UINT WM_FWFLASH_PROGRESS = WM_APP + 1;
 // wParam: the UpgradeResult, as an int.
 inline constexpr UINT WM_FWFLASH_DONE = WM_APP + 2;
 
-// The worker's handle on the window; the window detaches it when destroyed,
-// after which posts go nowhere.
-class WindowLink {
- public:
-  explicit WindowLink(HWND window) : window_(window) {}
-  bool Post(UINT message, WPARAM wParam) {
-    std::lock_guard lock(mutex_);
-    return window_ && PostMessageW(window_, message, wParam, 0);
-  }
-  void Detach() {
-    std::lock_guard lock(mutex_);
-    window_ = nullptr;
-  }
-
- private:
-  std::mutex mutex_;
-  HWND window_;
-};
-
 struct UpgradeJob {
   PortLayer* ports;
   PortSelection selection;
   FirmwareImage image;  // owned by the upgrade and freed at its end
-  std::shared_ptr<WindowLink> window;
+  std::shared_ptr<winui::WindowLink> window;  // detached when the window goes
 };
 
 // The body of the worker: runs the upgrade and posts each new progress value

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-namespace console {
+namespace prtbench {
 
 AutoSender::~AutoSender() { StopAndWait(); }
 
@@ -63,4 +63,4 @@ void AutoSender::Run(Bytes buffer, unsigned periodMs, Send send, Sent sent, Ende
   ended();
 }
 
-}  // namespace console
+}  // namespace prtbench

@@ -10,7 +10,7 @@
 
 #include "prtbench/console/Hex.h"
 
-namespace console {
+namespace prtbench {
 
 class AutoSender {
  public:
@@ -54,4 +54,4 @@ class AutoSender {
   std::thread thread_;
 };
 
-}  // namespace console
+}  // namespace prtbench

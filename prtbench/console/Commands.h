@@ -3,7 +3,7 @@
 
 #include "prtbench/console/Hex.h"
 
-namespace console {
+namespace prtbench {
 
 // GS V 66 0: feed and cut, two line feeds and a zero byte: 1D 56 42 00 0A 0A 00.
 Bytes CutPaperCommand();
@@ -15,4 +15,4 @@ Bytes CashDrawerCommand();
 // The printer's self test page: 1F 1B 1F 67.
 Bytes SelfTestCommand();
 
-}  // namespace console
+}  // namespace prtbench

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "prtbench/console/CodePage.h"
+#include "prtbench/app/CodePage.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 Bytes ToBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
@@ -100,4 +100,4 @@ TextView TextFromHexView(std::string_view hexText) {
   return {FromCodePage(UpToZero(raw), CodePage::SystemAnsi), true};
 }
 
-}  // namespace console
+}  // namespace prtbench

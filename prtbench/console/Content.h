@@ -8,7 +8,7 @@
 
 #include "prtbench/console/Hex.h"
 
-namespace console {
+namespace prtbench {
 
 enum class ContentError { None, Empty, BadHex };
 
@@ -59,4 +59,4 @@ struct TextView {
 };
 TextView TextFromHexView(std::string_view hexText);
 
-}  // namespace console
+}  // namespace prtbench

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-namespace console {
+namespace prtbench {
 namespace {
 
 bool IsSeparator(char c) { return c == '\n' || c == '\r' || c == ' '; }
@@ -51,4 +51,4 @@ std::string FormatHexDump(std::string_view bytes) {
   return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-}  // namespace console
+}  // namespace prtbench

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace console {
+#include "prtbench/app/Bytes.h"
 
-using Bytes = std::vector<uint8_t>;
+namespace prtbench {
 
 // Reads `text` up to its first zero byte as bytes written in hexadecimal.
 // Blanks, CR and LF separate items; an item is two digits (0-9, A-F, a-f), or
@@ -22,4 +22,4 @@ Bytes ParseHexText(std::string_view text);
 // each 0A and after each byte that follows a 0D, and no leading blank.
 std::string FormatHexDump(std::string_view bytes);
 
-}  // namespace console
+}  // namespace prtbench

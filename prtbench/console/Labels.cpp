@@ -5,7 +5,7 @@
 
 #include "prtbench/res/resource.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 constexpr std::array<ControlLabel, 33> kLabels = {{
@@ -64,4 +64,4 @@ std::string_view Greeting(Language language) {
                "company!\r\n";
 }
 
-}  // namespace console
+}  // namespace prtbench

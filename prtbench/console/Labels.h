@@ -5,9 +5,9 @@
 #include <span>
 #include <string_view>
 
-namespace console {
+#include "prtbench/app/Language.h"
 
-enum class Language { English = 0, Chinese = 1 };
+namespace prtbench {
 
 struct ControlLabel {
   int id;
@@ -24,4 +24,4 @@ std::string_view LabelText(const ControlLabel& label, Language language);
 std::string_view TemplateGreeting();
 std::string_view Greeting(Language language);
 
-}  // namespace console
+}  // namespace prtbench

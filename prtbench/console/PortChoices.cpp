@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace prtbench {
 
 int BaudRateForIndex(int index) {
   static constexpr std::array<int, 8> kRates = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
@@ -32,4 +32,4 @@ std::string_view ComName(int number) {
   return names.at(static_cast<size_t>(number));
 }
 
-}  // namespace console
+}  // namespace prtbench

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-namespace console {
+namespace prtbench {
 
 // The entries of the baud rate list, in list order.
 inline constexpr std::array<std::string_view, 9> kBaudRateTexts = {
@@ -34,4 +34,4 @@ int StepRepetitions(int repetitions, int delta);
 // Text of the COM list entry for `number`: "COM<number>".
 std::string_view ComName(int number);
 
-}  // namespace console
+}  // namespace prtbench

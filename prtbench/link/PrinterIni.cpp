@@ -62,7 +62,7 @@ MainWindowSettings LoadMainWindowSettings(const SettingsStore& store) {
   loaded.baudRate = Read(store, ini::kBaudRate);
   // ini::kLanguage only records the flag at the last exit: the program always
   // starts with English messages, whatever it says
-  loaded.language = kEnglish;
+  loaded.language = Language::English;
   loaded.codePage = Read(store, ini::kCodePage);
   loaded.proId = Read(store, ini::kProId);
   return loaded;
@@ -87,7 +87,7 @@ void SaveMainWindowSettings(SettingsStore& store, const MainWindowSettings& valu
   Write(store, ini::kPortSelect, values.portType);
   Write(store, ini::kPrinterSelect, values.printerType);
   Write(store, ini::kBaudRate, values.baudRate);
-  Write(store, ini::kLanguage, values.language);
+  Write(store, ini::kLanguage, static_cast<int>(values.language));
 }
 
 }  // namespace prtbench

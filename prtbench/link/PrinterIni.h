@@ -8,7 +8,7 @@
 
 #include "prtbench/link/ConnectionSettings.h"
 #include "prtbench/link/Ipv4.h"
-#include "prtbench/link/Messages.h"
+#include "prtbench/app/Messages.h"
 #include "prtbench/link/SettingsStore.h"
 
 namespace prtbench {
@@ -91,13 +91,13 @@ struct MainWindowSettings {
   int portType = kPortNet;
   int printerType = 2;
   int baudRate = 9600;
-  int language = 0;
+  Language language = Language::English;
   int codePage = 936;
   int proId = 0;
 };
 
 // Start-up: reads the keys in the main window's order. The stored language is
-// read but the program always starts in English (kEnglish).
+// read but the program always starts in English (Language::English).
 MainWindowSettings LoadMainWindowSettings(const SettingsStore& store);
 
 // The loaded values into the connection settings; the monitor IP takes the

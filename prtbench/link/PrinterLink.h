@@ -82,7 +82,7 @@ class PrinterLink {
   void CloseDevice(DeviceHandle& device);
   void SetStatus(std::string_view prefix, Msg message, std::string_view suffix = {});
   std::string CountsLine(std::uint32_t sent, std::int32_t total) const;
-  int Language() const { return shared_.language.load(); }
+  prtbench::Language Language() const { return shared_.language.load(); }
 
   LinkDevices& devices_;
   SharedState& shared_;

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "prtbench/link/Messages.h"
+#include "prtbench/app/Messages.h"
 
 namespace prtbench {
 
@@ -36,9 +36,8 @@ class ByteCounter {
 };
 
 struct SharedState {
-  // kChinese or kEnglish; the main window starts it at kChinese, the settings
-  // load forces kEnglish.
-  std::atomic<int> language{kChinese};
+  // The main window starts it in Chinese, the settings load forces English.
+  std::atomic<Language> language{Language::Chinese};
   StatusText status;
   ByteCounter totalBytes;
 };

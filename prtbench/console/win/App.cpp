@@ -10,9 +10,10 @@
 #include "prtbench/link/win/IniFile.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "prtbench/link/win/UsbPrintInterfaces.h"
+#include "winui/Launcher.h"
 #include "winui/Prompts.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 constexpr char kMessageCaption[] = "prtbench";
@@ -26,6 +27,7 @@ class CKALDROApp {
   bool StartWinsock();
 
   winui::Win32Prompts prompts_{kMessageCaption};
+  winui::ShellLauncher launcher_;
   prtbench::SetupApiUsbInterfaces usb_;
   prtbench::SystemLinkDevices devices_{usb_};
   prtbench::SharedState shared_;
@@ -46,7 +48,7 @@ int CKALDROApp::Run() {
   const bool network = StartWinsock();
   if (!network) {
     // shown in Chinese whatever the language
-    prompts_.Message(nullptr, prtbench::MessageText(prtbench::Msg::WinsockFailed, prtbench::kChinese),
+    prompts_.Message(nullptr, prtbench::MessageText(prtbench::Msg::WinsockFailed, prtbench::Language::Chinese),
                      winui::MessageIcon::Information);
   }
   const DWORD windowThread = GetCurrentThreadId();
@@ -57,17 +59,15 @@ int CKALDROApp::Run() {
   prtbench::IniFileStore settings(prtbench::SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
-  CKALDRODlg window({link_, settings, prompts_, shutDownNetwork});
-  SetMainWindow(&window);
+  CKALDRODlg window({link_, settings, prompts_, launcher_, shutDownNetwork});
   window.DoModal(nullptr);
-  SetMainWindow(nullptr);
   return 0;
 }
 
 }  // namespace
-}  // namespace console
+}  // namespace prtbench
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  console::CKALDROApp app;
+  prtbench::CKALDROApp app;
   return app.Run();
 }

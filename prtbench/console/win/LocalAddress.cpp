@@ -3,7 +3,7 @@
 
 #include <winsock2.h>
 
-namespace console {
+namespace prtbench {
 
 prtbench::Ipv4 LocalIpv4() {
   const hostent* host = gethostbyname("");
@@ -12,4 +12,4 @@ prtbench::Ipv4 LocalIpv4() {
   return prtbench::MakeIpv4(octets[0], octets[1], octets[2], octets[3]);
 }
 
-}  // namespace console
+}  // namespace prtbench

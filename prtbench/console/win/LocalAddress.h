@@ -3,10 +3,10 @@
 
 #include "prtbench/link/Ipv4.h"
 
-namespace console {
+namespace prtbench {
 
 // The first IPv4 address of the local host name; 0 when there is none or
 // Winsock is not started.
 prtbench::Ipv4 LocalIpv4();
 
-}  // namespace console
+}  // namespace prtbench

@@ -13,7 +13,7 @@
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 using prtbench::Msg;
@@ -34,12 +34,7 @@ constexpr int kXpButtons[] = {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT,  IDC_MAIN_SET_
 constexpr int kSerialControls[] = {IDC_MAIN_SERIAL_GROUP, IDC_MAIN_SERIAL, IDC_MAIN_SERIAL_INCREMENT,
                                    IDC_MAIN_SERIAL_WRITE};
 
-std::atomic<CKALDRODlg*> g_mainWindow{nullptr};
-
 }  // namespace
-
-CKALDRODlg* MainWindow() { return g_mainWindow.load(); }
-void SetMainWindow(CKALDRODlg* window) { g_mainWindow.store(window); }
 
 CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
     : Dialog(IDD_MAIN),
@@ -47,8 +42,10 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       shared_(services.link.shared()),
       settings_(services.settings),
       prompts_(services.prompts),
-      shutDownNetwork_(services.shutDownNetwork) {
-  shared_.language.store(prtbench::kChinese);
+      shutDownNetwork_(services.shutDownNetwork),
+      status_(shared_),
+      context_(link_, settings_, prompts_, services.launcher, status_, *this) {
+  shared_.language.store(prtbench::Language::Chinese);
 }
 
 CKALDRODlg::~CKALDRODlg() {
@@ -60,6 +57,7 @@ CKALDRODlg::~CKALDRODlg() {
 }
 
 bool CKALDRODlg::OnInit() {
+  status_.Attach(windowLink(), [this](const std::string& text) { SetStatusLine(text); });
   // a NET send on a worker reads the Printer IP box through this copy
   link_.SetPrinterIpSource([this] { return printerIpCopy_.load(); });
   FillLists();
@@ -108,8 +106,8 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDC_MAIN_DRAWER: OnCashDrawer(); break;
     case IDC_MAIN_SELF_TEST: OnSelfTest(); break;
     case IDC_MAIN_CLEAR: OnClear(); break;
-    case IDM_LANGUAGE_ENGLISH: SetLanguage(prtbench::kEnglish); break;
-    case IDM_LANGUAGE_CHINESE: SetLanguage(prtbench::kChinese); break;
+    case IDM_LANGUAGE_ENGLISH: SetLanguage(prtbench::Language::English); break;
+    case IDM_LANGUAGE_CHINESE: SetLanguage(prtbench::Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     default: break;
@@ -125,13 +123,6 @@ bool CKALDRODlg::OnNotify(const NMHDR& header, LRESULT& result) {
 
 bool CKALDRODlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   switch (message) {
-    case kShowStatusMessage:
-      showPending_.store(false);
-      SetStatusLine(shared_.status.Get());
-      return true;
-    case kAutoSendEndedMessage:
-      OnAutoSendEnded();
-      return true;
     case WM_SETCURSOR:
       result = OnSetCursor(reinterpret_cast<HWND>(wParam));
       return result != FALSE;
@@ -308,20 +299,19 @@ void CKALDRODlg::ShowListName(int id, const std::string& name) {
   if (!name.empty()) ComboSelectPrefix(id, name);
 }
 
-void CKALDRODlg::SetLanguage(int language) {
-  shared_.language.store(language);
+void CKALDRODlg::SetLanguage(Language language) {
+  context_.SetLanguage(language);
   ReadWindow(false);
   LoadLanguageMenu();
-  const auto which = language == prtbench::kChinese ? console::Language::Chinese : console::Language::English;
-  for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, which));
-  content_ = Greeting(which);
+  for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, language));
+  content_ = Greeting(language);
   ShowValues();
   // a relabelled group box paints over the buttons inside it: paint everything afresh
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CKALDRODlg::LoadLanguageMenu() {
-  const int id = Language() == prtbench::kChinese ? IDR_MENU_CHINESE : IDR_MENU_ENGLISH;
+  const int id = context_.language() == Language::Chinese ? IDR_MENU_CHINESE : IDR_MENU_ENGLISH;
   RECT before;
   GetClientRect(hwnd(), &before);
   HMENU old = GetMenu(hwnd());
@@ -360,12 +350,10 @@ void CKALDRODlg::SaveSettingsFile() {
   values.portType = portRadio_;
   values.printerType = printerRadio_;
   values.baudRate = now.baudRate;
-  values.language = Language();
+  values.language = context_.language();
   prtbench::SaveMainWindowSettings(settings_, values);
 }
 
-std::string CKALDRODlg::Text(prtbench::Msg id) const { return std::string(prtbench::MessageText(id, Language())); }
+std::string CKALDRODlg::Text(Msg id) const { return std::string(context_.Text(id)); }
 
-int CKALDRODlg::Language() const { return shared_.language.load(); }
-
-}  // namespace console
+}  // namespace prtbench

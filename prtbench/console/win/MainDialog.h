@@ -10,38 +10,35 @@
 #include <memory>
 #include <string>
 
+#include "prtbench/app/win/Context.h"
+#include "prtbench/app/win/StatusLine.h"
 #include "prtbench/console/AutoSender.h"
 #include "prtbench/console/Content.h"
-#include "prtbench/console/SendQueue.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
 #include "winui/Dialog.h"
+#include "winui/Launcher.h"
 #include "winui/Prompts.h"
 
-namespace console {
+namespace prtbench {
 
 // What the main window works with; all outlive it.
 struct MainWindowServices {
   prtbench::PrinterLink& link;
   prtbench::SettingsStore& settings;  // Printer.ini beside the program
   winui::Prompts& prompts;
+  winui::Launcher& launcher;
   // Shuts Winsock down as the window goes; empty when the caller owns it.
   std::function<void()> shutDownNetwork;
 };
 
-// Posted to the main window: put the status text in the status line.
-inline constexpr UINT kShowStatusMessage = WM_APP + 1;
-// Posted by the automatic sending run as it ends.
-inline constexpr UINT kAutoSendEndedMessage = WM_APP + 2;
-
-class CKALDRODlg : public winui::Dialog {
+// The window hands its dialogs `context()`; its jobs run on its own send queue.
+class CKALDRODlg : public winui::Dialog, private JobQueue {
  public:
   explicit CKALDRODlg(const MainWindowServices& services);
   ~CKALDRODlg() override;
 
-  // Puts the status text in the status line; from any thread (a worker's
-  // request is handed to the window thread).
-  void ShowStatus();
+  Context& context() { return context_; }
   // True while sends of this window are queued or running, or automatic
   // sending runs.
   bool Busy() const;
@@ -72,13 +69,12 @@ class CKALDRODlg : public winui::Dialog {
   bool ReadNumbers(bool validate);
   void ShowValues();
   void ShowListName(int id, const std::string& name);
-  void SetLanguage(int language);
+  void SetLanguage(Language language);
   void LoadLanguageMenu();
   void SaveSettingsFile();
   void EnforceCaption();
   bool OnSetCursor(HWND over);
   std::string Text(prtbench::Msg id) const;
-  int Language() const;
 
   // MainPorts.cpp: port type, lists, enable rules, USB notices, timers
   void OnPortType();
@@ -111,13 +107,16 @@ class CKALDRODlg : public winui::Dialog {
   void OnClear();
   void OnRepetitionsStep(int delta);
   void ShowContentError(ContentError error);
-  void Post(SendQueue::Job job);
+  // JobQueue: the window's sends, behind those asked for before
+  void Post(SendQueue::Job job) override;
 
   prtbench::PrinterLink& link_;
   prtbench::SharedState& shared_;
   prtbench::SettingsStore& settings_;
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
+  StatusLine status_;
+  Context context_;
   static constexpr int kMaxPeriodMs = 65535;
   static constexpr UINT_PTR kIdleCloseTimer = 1;
   static constexpr unsigned kIdleCloseMs = 5000;
@@ -145,8 +144,6 @@ class CKALDRODlg : public winui::Dialog {
 
   // the Printer IP box as the link reads it from any thread
   std::atomic<prtbench::Ipv4> printerIpCopy_{0};
-  // a worker's request to show the status text is waiting in the queue
-  std::atomic<bool> showPending_{false};
   // automatic sending asked for while the previous run was still ending
   struct PendingAutoSend {
     Bytes buffer;
@@ -165,9 +162,4 @@ class CKALDRODlg : public winui::Dialog {
   SendQueue queue_;  // last member: its worker ends before the rest goes
 };
 
-// The program-wide main window (nullptr before it runs and after it ends),
-// through which other windows show the status text in its status line.
-CKALDRODlg* MainWindow();
-void SetMainWindow(CKALDRODlg* window);
-
-}  // namespace console
+}  // namespace prtbench

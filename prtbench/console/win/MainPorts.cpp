@@ -11,7 +11,7 @@
 #include "prtbench/link/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 using prtbench::ConnectionSettings;
@@ -64,8 +64,7 @@ void CKALDRODlg::OnComName() {
   Post([this, name = comName_](const SendQueue::Cancelled&) {
     link_.CloseCom();
     link_.UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
-    shared_.status.Set(prtbench::Fill(Text(Msg::SerialPortChosen), {name}));
-    ShowStatus();
+    status_.Show(prtbench::Fill(Text(Msg::SerialPortChosen), {name}));
   });
 }
 
@@ -74,8 +73,7 @@ void CKALDRODlg::OnLptName() {
   Post([this, name = lptName_](const SendQueue::Cancelled&) {
     link_.UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
     const bool opened = link_.ReopenLpt();
-    shared_.status.Set(opened ? prtbench::Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
-    ShowStatus();
+    status_.Show(opened ? prtbench::Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
   });
 }
 
@@ -86,8 +84,7 @@ void CKALDRODlg::OnBaudRate() {
     prtbench::LineChange change;
     change.baudRate = static_cast<uint32_t>(rate);
     link_.ChangeComLine(change);
-    shared_.status.Set(prtbench::Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
-    ShowStatus();
+    status_.Show(prtbench::Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
   });
 }
 
@@ -102,12 +99,7 @@ void CKALDRODlg::OnFlowControl() {
 }
 
 void CKALDRODlg::OnComSettings() {
-  // new serial values and time-out apply at the next open
-  Post([this](const SendQueue::Cancelled&) {
-    link_.CloseCom();
-    link_.CloseNet();
-  });
-  prtbench::ShowComSettingsDialog(hwnd(), link_, IpAddress(IDC_MAIN_PRINTER_IP));
+  ShowComSettingsDialog(hwnd(), context_, IpAddress(IDC_MAIN_PRINTER_IP));
 }
 
 bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
@@ -121,16 +113,14 @@ bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
 void CKALDRODlg::OnUsbArrival() {
   Post([this](const SendQueue::Cancelled&) {
     const bool opened = link_.ReopenUsb();
-    shared_.status.Set(Text(opened ? Msg::UsbArrivalOpened : Msg::UsbArrivalFailed));
-    ShowStatus();
+    status_.Show(Text(opened ? Msg::UsbArrivalOpened : Msg::UsbArrivalFailed));
   });
 }
 
 void CKALDRODlg::OnUsbRemoval() {
   Post([this](const SendQueue::Cancelled&) {
     link_.CloseUsb();
-    shared_.status.Set(Text(Msg::UsbRemoved));
-    ShowStatus();
+    status_.Show(Text(Msg::UsbRemoved));
   });
 }
 
@@ -157,17 +147,6 @@ void CKALDRODlg::OnClock() {
 
 void CKALDRODlg::SetStatusLine(const std::string& text) { SetText(IDC_MAIN_STATUS_LINE, text); }
 
-void CKALDRODlg::ShowStatus() {
-  HWND window = hwnd();
-  if (!window) return;
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    SetStatusLine(shared_.status.Get());
-  } else if (!showPending_.exchange(true)) {
-    // one request waits at a time: a fast worker cannot flood the window's queue
-    PostMessageW(window, kShowStatusMessage, 0, 0);
-  }
-}
-
 void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(IpAddress(IDC_MAIN_PRINTER_IP)); }
 
 void CKALDRODlg::Post(SendQueue::Job job) {
@@ -178,4 +157,4 @@ void CKALDRODlg::Post(SendQueue::Job job) {
 
 bool CKALDRODlg::Busy() const { return queue_.Busy() || autoSender_.Running(); }
 
-}  // namespace console
+}  // namespace prtbench

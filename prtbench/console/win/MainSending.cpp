@@ -6,7 +6,7 @@
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/res/resource.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 using prtbench::ConnectionSettings;
@@ -43,7 +43,7 @@ void CKALDRODlg::SendContent(const std::string& text) {
         if (cancelled()) return;
         link_.SendData(buffer);
       }
-      ShowStatus();
+      status_.ShowCurrent();
     }
   });
 }
@@ -91,17 +91,15 @@ void CKALDRODlg::StartAutoSend(Bytes buffer, unsigned periodMs) {
     pendingAutoSend_ = std::make_unique<PendingAutoSend>(PendingAutoSend{std::move(buffer), periodMs});
     return;
   }
-  HWND window = hwnd();
   RememberPrinterIp();
   auto send = [this](const Bytes& bytes) { return link_.SendData(bytes) == 1; };
   auto sent = [this](int count) {
     const std::string total = std::to_string(shared_.totalBytes.Get());
-    shared_.status.Set(prtbench::Fill(Text(Msg::AutoSendCount), {std::to_string(count), total}));
-    ShowStatus();
+    status_.Show(prtbench::Fill(Text(Msg::AutoSendCount), {std::to_string(count), total}));
   };
-  auto ended = [this, window] {
+  auto ended = [this, window = windowLink()] {
     shared_.status.Set(Text(Msg::AutoSendEnded) + shared_.status.Get());
-    PostMessageW(window, kAutoSendEndedMessage, 0, 0);
+    window->Call([this] { OnAutoSendEnded(); });
   };
   autoSender_.Start(std::move(buffer), periodMs, send, sent, ended);
 }
@@ -122,8 +120,7 @@ void CKALDRODlg::OnCutPaper() {
 void CKALDRODlg::OnCashDrawer() {
   Post([this](const SendQueue::Cancelled&) {
     const bool opened = link_.SendData(CashDrawerCommand()) == 1;
-    shared_.status.Set(Text(opened ? Msg::DrawerOpened : Msg::DrawerFailed));
-    ShowStatus();
+    status_.Show(Text(opened ? Msg::DrawerOpened : Msg::DrawerFailed));
   });
 }
 
@@ -146,4 +143,4 @@ void CKALDRODlg::OnRepetitionsStep(int delta) {
   ShowValues();
 }
 
-}  // namespace console
+}  // namespace prtbench

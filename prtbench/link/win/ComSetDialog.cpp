@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "prtbench/app/win/Relabel.h"
 #include "prtbench/link/ConnectionSettings.h"
-#include "prtbench/link/Messages.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
 
@@ -13,9 +13,16 @@ namespace {
 
 constexpr int kTimeoutEntries = 30;
 
+constexpr Label kLabels[] = {{IDC_COMSET_SERIAL_GROUP, Msg::ComSetGroup},    {IDC_COMSET_BYTESIZE_LABEL, Msg::ByteSizeLabel},
+                             {IDC_COMSET_PARITY_LABEL, Msg::ParityLabel},    {IDC_COMSET_STOPBITS_LABEL, Msg::StopBitsLabel},
+                             {IDC_COMSET_NET_GROUP, Msg::NetSetGroup},       {IDC_COMSET_TIMEOUT_LABEL, Msg::TimeOutLabel},
+                             {IDC_COMSET_HINT, Msg::TimeOutHint},            {IDC_COMSET_MONITOR_LABEL, Msg::MonitorIpLabel},
+                             {IDC_COMSET_DEFAULT_IP, Msg::DefaultIpCheck},   {IDOK, Msg::OkButton},
+                             {IDCANCEL, Msg::CancelButton}};
+
 class CComSetDialog : public winui::Dialog {
  public:
-  CComSetDialog(PrinterLink& link, prtbench::Ipv4 defaultIp) : Dialog(IDD_COMSET), link_(link), defaultIp_(defaultIp) {}
+  CComSetDialog(PrinterLink& link, Ipv4 defaultIp) : Dialog(IDD_COMSET), link_(link), defaultIp_(defaultIp) {}
 
  protected:
   bool OnInit() override;
@@ -24,13 +31,12 @@ class CComSetDialog : public winui::Dialog {
 
  private:
   void FillLists();
-  void SetTexts(int language);
   void EnableSerialLists(bool enabled);
   void OnDefaultIp();
   void OnLock() { EnableSerialLists(!Checked(IDC_COMSET_LOCK)); }
 
   PrinterLink& link_;
-  prtbench::Ipv4 defaultIp_;  // qualified: Dialog::Ipv4 reads an address box
+  Ipv4 defaultIp_;
 };
 
 bool CComSetDialog::OnInit() {
@@ -42,7 +48,7 @@ bool CComSetDialog::OnInit() {
   SetChecked(IDC_COMSET_DEFAULT_IP, com.defaultIp);
   SetChecked(IDC_COMSET_LOCK, true);
   SetIpAddress(IDC_COMSET_MONITOR_IP, com.monitorIp);
-  SetTexts(link_.shared().language.load());
+  Relabel(*this, kLabels, link_.shared().language.load());
   Enable(IDC_COMSET_MONITOR_IP, !com.defaultIp);
   EnableSerialLists(false);
   const ComListSelection selection = ListSelectionOf(com);
@@ -60,19 +66,6 @@ void CComSetDialog::FillLists() {
   for (int seconds = 1; seconds <= kTimeoutEntries; ++seconds) {
     ComboAdd(IDC_COMSET_TIMEOUT, std::to_string(seconds) + "s");
   }
-}
-
-void CComSetDialog::SetTexts(int language) {
-  const struct {
-    int id;
-    Msg text;
-  } labels[] = {{IDC_COMSET_SERIAL_GROUP, Msg::ComSetGroup},    {IDC_COMSET_BYTESIZE_LABEL, Msg::ByteSizeLabel},
-                {IDC_COMSET_PARITY_LABEL, Msg::ParityLabel},    {IDC_COMSET_STOPBITS_LABEL, Msg::StopBitsLabel},
-                {IDC_COMSET_NET_GROUP, Msg::NetSetGroup},       {IDC_COMSET_TIMEOUT_LABEL, Msg::TimeOutLabel},
-                {IDC_COMSET_HINT, Msg::TimeOutHint},            {IDC_COMSET_MONITOR_LABEL, Msg::MonitorIpLabel},
-                {IDC_COMSET_DEFAULT_IP, Msg::DefaultIpCheck},   {IDOK, Msg::OkButton},
-                {IDCANCEL, Msg::CancelButton}};
-  for (const auto& label : labels) SetText(label.id, MessageText(label.text, language));
 }
 
 void CComSetDialog::EnableSerialLists(bool enabled) {
@@ -101,7 +94,7 @@ void CComSetDialog::OnDefaultIp() {
 void CComSetDialog::OnOk() {
   const ComListSelection selection{ComboIndex(IDC_COMSET_BYTESIZE), ComboIndex(IDC_COMSET_PARITY),
                                    ComboIndex(IDC_COMSET_STOPBITS), ComboIndex(IDC_COMSET_TIMEOUT)};
-  const prtbench::Ipv4 monitorIp = IpAddress(IDC_COMSET_MONITOR_IP);
+  const Ipv4 monitorIp = IpAddress(IDC_COMSET_MONITOR_IP);
   link_.UpdateSettings([&](ConnectionSettings& s) {
     ApplyListSelection(selection, s.com);
     s.com.monitorIp = monitorIp;
@@ -111,10 +104,13 @@ void CComSetDialog::OnOk() {
 
 }  // namespace
 
-bool ShowComSettingsDialog(HWND owner, PrinterLink& link, Ipv4 defaultIp) {
-  link.CloseCom();
-  link.CloseNet();
-  CComSetDialog dialog(link, defaultIp);
+bool ShowComSettingsDialog(HWND owner, Context& context, Ipv4 defaultIp) {
+  // behind any send still running: the window must not wait for the send lock
+  context.Post([&link = context.link()](const SendQueue::Cancelled&) {
+    link.CloseCom();
+    link.CloseNet();
+  });
+  CComSetDialog dialog(context.link(), defaultIp);
   return dialog.DoModal(owner) == IDOK;
 }
 

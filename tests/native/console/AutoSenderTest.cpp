@@ -7,8 +7,8 @@
 #include <mutex>
 #include <vector>
 
-using console::AutoSender;
-using console::Bytes;
+using prtbench::AutoSender;
+using prtbench::Bytes;
 
 namespace {
 

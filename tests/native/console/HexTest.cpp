@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-using console::Bytes;
-using console::FormatHexDump;
-using console::ParseHexText;
+using prtbench::Bytes;
+using prtbench::FormatHexDump;
+using prtbench::ParseHexText;
 
 TEST(ParseHexText, ReadsBlankSeparatedPairs) { EXPECT_EQ(ParseHexText("1B 40"), (Bytes{0x1B, 0x40})); }
 

@@ -8,7 +8,7 @@
 
 TEST(MainWindowLabels, EachControlOnceWithBothTexts) {
   std::set<int> ids;
-  for (const auto& label : console::MainWindowLabels()) {
+  for (const auto& label : prtbench::MainWindowLabels()) {
     EXPECT_TRUE(ids.insert(label.id).second) << label.id;
     EXPECT_FALSE(label.english.empty());
     EXPECT_FALSE(label.chinese.empty());
@@ -17,10 +17,10 @@ TEST(MainWindowLabels, EachControlOnceWithBothTexts) {
 }
 
 TEST(MainWindowLabels, PrintButtonAndOddTextsAreKept) {
-  for (const auto& label : console::MainWindowLabels()) {
+  for (const auto& label : prtbench::MainWindowLabels()) {
     if (label.id == IDC_MAIN_PRINT) {
-      EXPECT_EQ(console::LabelText(label, console::Language::English), "Print");
-      EXPECT_EQ(console::LabelText(label, console::Language::Chinese), "打印");
+      EXPECT_EQ(prtbench::LabelText(label, prtbench::Language::English), "Print");
+      EXPECT_EQ(prtbench::LabelText(label, prtbench::Language::Chinese), "打印");
     }
     if (label.id == IDC_MAIN_SERIAL_WRITE) {
       EXPECT_EQ(label.english, "中文简体");
@@ -32,8 +32,8 @@ TEST(MainWindowLabels, PrintButtonAndOddTextsAreKept) {
 }
 
 TEST(Greeting, BothLanguagesEndWithCrLf) {
-  for (auto text : {console::TemplateGreeting(), console::Greeting(console::Language::English),
-                    console::Greeting(console::Language::Chinese)}) {
+  for (auto text : {prtbench::TemplateGreeting(), prtbench::Greeting(prtbench::Language::English),
+                    prtbench::Greeting(prtbench::Language::Chinese)}) {
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   }

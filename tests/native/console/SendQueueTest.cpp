@@ -1,11 +1,11 @@
-#include "prtbench/console/SendQueue.h"
+#include "prtbench/app/SendQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <future>
 #include <vector>
 
-using console::SendQueue;
+using prtbench::SendQueue;
 
 TEST(SendQueue, RunsJobsInTheOrderTheyCame) {
   std::vector<int> order;

@@ -114,6 +114,7 @@ bool FakeLinkDevices::Purge(DeviceHandle device) {
 std::optional<std::uint32_t> FakeLinkDevices::Write(DeviceHandle device, std::span<const std::uint8_t> bytes) {
   Busy busy(*this);
   if (slowWrites) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  if (onWrite) onWrite();
   std::optional<std::uint32_t> result = static_cast<std::uint32_t>(bytes.size());
   {
     std::lock_guard lock(mutex_);

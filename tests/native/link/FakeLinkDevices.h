@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -34,6 +35,8 @@ class FakeLinkDevices : public LinkDevices {
   std::optional<std::vector<ArpRow>> arpTable = std::vector<ArpRow>{};
   // a write that lasts: lets concurrent callers overlap if nothing serialises them
   bool slowWrites = false;
+  // runs at the start of every Write: a test holds a send there
+  std::function<void()> onWrite;
 
   // --- records ---
   std::vector<std::string> Log() const;

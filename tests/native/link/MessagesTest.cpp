@@ -1,5 +1,5 @@
 // The message table: every link message exact in both languages, and Fill.
-#include "prtbench/link/Messages.h"
+#include "prtbench/app/Messages.h"
 
 #include <gtest/gtest.h>
 
@@ -52,28 +52,23 @@ const Expected kExpected[] = {
 
 TEST(Messages, EveryLinkMessageIsExactInBothLanguages) {
   for (const Expected& e : kExpected) {
-    EXPECT_EQ(MessageText(e.id, prtbench::kEnglish), e.english) << static_cast<int>(e.id);
-    EXPECT_EQ(MessageText(e.id, prtbench::kChinese), e.chinese) << static_cast<int>(e.id);
+    EXPECT_EQ(MessageText(e.id, prtbench::Language::English), e.english) << static_cast<int>(e.id);
+    EXPECT_EQ(MessageText(e.id, prtbench::Language::Chinese), e.chinese) << static_cast<int>(e.id);
   }
 }
 
 TEST(Messages, FullWidthPunctuationIsTheFullWidthCharacter) {
   // "USB" then U+FF1A FULLWIDTH COLON; "失败" then U+FF01 FULLWIDTH EXCLAMATION MARK
-  EXPECT_EQ(MessageText(Msg::UsbSendOk, prtbench::kEnglish).substr(0, 6), "USB\xEF\xBC\x9A");
-  EXPECT_EQ(MessageText(Msg::ComSendFailed, prtbench::kChinese).substr(18), "\xEF\xBC\x81");
+  EXPECT_EQ(MessageText(Msg::UsbSendOk, prtbench::Language::English).substr(0, 6), "USB\xEF\xBC\x9A");
+  EXPECT_EQ(MessageText(Msg::ComSendFailed, prtbench::Language::Chinese).substr(18), "\xEF\xBC\x81");
   // the English texts stay ASCII after the colon
-  EXPECT_EQ(MessageText(Msg::NetSendOk, prtbench::kEnglish).find('\xEF'), std::string_view::npos);
-}
-
-TEST(Messages, AnyFlagButChineseGivesEnglish) {
-  EXPECT_EQ(MessageText(Msg::OkButton, 7), "OK");
-  EXPECT_EQ(MessageText(Msg::OkButton, -1), "OK");
+  EXPECT_EQ(MessageText(Msg::NetSendOk, prtbench::Language::English).find('\xEF'), std::string_view::npos);
 }
 
 TEST(Messages, FillReplacesPlaceholdersInOrder) {
-  EXPECT_EQ(Fill(MessageText(Msg::CountsLine, prtbench::kEnglish), {"3", "10"}),
+  EXPECT_EQ(Fill(MessageText(Msg::CountsLine, prtbench::Language::English), {"3", "10"}),
             " current sended:3 bytes,total sended:10 bytes ");
-  EXPECT_EQ(Fill(MessageText(Msg::CountsLine, prtbench::kChinese), {"3", "-7"}),
+  EXPECT_EQ(Fill(MessageText(Msg::CountsLine, prtbench::Language::Chinese), {"3", "-7"}),
             " 本次发送发送数据:3字节,总计发送数据:-7字节 ");
   EXPECT_EQ(Fill("BaudRate=%d on %s", {"9600", "COM1"}), "BaudRate=9600 on COM1");
 }

@@ -22,7 +22,7 @@ class PrinterLinkTest : public testing::Test {
  protected:
   PrinterLinkTest() : pauses_([this](unsigned ms) { paused.push_back(ms); }) {}
 
-  void Use(int portType, int language = kEnglish) {
+  void Use(int portType, Language language = Language::English) {
     shared.language = language;
     link.UpdateSettings([portType](ConnectionSettings& s) { s.portType = portType; });
   }
@@ -47,7 +47,7 @@ TEST_F(PrinterLinkTest, LptThatCannotOpenSaysSoInBothLanguages) {
   Use(kPortLpt);
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "LPT1 is invalid,Please re-select the parallel port!");
-  Use(kPortLpt, kChinese);
+  Use(kPortLpt, Language::Chinese);
   EXPECT_EQ(link.OpenPort(), 0);
   EXPECT_EQ(Status(), "LPT1无效,请重新选择并口!");
   EXPECT_FALSE(link.IsOpen(kPortLpt));
@@ -60,7 +60,7 @@ TEST_F(PrinterLinkTest, ComThatCannotOpenSaysSoWithItsName) {
   Use(kPortCom);
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "COM12 is invalid,Please re-select the serial port!");
-  Use(kPortCom, kChinese);
+  Use(kPortCom, Language::Chinese);
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "COM12无效,请重新选择COM口!");
 }
@@ -92,7 +92,7 @@ TEST_F(PrinterLinkTest, UsbWithoutPrinterGivesTheUsbOpenMessage) {
   Use(kPortUsb);
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "USB：Failed to open and re-plug the USB or power-on!");
-  Use(kPortUsb, kChinese);
+  Use(kPortUsb, Language::Chinese);
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "USB：打开失败!请重新插拔USB或上电!");
   EXPECT_FALSE(link.IsOpen(kPortUsb));
@@ -123,7 +123,7 @@ TEST_F(PrinterLinkTest, NetConnectFailureSaysSoInBothLanguages) {
             "Network connection failed! If to confirm the current printer IP is correct, the cable interface "
             "connected, and restart the printer after the connection fails, you can try to increase timeout");
   devices.attempts = {AttemptResult::NoSocket};
-  Use(kPortNet, kChinese);
+  Use(kPortNet, Language::Chinese);
   EXPECT_EQ(link.OpenPort(), 0);
   EXPECT_EQ(Status(), "NET:连接失败!,如果确认当前打印机IP正确、网线接口等连接完好,且重启打印机后仍然连接失败，可尝试加大超时!");
   EXPECT_FALSE(link.IsOpen(kPortNet));
@@ -133,7 +133,7 @@ TEST_F(PrinterLinkTest, NetOpenSaysConnectedInBothLanguages) {
   Use(kPortNet);
   EXPECT_EQ(link.OpenPort(), 1);
   EXPECT_EQ(Status(), "Network connection successfully!");
-  Use(kPortNet, kChinese);
+  Use(kPortNet, Language::Chinese);
   EXPECT_EQ(link.OpenPort(), 1);
   EXPECT_EQ(Status(), "网口:连接成功!");
 }
@@ -173,7 +173,7 @@ TEST_F(PrinterLinkTest, LptSendPurgesWritesCountsAndSaysSo) {
   EXPECT_EQ(link.SendData("\x1B@abc"), 1);
   EXPECT_EQ(Status(), "LPT1 send data successfully!" + Counts(5, 5));
   EXPECT_EQ(devices.Received(1), "\x1B@abc");
-  Use(kPortLpt, kChinese);
+  Use(kPortLpt, Language::Chinese);
   EXPECT_EQ(link.SendData("de"), 1);
   EXPECT_EQ(Status(), "LPT1发送数据成功! 本次发送发送数据:2字节,总计发送数据:7字节 ");
   EXPECT_TRUE(paused.empty());  // only NET pauses
@@ -185,7 +185,7 @@ TEST_F(PrinterLinkTest, LptWriteFailureKeepsTheHandle) {
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "LPT1 send data failed!,please detect connection!");
   EXPECT_TRUE(link.IsOpen(kPortLpt));
-  Use(kPortLpt, kChinese);
+  Use(kPortLpt, Language::Chinese);
   devices.writeResults = {std::nullopt};
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "LPT1数据发送失败!请检测连接是否无误！");
@@ -209,7 +209,7 @@ TEST_F(PrinterLinkTest, ComSendSaysSentWithTheCounts) {
   EXPECT_EQ(link.SendData("abc"), 1);
   EXPECT_EQ(Status(), "COM1 has been sent the data,if the printer is no action,please detect connection!" +
                           Counts(3, 3));
-  Use(kPortCom, kChinese);
+  Use(kPortCom, Language::Chinese);
   EXPECT_EQ(link.SendData("abcd"), 1);
   EXPECT_EQ(Status(), "COM1数据已发送!如打印机未动作,请检测连接是否无误！ 本次发送发送数据:4字节,总计发送数据:7字节 ");
   EXPECT_EQ(devices.Received(1), "abcabcd");
@@ -222,7 +222,7 @@ TEST_F(PrinterLinkTest, ComWriteFailureClosesTheComLinkAndTheNextSendReopens) {
   EXPECT_EQ(Status(), "COM1 send data failed!");
   EXPECT_FALSE(link.IsOpen(kPortCom));
   EXPECT_TRUE(devices.OpenDevices().empty());
-  Use(kPortCom, kChinese);
+  Use(kPortCom, Language::Chinese);
   devices.writeResults = {std::nullopt};
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "COM1发送数据失败！");
@@ -262,7 +262,7 @@ class UsbLinkTest : public PrinterLinkTest {
 TEST_F(UsbLinkTest, SendSaysSoInBothLanguages) {
   EXPECT_EQ(link.SendData("abc"), 1);
   EXPECT_EQ(Status(), "USB：send data successfully!" + Counts(3, 3));
-  Use(kPortUsb, kChinese);
+  Use(kPortUsb, Language::Chinese);
   EXPECT_EQ(link.SendData("a"), 1);
   EXPECT_EQ(Status(), "USB：发送数据成功! 本次发送发送数据:1字节,总计发送数据:4字节 ");
   EXPECT_EQ(devices.Log(), (Log{"usb list", "open-write \\\\?\\usb#vid_0fe6 -> 1", "purge 1", "write 1 3 -> 3",
@@ -274,7 +274,7 @@ TEST_F(UsbLinkTest, WriteFailureClosesTheUsbLink) {
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "USB：send data failed!");
   EXPECT_FALSE(link.IsOpen(kPortUsb));
-  Use(kPortUsb, kChinese);
+  Use(kPortUsb, Language::Chinese);
   devices.writeResults = {std::uint32_t{0}};
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "USB：发送数据失败!");
@@ -287,7 +287,7 @@ TEST_F(PrinterLinkTest, NetSendSaysSoAndPausesAfterwards) {
   Use(kPortNet);
   EXPECT_EQ(link.SendData("abc"), 1);
   EXPECT_EQ(Status(), "Network send data successfully" + Counts(3, 3));
-  Use(kPortNet, kChinese);
+  Use(kPortNet, Language::Chinese);
   EXPECT_EQ(link.SendData("ab"), 1);
   EXPECT_EQ(Status(), "NET:发送数据成功! 本次发送发送数据:2字节,总计发送数据:5字节 ");
   EXPECT_EQ(paused, (std::vector<unsigned>{25, 25}));
@@ -329,7 +329,7 @@ TEST_F(PrinterLinkTest, NetSendFailureResendsSilentlyAndStillReturnsZeroWithTheC
 }
 
 TEST_F(PrinterLinkTest, NetSendFailureWhoseReconnectFailsShowsTheConnectFailure) {
-  Use(kPortNet, kChinese);
+  Use(kPortNet, Language::Chinese);
   devices.sendResults = {kSocketError};
   devices.attempts = {AttemptResult::Connected, AttemptResult::TimedOut, AttemptResult::TimedOut,
                       AttemptResult::TimedOut};
@@ -346,7 +346,7 @@ TEST_F(PrinterLinkTest, NetSendFailureShowsTheSendFailureUntilTheReconnect) {
   kit::ScopedPauseOverride watch([&](unsigned) { seenAtPause.push_back(Status()); });
   link.SendData("abc");
   EXPECT_EQ(seenAtPause.front(), "Network send data failed");
-  Use(kPortNet, kChinese);
+  Use(kPortNet, Language::Chinese);
   devices.sendResults = {kSocketError};
   seenAtPause.clear();
   link.SendData("abc");

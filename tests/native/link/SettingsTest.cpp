@@ -200,7 +200,7 @@ TEST(MainWindowSettings, NoFileGivesTheStartValuesInEnglish) {
   EXPECT_EQ(loaded.portType, kPortNet);
   EXPECT_EQ(loaded.printerType, 2);
   EXPECT_EQ(loaded.baudRate, 9600);
-  EXPECT_EQ(loaded.language, kEnglish);
+  EXPECT_EQ(loaded.language, Language::English);
   EXPECT_EQ(loaded.codePage, 936);
   EXPECT_EQ(loaded.proId, 0);
 }
@@ -233,7 +233,7 @@ TEST(MainWindowSettings, StoredValuesAreLoadedButTheLanguageStaysEnglish) {
   EXPECT_EQ(loaded.portType, kPortCom);
   EXPECT_EQ(loaded.printerType, 0);
   EXPECT_EQ(loaded.baudRate, 115200);
-  EXPECT_EQ(loaded.language, kEnglish);
+  EXPECT_EQ(loaded.language, Language::English);
   EXPECT_EQ(loaded.codePage, 860);
   EXPECT_EQ(loaded.proId, 1);
 }
@@ -263,7 +263,7 @@ TEST(MainWindowSettings, SaveWritesTheSevenKeysInTableOrder) {
   values.portType = kPortLpt;
   values.printerType = 1;
   values.baudRate = 128000;
-  values.language = kChinese;
+  values.language = Language::Chinese;
   values.codePage = 860;
   values.proId = 1;
   SaveMainWindowSettings(store, values);
@@ -280,13 +280,13 @@ TEST(MainWindowSettings, SavedValuesLoadBackExceptTheLanguage) {
   values.printerIp = MakeIpv4(127, 0, 0, 1);
   values.comName = "COM7";
   values.portType = kPortCom;
-  values.language = kChinese;
+  values.language = Language::Chinese;
   SaveMainWindowSettings(store, values);
   const MainWindowSettings loaded = LoadMainWindowSettings(store);
   EXPECT_EQ(loaded.printerIp, values.printerIp);
   EXPECT_EQ(loaded.comName, "COM7");
   EXPECT_EQ(loaded.portType, kPortCom);
-  EXPECT_EQ(loaded.language, kEnglish);
+  EXPECT_EQ(loaded.language, Language::English);
 }
 
 }  // namespace

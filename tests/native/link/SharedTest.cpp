@@ -51,7 +51,7 @@ TEST(StatusText, ReadersSeeWholeTextsWhileWritersChangeIt) {
 
 TEST(SharedState, StartsInChineseWithNothingSent) {
   prtbench::SharedState shared;
-  EXPECT_EQ(shared.language.load(), prtbench::kChinese);
+  EXPECT_EQ(shared.language.load(), prtbench::Language::Chinese);
   EXPECT_EQ(shared.totalBytes.Get(), 0);
   EXPECT_EQ(shared.status.Get(), "");
 }

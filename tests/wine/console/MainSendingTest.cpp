@@ -332,4 +332,4 @@ TEST_F(SendingTest, ALongPrintLeavesTheWindowFreeAndClosingStopsIt) {
 }
 
 }  // namespace
-}  // namespace consoletest
+}  // namespace prtbenchtest

@@ -17,6 +17,7 @@
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/res/resource.h"
+#include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 #include "winui/Utf.h"
 
@@ -29,7 +30,7 @@ class MainWindowTest : public testing::Test {
   // Creates the window (its start-up runs); the settings file holds what the
   // test put in `store` before.
   void Open() {
-    window_ = std::make_unique<console::CKALDRODlg>(console::MainWindowServices{link_, store_, prompts_, {}});
+    window_ = std::make_unique<prtbench::CKALDRODlg>(prtbench::MainWindowServices{link_, store_, prompts_, launcher_, {}});
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();
   }
@@ -129,10 +130,11 @@ class MainWindowTest : public testing::Test {
   prtbench::PrinterLink link_{devices_, shared_};
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
-  std::unique_ptr<console::CKALDRODlg> window_;
+  testsupport::RecordingLauncher launcher_;
+  std::unique_ptr<prtbench::CKALDRODlg> window_;
   HWND main_ = nullptr;
 };
 
 inline constexpr prtbench::Ipv4 kLoopback = prtbench::MakeIpv4(127, 0, 0, 1);
 
-}  // namespace consoletest
+}  // namespace prtbenchtest

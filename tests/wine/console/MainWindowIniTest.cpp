@@ -8,6 +8,7 @@
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/win/IniFile.h"
 #include "prtbench/res/resource.h"
+#include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
 
@@ -21,7 +22,7 @@ class MainWindowIniTest : public testing::Test {
   template <typename Action>
   void Run(Action during) {
     prtbench::IniFileStore store(WindowsPath(dir_ + "/Printer.ini"));
-    console::CKALDRODlg window({link_, store, prompts_, {}});
+    prtbench::CKALDRODlg window({link_, store, prompts_, launcher_, {}});
     ASSERT_NE(window.Create(nullptr), nullptr);
     during(window.hwnd());
     DestroyWindow(window.hwnd());
@@ -34,6 +35,7 @@ class MainWindowIniTest : public testing::Test {
   prtbench::SharedState shared_;
   prtbench::PrinterLink link_{devices_, shared_};
   RecordingPrompts prompts_;
+  RecordingLauncher launcher_;
 };
 
 TEST_F(MainWindowIniTest, WrittenFileSetsTheWindowAndExitWritesItBack) {
@@ -46,7 +48,7 @@ TEST_F(MainWindowIniTest, WrittenFileSetsTheWindowAndExitWritesItBack) {
     EXPECT_EQ(IsDlgButtonChecked(main, IDC_MAIN_PRINTER_POS76), BST_CHECKED);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_SERIAL_WRITE)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_LPT_NAME)));
-    EXPECT_EQ(shared_.language.load(), prtbench::kEnglish);
+    EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
     const prtbench::ConnectionSettings s = link_.Settings();
     EXPECT_EQ(s.portType, prtbench::kPortLpt);
     EXPECT_EQ(s.lptName, "LPT3");

@@ -2,7 +2,7 @@
 // timers and languages.
 #include "MainWindowFixture.h"
 
-#include "prtbench/link/Messages.h"
+#include "prtbench/app/Messages.h"
 
 namespace consoletest {
 namespace {
@@ -23,7 +23,7 @@ TEST_F(MainWindowTest, WithoutSettingsFileStartsOnNetWithTheDefaults) {
   EXPECT_EQ(ComboText(IDC_MAIN_FLOW), "RTS");
   EXPECT_EQ(s.printerIp, MakeIpv4(192, 168, 123, 100));
   EXPECT_EQ(s.com.monitorIp, MakeIpv4(192, 168, 123, 100));
-  EXPECT_EQ(shared_.language.load(), prtbench::kEnglish);
+  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
   EXPECT_FALSE(Visible(IDC_MAIN_SERIAL_WRITE));
   EXPECT_FALSE(Visible(IDC_MAIN_TABS));
   EXPECT_TRUE(Visible(IDC_MAIN_PORT_NET));
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, StartsFromTheSettingsFileInEnglishWhateverItsLanguage) {
   EXPECT_EQ(s.baudRate, 115200);
   EXPECT_EQ(ComboText(IDC_MAIN_BAUD), "115200");
   EXPECT_EQ(s.printerIp, kLoopback);
-  EXPECT_EQ(shared_.language.load(), prtbench::kEnglish);
+  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
   // the English menu is the window's
   wchar_t first[64] = {};
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, ClockTimerShowsTheLocalTime) {
 TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting) {
   Open();
   Command(IDM_LANGUAGE_CHINESE);
-  EXPECT_EQ(shared_.language.load(), prtbench::kChinese);
+  EXPECT_EQ(shared_.language.load(), prtbench::Language::Chinese);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "打印");
   EXPECT_EQ(Text(IDC_MAIN_PORT_NET), "网口");
   EXPECT_EQ(Text(IDC_MAIN_NEW_ID_LABEL), "新的ID:");
@@ -338,7 +338,7 @@ TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting)
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
   EXPECT_STREQ(first, L"文件");
   Command(IDM_LANGUAGE_ENGLISH);
-  EXPECT_EQ(shared_.language.load(), prtbench::kEnglish);
+  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "Print");
   EXPECT_EQ(Text(IDC_MAIN_DRAWER), "Open cash drawer");
   EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "中文简体");
@@ -401,4 +401,4 @@ TEST_F(MainWindowTest, SystemMenuHoldsTheAboutItem) {
 }
 
 }  // namespace
-}  // namespace consoletest
+}  // namespace prtbenchtest

@@ -8,10 +8,9 @@
 
 #include <functional>
 
-#include "FakeLinkDevices.h"
-#include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/TestContext.h"
 #include "winui/Utf.h"
 
 namespace {
@@ -65,17 +64,17 @@ class ComSetDialogTest : public testing::Test {
  protected:
   ComSetDialogTest() {
     link_.UpdateSettings([](ConnectionSettings& s) { s.com.monitorIp = MakeIpv4(127, 0, 0, 5); });
-    shared_.language = kEnglish;
+    shared_.language = Language::English;
   }
   bool Show(std::function<void(HWND)> script) {
     g_script = std::move(script);
     SetTimer(nullptr, 0, 20, RunScript);
-    return ShowComSettingsDialog(nullptr, link_, kBoxIp);
+    return ShowComSettingsDialog(nullptr, app_.context, kBoxIp);
   }
 
-  linktest::FakeLinkDevices devices_;
-  SharedState shared_;
-  PrinterLink link_{devices_, shared_};
+  testsupport::TestContext app_;
+  SharedState& shared_ = app_.shared;
+  PrinterLink& link_ = app_.link;
 };
 
 TEST_F(ComSetDialogTest, OpensOnTheCurrentValuesLockedWithTheAddressFollowingThePrinterIp) {
@@ -109,6 +108,7 @@ TEST_F(ComSetDialogTest, OpeningClosesTheComLinkAndTheSocketOnly) {
   bool comOpenWhileShown = true;
   bool netOpenWhileShown = true;
   Show([&](HWND dialog) {
+    app_.Drain();
     comOpenWhileShown = link_.IsOpen(kPortCom);
     netOpenWhileShown = link_.IsOpen(kPortNet);
     Click(dialog, IDCANCEL);
@@ -116,6 +116,30 @@ TEST_F(ComSetDialogTest, OpeningClosesTheComLinkAndTheSocketOnly) {
   EXPECT_FALSE(comOpenWhileShown);
   EXPECT_FALSE(netOpenWhileShown);
   EXPECT_TRUE(link_.IsOpen(kPortLpt));
+}
+
+TEST_F(ComSetDialogTest, OpensWhileASendRunsAndClosesTheLinkBehindIt) {
+  link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortCom; });
+  HANDLE writing = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  DWORD held = WAIT_FAILED;
+  app_.devices.onWrite = [&] {
+    SetEvent(writing);
+    held = WaitForSingleObject(release, 5000);
+  };
+  app_.Post([this](const SendQueue::Cancelled&) { link_.SendData("held"); });
+  ASSERT_EQ(WaitForSingleObject(writing, 5000), WAIT_OBJECT_0);
+  // the dialog shows while the send still holds the link
+  Show([&](HWND dialog) {
+    SetEvent(release);
+    Click(dialog, IDCANCEL);
+  });
+  app_.Drain();
+  EXPECT_EQ(held, WAIT_OBJECT_0);
+  EXPECT_FALSE(link_.IsOpen(kPortCom));
+  EXPECT_EQ(app_.devices.Received(1), "held");
+  CloseHandle(writing);
+  CloseHandle(release);
 }
 
 TEST_F(ComSetDialogTest, LockClickedOffAndOnEnablesAndDisablesTheSerialLists) {
@@ -211,7 +235,7 @@ TEST_F(ComSetDialogTest, TextsFollowTheLanguageFlag) {
     EXPECT_EQ(std::wstring(caption), L"Com Settings");
     Click(dialog, IDCANCEL);
   });
-  shared_.language = kChinese;
+  shared_.language = Language::Chinese;
   Show([](HWND dialog) {
     EXPECT_EQ(TextOf(dialog, IDC_COMSET_SERIAL_GROUP), "串口设置:");
     EXPECT_EQ(TextOf(dialog, IDC_COMSET_BYTESIZE_LABEL), "数据位:");

@@ -39,7 +39,7 @@ TEST_F(IniFileTest, ExitSaveWritesTheSevenKeysAndStartUpReadsThemBack) {
   values.portType = kPortCom;
   values.printerType = 1;
   values.baudRate = 115200;
-  values.language = kChinese;
+  values.language = Language::Chinese;
   SaveMainWindowSettings(store_, values);
   const std::string text = ReadFile(path_);
   for (const char* line : {"[Printer Address]", "IP=127.0.0.1", "[Port Name]", "Com Name=COM10", "Lpt Name=LPT2",
@@ -54,7 +54,7 @@ TEST_F(IniFileTest, ExitSaveWritesTheSevenKeysAndStartUpReadsThemBack) {
   EXPECT_EQ(loaded.comName, "COM10");
   EXPECT_EQ(loaded.portType, kPortCom);
   EXPECT_EQ(loaded.baudRate, 115200);
-  EXPECT_EQ(loaded.language, kEnglish);
+  EXPECT_EQ(loaded.language, Language::English);
 }
 
 TEST_F(IniFileTest, ValuesWrittenByHandAreReadLikeTheProgramReadsThem) {

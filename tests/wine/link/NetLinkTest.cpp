@@ -28,7 +28,7 @@ class NetLinkTest : public testing::Test {
   void SetUp() override {
     WSADATA data;
     ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
-    shared_.language = kEnglish;
+    shared_.language = Language::English;
     link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
   }
   void TearDown() override {

@@ -28,7 +28,7 @@ HANDLE AsHandle(DeviceHandle device) { return reinterpret_cast<HANDLE>(device); 
 
 class PortLinkTest : public testing::Test {
  protected:
-  void Use(int portType, const std::string& name, int language = kEnglish) {
+  void Use(int portType, const std::string& name, Language language = Language::English) {
     shared_.language = language;
     link_.UpdateSettings([&](ConnectionSettings& s) {
       s.portType = portType;
@@ -121,7 +121,7 @@ TEST_F(PortLinkTest, MissingComPortGivesTheComMessage) {
   Use(kPortCom, "COM42");
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "COM42 is invalid,Please re-select the serial port!");
-  Use(kPortCom, "COM42", kChinese);
+  Use(kPortCom, "COM42", Language::Chinese);
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "COM42无效,请重新选择COM口!");
 }
@@ -167,7 +167,7 @@ TEST_F(PortLinkTest, MissingLptGivesTheLptMessage) {
   Use(kPortLpt, "LPT7");
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "LPT7 is invalid,Please re-select the parallel port!");
-  Use(kPortLpt, "LPT7", kChinese);
+  Use(kPortLpt, "LPT7", Language::Chinese);
   EXPECT_EQ(link_.OpenPort(), 0);
   EXPECT_EQ(shared_.status.Get(), "LPT7无效,请重新选择并口!");
 }

@@ -25,7 +25,7 @@ class ListedUsbInterfaces : public UsbInterfaceSource {
 class UsbLinkTest : public testing::Test {
  protected:
   void SetUp() override {
-    shared_.language = kEnglish;
+    shared_.language = Language::English;
     link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortUsb; });
   }
   // An existing empty file standing in for a printer; its Unix path.
@@ -54,7 +54,7 @@ TEST_F(UsbLinkTest, WriteLandsOnTheInterfacesPath) {
 TEST_F(UsbLinkTest, NoInterfaceGivesTheUsbOpenMessage) {
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "USB：Failed to open and re-plug the USB or power-on!");
-  shared_.language = kChinese;
+  shared_.language = Language::Chinese;
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "USB：打开失败!请重新插拔USB或上电!");
   EXPECT_FALSE(link_.IsOpen(kPortUsb));

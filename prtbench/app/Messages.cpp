@@ -1,5 +1,5 @@
-// The message texts, generated from MessageTable.def in the order of Msg.
-#include "prtbench/link/Messages.h"
+// The message texts, generated from the tables in the order of Msg.
+#include "prtbench/app/Messages.h"
 
 #include <array>
 
@@ -13,15 +13,15 @@ struct Texts {
 
 constexpr std::array kTexts{
 #define KIT_MESSAGE(name, english, chinese) Texts{english, chinese},
-#include "prtbench/link/MessageTable.def"
+#include "prtbench/app/MessageTables.def"
 #undef KIT_MESSAGE
 };
 
 }  // namespace
 
-std::string_view MessageText(Msg id, int language) {
+std::string_view MessageText(Msg id, Language language) {
   const Texts& texts = kTexts.at(static_cast<size_t>(id));
-  return language == kChinese ? texts.chinese : texts.english;
+  return language == Language::Chinese ? texts.chinese : texts.english;
 }
 
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {

@@ -1,9 +1,9 @@
 // The code page seam on Windows: WideCharToMultiByte and MultiByteToWideChar.
 #include <windows.h>
 
-#include "prtbench/console/CodePage.h"
+#include "prtbench/app/CodePage.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 std::wstring Wide(std::string_view text, UINT page) {
@@ -35,4 +35,4 @@ std::string FromCodePage(std::string_view bytes, CodePage page) {
   return Multi(Wide(bytes, static_cast<UINT>(page)), CP_UTF8, 0);
 }
 
-}  // namespace console
+}  // namespace prtbench

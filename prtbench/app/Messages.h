@@ -1,26 +1,24 @@
-// Every text prtbench shows the user, in English and Chinese, from one table
-// (MessageTable.def), so a message is added with one line.
+// Every text prtbench shows the user, in English and Chinese. Each subsystem
+// keeps its own table (<subsystem>/Messages.def) so a message is added with one
+// line in one file; Msg numbers them all.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "prtbench/app/Language.h"
+
 namespace prtbench {
 
 enum class Msg {
 #define KIT_MESSAGE(name, english, chinese) name,
-#include "prtbench/link/MessageTable.def"
+#include "prtbench/app/MessageTables.def"
 #undef KIT_MESSAGE
 };
 
-// Values of the program-wide language flag.
-inline constexpr int kEnglish = 0;
-inline constexpr int kChinese = 1;
-
-// The UTF-8 text of `id`: the Chinese one when `language` is kChinese, the
-// English one for any other value.
-std::string_view MessageText(Msg id, int language);
+// The UTF-8 text of `id` in `language`.
+std::string_view MessageText(Msg id, Language language);
 
 // `pattern` with each "%d" or "%s" replaced by the next of `values`, in order;
 // placeholders beyond the values stay as they are. Never reads past `values`,

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace console {
+namespace prtbench {
 
 enum class CodePage : unsigned {
   SystemAnsi = 0,           // the system's ANSI code page (1252 in the native build)
@@ -21,4 +21,4 @@ std::string ToCodePage(std::string_view utf8, CodePage page);
 // `bytes` of `page` as UTF-8; bytes that decode to nothing become "?".
 std::string FromCodePage(std::string_view bytes, CodePage page);
 
-}  // namespace console
+}  // namespace prtbench

@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "prtbench/console/CodePage.h"
+#include "prtbench/app/CodePage.h"
 
-namespace console {
+namespace prtbench {
 namespace {
 
 const char* IconvName(CodePage page) {
@@ -81,4 +81,4 @@ std::string FromCodePage(std::string_view bytes, CodePage page) {
   return out;
 }
 
-}  // namespace console
+}  // namespace prtbench

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-namespace console {
+namespace prtbench {
 
 class SendQueue {
  public:
@@ -44,4 +44,4 @@ class SendQueue {
   std::thread thread_;
 };
 
-}  // namespace console
+}  // namespace prtbench

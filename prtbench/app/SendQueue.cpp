@@ -1,7 +1,7 @@
 // One worker thread running the window's send jobs in order.
-#include "prtbench/console/SendQueue.h"
+#include "prtbench/app/SendQueue.h"
 
-namespace console {
+namespace prtbench {
 
 SendQueue::SendQueue() : thread_(&SendQueue::Run, this) {}
 
@@ -49,4 +49,4 @@ void SendQueue::Run() {
   }
 }
 
-}  // namespace console
+}  // namespace prtbench

@@ -1,0 +1,32 @@
+// The test double of the launcher seam: records what would start, starts nothing.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "winui/Launcher.h"
+
+namespace testsupport {
+
+class RecordingLauncher : public winui::Launcher {
+ public:
+  bool Open(std::string_view file, std::string_view parameters) override {
+    std::lock_guard lock(mutex_);
+    launches_.push_back(std::string(file) + " " + std::string(parameters));
+    return answer_;
+  }
+  // "file parameters", one entry per Open
+  std::vector<std::string> launches() const {
+    std::lock_guard lock(mutex_);
+    return launches_;
+  }
+  void AnswerOpen(bool started) { answer_ = started; }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> launches_;
+  bool answer_ = true;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,22 @@
+// Starting other programs (the firmware updater, ping, driver installers)
+// goes through Launcher, so tests record what would start instead.
+#pragma once
+
+#include <string_view>
+
+namespace winui {
+
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // Opens `file` (relative to the current folder, or a program on the path)
+  // with `parameters` by the shell's "open" verb; false when it did not start.
+  virtual bool Open(std::string_view file, std::string_view parameters) = 0;
+};
+
+class ShellLauncher : public Launcher {
+ public:
+  bool Open(std::string_view file, std::string_view parameters) override;
+};
+
+}  // namespace winui
