@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "vprinter/Options.h"
+#include "vprinter/Printer.h"
 
 namespace vprinter {
 
@@ -22,16 +23,42 @@ class ConnectionHandler {
   virtual std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) = 0;
   // True once the printer wants to hang up (the pty cannot; it goes deaf).
   virtual bool WantsClose() const { return false; }
+  // The connection ended, closed by either side or because vprinter stops.
+  virtual void OnClose() {}
 };
 
-// A plain printer: takes print data, answers nothing.
+// A printing connection: its bytes go to the printer; it answers nothing.
+// Its end is the end of a job.
 class PrintHandler : public ConnectionHandler {
  public:
-  std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t>) override { return {}; }
+  explicit PrintHandler(Printer& printer) : printer_(printer) {}
+  std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
+  void OnClose() override { printer_.EndOfJob(); }
+
+ private:
+  Printer& printer_;
 };
 
-// The one place that decides how a new connection behaves, from the options
-// and its source ("tcp:ADDR:PORT" or "pty:PATH").
-std::unique_ptr<ConnectionHandler> MakeHandler(const Options& options, const std::string& source);
+// The status port: 1B 76 00 is answered with the status word; configuration
+// frames change the settings; anything else is logged and dropped.
+class StatusHandler : public ConnectionHandler {
+ public:
+  StatusHandler(Printer& printer, escpos::EventLog& log) : printer_(printer), log_(log) {}
+  std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
+
+ private:
+  Printer& printer_;
+  escpos::EventLog& log_;
+  std::vector<std::uint8_t> pending_;
+};
+
+// Seconds on the clock the printer's buffer runs on.
+double Now();
+
+// The one place that decides how a new connection behaves, from the options,
+// its source ("tcp:ADDR:PORT" or "pty:PATH") and whether it came to a
+// status port.
+std::unique_ptr<ConnectionHandler> MakeHandler(const Options& options, const std::string& source, bool statusPort,
+                                               Printer& printer, escpos::EventLog& log);
 
 }  // namespace vprinter

@@ -23,9 +23,15 @@ void WriteAll(int fd, const void* data, size_t size) {
   }
 }
 
+bool HasForm(const std::string& name, const std::string& prefix, const std::string& suffix) {
+  return name.size() > prefix.size() + suffix.size() && name.rfind(prefix, 0) == 0 &&
+         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 bool IsOurs(const std::string& name) {
-  return name == "journal.txt" || name == "ready" || name == "stop" ||
-         (name.rfind("conn-", 0) == 0 && name.size() > 9 && name.compare(name.size() - 4, 4, ".bin") == 0);
+  return name == "journal.txt" || name == "ready" || name == "stop" || name == "printer.log" ||
+         name == "conditions" || HasForm(name, "conn-", ".bin") || HasForm(name, "receipt-", ".png") ||
+         HasForm(name, "receipt-", ".txt");
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <charconv>
 
 #include "vprinter/Firmware.h"
+#include "vprinter/escpos/CodePage.h"
 
 namespace vprinter {
 namespace {
@@ -17,20 +19,75 @@ bool ParseNumber(const std::string& text, long max, long& value) {
 }
 
 // "ADDR:PORT" with ADDR in 127.0.0.0/8: nothing vprinter does reaches another machine.
-std::optional<Endpoint> ParseEndpoint(const std::string& text, std::string& error) {
+std::optional<Endpoint> ParseEndpoint(const std::string& option, const std::string& text, std::string& error) {
   const size_t colon = text.rfind(':');
   in_addr address{};
   long port = 0;
   if (colon == std::string::npos || inet_pton(AF_INET, text.substr(0, colon).c_str(), &address) != 1 ||
       !ParseNumber(text.substr(colon + 1), 65535, port)) {
-    error = "--tcp wants ADDR:PORT, got '" + text + "'";
+    error = option + " wants ADDR:PORT, got '" + text + "'";
     return std::nullopt;
   }
   if ((ntohl(address.s_addr) >> 24) != 127) {
-    error = "--tcp listens on loopback addresses only (127.x.x.x), got '" + text + "'";
+    error = option + " listens on loopback addresses only (127.x.x.x), got '" + text + "'";
     return std::nullopt;
   }
   return Endpoint{text.substr(0, colon), static_cast<std::uint16_t>(port)};
+}
+
+bool Fail(std::string& error, const std::string& message) {
+  error = message;
+  return false;
+}
+
+constexpr const char* kValueOptions[] = {"--tcp", "--status", "--pty", "--journal", "--font-dir", "--fault",
+                                         "--lifetime", "--width", "--codepage", "--buffer", "--drain"};
+
+bool IsFlag(const std::string& arg, Options& options) {
+  if (arg == "--help" || arg == "-h") options.help = true;
+  else if (arg == "--firmware") options.firmware = true;
+  else if (arg == "--no-render") options.render = false;
+  else if (arg == "--paper-out" || arg == "--cover-open" || arg == "--drawer-open" || arg == "--offline")
+    options.conditions += arg.substr(2) + " ";
+  else return false;
+  return true;
+}
+
+// The option `arg` with its `value`; false with a message in `error`.
+bool TakeValue(const std::string& arg, const std::string& value, Options& options, std::string& error) {
+  long number = 0;
+  if (arg == "--tcp" || arg == "--status") {
+    auto endpoint = ParseEndpoint(arg, value, error);
+    if (endpoint) (arg == "--tcp" ? options.tcp : options.status).push_back(*endpoint);
+    return endpoint.has_value();
+  }
+  if (arg == "--pty") options.ptyLink = value;
+  else if (arg == "--journal") options.journalDir = value;
+  else if (arg == "--font-dir") options.fontDir = value;
+  else if (arg == "--fault") {
+    if (!ParseFirmwareFault(value)) return Fail(error, "unknown --fault '" + value + "'");
+    options.firmwareFault = value;
+  } else if (arg == "--lifetime") {
+    if (!ParseNumber(value, 1000000, number) || number == 0) return Fail(error, "--lifetime wants a positive number of seconds");
+    options.lifetimeSeconds = static_cast<int>(number);
+  } else if (arg == "--width") {
+    if (!ParseNumber(value, 640, number) || (number != 384 && number != 512 && number != 576 && number != 640))
+      return Fail(error, "--width wants 384, 512, 576 or 640 dots");
+    options.widthDots = static_cast<int>(number);
+  } else if (arg == "--codepage") {
+    if (!ParseNumber(value, 255, number) || !escpos::FindCodePage(static_cast<int>(number)))
+      return Fail(error, "--codepage wants a table number the printer has (0, 2, 3, 16, 17, 19, ...)");
+    options.codePage = static_cast<int>(number);
+  } else if (arg == "--buffer") {
+    if (!ParseNumber(value, 64l << 20, number) || number == 0) return Fail(error, "--buffer wants 1 to 67108864 bytes");
+    options.bufferBytes = static_cast<size_t>(number);
+  } else if (arg == "--drain") {
+    if (!ParseNumber(value, 1000000000, number) || number == 0) return Fail(error, "--drain wants bytes per second, at least 1");
+    options.drainPerSecond = number;
+  } else {
+    return Fail(error, "unknown argument '" + arg + "'");
+  }
+  return true;
 }
 
 }  // namespace
@@ -40,37 +97,12 @@ ParseResult ParseOptions(std::span<const std::string> args) {
   std::string error;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-      continue;
-    }
-    if (arg == "--firmware") {
-      options.firmware = true;
-      continue;
-    }
-    if (arg != "--tcp" && arg != "--pty" && arg != "--journal" && arg != "--lifetime" && arg != "--fault") {
+    if (IsFlag(arg, options)) continue;
+    if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) == std::end(kValueOptions)) {
       return {std::nullopt, "unknown argument '" + arg + "'"};
     }
     if (i + 1 >= args.size()) return {std::nullopt, arg + " wants a value"};
-    const std::string& value = args[++i];
-    if (arg == "--tcp") {
-      auto endpoint = ParseEndpoint(value, error);
-      if (!endpoint) return {std::nullopt, error};
-      options.tcp.push_back(*endpoint);
-    } else if (arg == "--pty") {
-      options.ptyLink = value;
-    } else if (arg == "--journal") {
-      options.journalDir = value;
-    } else if (arg == "--fault") {
-      if (!ParseFirmwareFault(value)) return {std::nullopt, "unknown --fault '" + value + "'"};
-      options.firmwareFault = value;
-    } else {
-      long seconds = 0;
-      if (!ParseNumber(value, 1000000, seconds) || seconds == 0) {
-        return {std::nullopt, "--lifetime wants a positive number of seconds"};
-      }
-      options.lifetimeSeconds = static_cast<int>(seconds);
-    }
+    if (!TakeValue(arg, args[++i], options, error)) return {std::nullopt, error};
   }
   if (options.help) return {options, {}};
   if (options.journalDir.empty()) return {std::nullopt, "--journal DIR is required"};
@@ -82,16 +114,26 @@ ParseResult ParseOptions(std::span<const std::string> args) {
 std::string Usage() {
   return R"(vprinter: a virtual receipt printer on loopback and on a serial pty.
 
-usage: vprinter [--tcp ADDR:PORT]... [--pty LINKPATH] --journal DIR [--lifetime SECONDS]
-                [--firmware [--fault FAULT]]
+usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --journal DIR
+                [--lifetime SECONDS] [--firmware [--fault FAULT]]
+                [--no-render] [--width DOTS] [--codepage N] [--font-dir DIR]
+                [--buffer BYTES] [--drain N] [--paper-out] [--cover-open] [--drawer-open] [--offline]
        vprinter --help
 
   --tcp ADDR:PORT    listen for print data on a loopback address (127.x.x.x);
                      repeatable; port 0 takes a free port. Default 127.0.0.1:9100.
+  --status ADDR:PORT the printer's status port (its TCP 4000) on a loopback
+                     address; repeatable. Each 1B 76 00 is answered with the
+                     status word R0 R1 R2 R3: R0 has 0x10 always, 0x04 while
+                     the drawer is closed, 0x08 offline, 0x20 cover open; R2
+                     has 0x0C on paper out; R1 and R3 are 0. Configuration
+                     frames sent there (new address 22, identifier 33) change
+                     the printer's settings like on the print port.
   --pty LINKPATH     create a pty pair and read what a program writes to its
                      slave end; LINKPATH becomes a symlink to the slave.
   --journal DIR      where the record goes (created if missing; earlier
-                     journal, connection files, ready and stop are removed):
+                     journal, connection files, receipts, printer.log,
+                     conditions, ready and stop are removed):
                        DIR/journal.txt   one line per event:
                          ready <ms> <source>...        every listener is up
                          open <id> <ms> <source> [<peer>]
@@ -110,8 +152,48 @@ usage: vprinter [--tcp ADDR:PORT]... [--pty LINKPATH] --journal DIR [--lifetime 
                      close-after:K (hang up after K data bytes; the pty stops
                      listening instead).
 
+Printing. Without --firmware, the --tcp listeners and the pty feed one
+printer, which interprets ESC/POS (text, code pages, GS v 0, ESC *, FS q/p,
+GS ( L and GS 8 L, GS ( k QR, GS k barcodes, GS V cuts) and the 1F 1B 1F
+configuration frames (density, code page, width, DIP byte, black mark,
+network, Bluetooth, identifier; 67 prints a self test with the settings).
+It prints on a 1-bit page 384 to 640 dots wide at 203 dpi:
+  DIR/receipt-<n>.png   one per cut, and one for paper printed but not cut
+                        when a connection ends; black is a dot. Its text
+                        chunk "Comment" lists the printer's settings.
+  DIR/receipt-<n>.txt   beside it: the printed text in UTF-8, a [marker]
+                        for each picture or symbol, the ending in brackets.
+  DIR/printer.log       settings changed, unknown bytes skipped, what could
+                        not be printed, bytes lost, conditions (up to 4 MiB).
+  --no-render        take the data but print nothing (no fonts needed).
+  --width DOTS       print width at start: 384, 512, 576 (default) or 640.
+                     The width frame changes it from the next receipt; a DIP
+                     byte with bit 0x04 clear means 58 mm paper (384 dots).
+  --codepage N       character table at start, numbered as ESC t does: 0
+                     PC437, 2 PC850, 3 PC860 (default), 16 WPC1252, 17 PC866,
+                     19 PC858 (also 50, 52, 53, 55, 59, 71). FS & turns on
+                     GBK double-byte text.
+  --font-dir DIR     the console fonts (default /usr/share/consolefonts, from
+                     the package console-setup-linux): font A is
+                     Uni2-Terminus24x12 (12 x 24), font B Uni2-Terminus16
+                     (8 x 16 in 9 x 17 cells). Characters they lack, and GBK
+                     text, come from /usr/share/unifont/unifont.hex (package
+                     unifont), scaled to the cell.
+  --buffer BYTES     receive buffer size (default 4194304, at most 64 MiB).
+  --drain N          the mechanism takes N bytes per second from the buffer
+                     (default: as fast as they come). Bytes arriving while
+                     the buffer is full are lost, as on a real printer.
+  --paper-out, --cover-open, --drawer-open, --offline
+                     start with that condition. All but drawer-open stop the
+                     mechanism: data wait in the buffer (and are lost once it
+                     is full) and print when the condition ends. Writing
+                     words to DIR/conditions while vprinter runs replaces the
+                     conditions ("paper-out cover-open", empty for none);
+                     removing the file brings back the start-up ones.
+
 vprinter stops on SIGTERM or SIGINT, or when the file DIR/stop appears.
-Exit status: 0 stopped normally, 1 runtime failure (bind, pty, journal), 2 usage.
+Exit status: 0 stopped normally, 1 runtime failure (bind, pty, journal,
+fonts), 2 usage.
 )";
 }
 

@@ -22,6 +22,14 @@ struct Options {
   bool firmware = false;      // answer the firmware upgrade protocol
   std::string firmwareFault;  // empty, or a fault switch of ParseFirmwareFault
   bool help = false;
+  std::vector<Endpoint> status;  // status port listeners (1B 76 00); none by default
+  bool render = true;            // receipts as PNG files in the journal directory
+  int widthDots = 576;           // print width at start: 384, 512, 576 or 640
+  int codePage = 3;              // character table at start (PC860)
+  size_t bufferBytes = 4u << 20;  // receive buffer
+  long drainPerSecond = 0;       // 0: the printer takes bytes as fast as they come
+  std::string conditions;        // start-up conditions: "paper-out cover-open ..."
+  std::string fontDir = "/usr/share/consolefonts";
 };
 
 struct ParseResult {

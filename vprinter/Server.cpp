@@ -10,6 +10,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace vprinter {
 namespace {
@@ -34,9 +36,34 @@ Server::~Server() {
   if (pty_) ClosePty(*pty_, options_.ptyLink);
 }
 
+bool Server::StartPrinter(std::string& error) {
+  log_ = std::make_unique<FileLog>(options_.journalDir + "/printer.log");
+  receipts_ = std::make_unique<ReceiptFiles>(options_.journalDir, *log_);
+  std::unique_ptr<escpos::Typeface> typeface;
+  if (options_.render && !options_.firmware) {
+    typeface = escpos::Typeface::Load({options_.fontDir, escpos::FontPaths{}.unifont}, error);
+    if (!typeface) return false;
+  }
+  std::string word;
+  const auto conditions = ParseConditions(options_.conditions, word);
+  startConditions_ = conditions.value_or(Conditions{});
+  PrinterSetup setup;
+  setup.bufferBytes = options_.bufferBytes;
+  setup.drainPerSecond = static_cast<double>(options_.drainPerSecond);
+  setup.conditions = startConditions_;
+  setup.widthDots = options_.widthDots;
+  setup.codePage = options_.codePage;
+  printer_ = std::make_unique<Printer>(setup, std::move(typeface), *receipts_, *log_);
+  return true;
+}
+
 bool Server::Start(std::string& error) {
+  if (!StartPrinter(error)) return false;
   for (const Endpoint& endpoint : options_.tcp) {
-    if (!Listen(endpoint, error)) return false;
+    if (!Listen(endpoint, false, error)) return false;
+  }
+  for (const Endpoint& endpoint : options_.status) {
+    if (!Listen(endpoint, true, error)) return false;
   }
   std::vector<std::string> sources;
   for (const auto& listener : listeners_) sources.push_back(listener.source);
@@ -49,12 +76,12 @@ bool Server::Start(std::string& error) {
   // the pty has no connections of its own: it is one connection for the whole run
   if (pty_) {
     ptyConnection_ = nextId_;
-    Open(pty_->master, "pty:" + pty_->slavePath, "");
+    Open(pty_->master, "pty:" + pty_->slavePath, "", false);
   }
   return true;
 }
 
-bool Server::Listen(const Endpoint& endpoint, std::string& error) {
+bool Server::Listen(const Endpoint& endpoint, bool status, std::string& error) {
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   const int on = 1;
   sockaddr_in address{};
@@ -69,16 +96,16 @@ bool Server::Listen(const Endpoint& endpoint, std::string& error) {
     if (fd >= 0) close(fd);
     return false;
   }
-  listeners_.push_back({fd, "tcp:" + Describe(address)});
+  listeners_.push_back({fd, "tcp:" + Describe(address), status});
   return true;
 }
 
-void Server::Open(int fd, const std::string& source, const std::string& peer) {
+void Server::Open(int fd, const std::string& source, const std::string& peer, bool status) {
   auto connection = std::make_unique<Connection>();
   connection->id = nextId_++;
   connection->fd = fd;
   connection->source = source;
-  connection->handler = MakeHandler(options_, source);
+  connection->handler = MakeHandler(options_, source, status, *printer_, *log_);
   journal_.Opened(connection->id, source, peer);
   connections_.push_back(std::move(connection));
 }
@@ -87,11 +114,13 @@ std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
   for (;;) {
     if (auto reason = StopReason(signalled)) {
       for (auto& connection : connections_) Close(*connection);
+      printer_->PowerOff();
       journal_.Stopped(*reason);
       return *reason;
     }
     // connections before listeners: a client that closed one connection and
     // then opened the next is journaled in that order
+    CheckConditions();
     std::vector<pollfd> fds;
     for (const auto& connection : connections_) fds.push_back({connection->fd, POLLIN, 0});
     for (const auto& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});
@@ -115,6 +144,24 @@ std::optional<std::string> Server::StopReason(const volatile std::sig_atomic_t& 
   return std::nullopt;
 }
 
+void Server::CheckConditions() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - conditionsChecked_ < std::chrono::milliseconds(kPollMs)) return;
+  conditionsChecked_ = now;
+  std::ifstream file(options_.journalDir + "/conditions");
+  std::optional<std::string> text;
+  if (file) text = std::string(std::istreambuf_iterator<char>(file), {});
+  if (text == conditionsText_) return;
+  conditionsText_ = text;
+  std::string word;
+  const auto conditions = text ? ParseConditions(*text, word) : std::optional<Conditions>(startConditions_);
+  if (!conditions) {
+    log_->Note("conditions file: unknown word '" + word + "': ignored");
+    return;
+  }
+  printer_->SetConditions(*conditions, Now());
+}
+
 void Server::AcceptAll(const Listener& listener) {
   for (;;) {
     sockaddr_in peer{};
@@ -124,7 +171,7 @@ void Server::AcceptAll(const Listener& listener) {
     // a client closes its last connection before it opens the next: what it
     // sent before that close, and the close, are read first
     for (size_t i = 0; i < connections_.size(); ++i) Drain(*connections_[i]);
-    Open(fd, listener.source, Describe(peer));
+    Open(fd, listener.source, Describe(peer), listener.status);
   }
 }
 
@@ -172,6 +219,8 @@ void Server::Close(Connection& connection) {
   if (!connection.open) return;
   connection.open = false;
   if (connection.id != ptyConnection_) close(connection.fd);
+  // the receipt of a job is on disk before its connection's close line
+  connection.handler->OnClose();
   journal_.Closed(connection.id, connection.bytes);
 }
 

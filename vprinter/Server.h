@@ -13,7 +13,9 @@
 #include "vprinter/Handler.h"
 #include "vprinter/Journal.h"
 #include "vprinter/Options.h"
+#include "vprinter/Printer.h"
 #include "vprinter/Pty.h"
+#include "vprinter/Receipts.h"
 
 namespace vprinter {
 
@@ -24,8 +26,9 @@ class Server {
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
 
-  // Binds every listener and creates the pty, then journals ready. False with
-  // a message in `error` when any of them fails.
+  // Sets up the printer (its fonts), binds every listener and creates the
+  // pty, then journals ready. False with a message in `error` when any of
+  // them fails.
   bool Start(std::string& error);
 
   // Serves until `signalled` turns nonzero, DIR/stop appears or the lifetime
@@ -36,6 +39,7 @@ class Server {
   struct Listener {
     int fd;
     std::string source;
+    bool status;  // a status port
   };
   struct Connection {
     int id;
@@ -46,19 +50,28 @@ class Server {
     bool open = true;
   };
 
-  bool Listen(const Endpoint& endpoint, std::string& error);
-  void Open(int fd, const std::string& source, const std::string& peer);
+  bool StartPrinter(std::string& error);
+  bool Listen(const Endpoint& endpoint, bool status, std::string& error);
+  void Open(int fd, const std::string& source, const std::string& peer, bool status);
   // Reads what is there until the socket is empty or closed by the peer.
   void Drain(Connection& connection);
   void Answer(Connection& connection, const std::vector<std::uint8_t>& bytes);
   void Close(Connection& connection);
   void AcceptAll(const Listener& listener);
   std::optional<std::string> StopReason(const volatile std::sig_atomic_t& signalled) const;
+  // Applies DIR/conditions when it changed, appeared or went.
+  void CheckConditions();
 
   const Options& options_;
   Journal& journal_;
   std::vector<Listener> listeners_;
   std::vector<std::unique_ptr<Connection>> connections_;
+  std::unique_ptr<FileLog> log_;
+  std::unique_ptr<ReceiptFiles> receipts_;
+  std::unique_ptr<Printer> printer_;
+  Conditions startConditions_;
+  std::optional<std::string> conditionsText_;  // DIR/conditions as last applied
+  std::chrono::steady_clock::time_point conditionsChecked_{};
   std::optional<Pty> pty_;
   int ptyConnection_ = 0;
   int nextId_ = 1;

@@ -1,0 +1,94 @@
+// Buffer, conditions and status around the interpreter.
+#include "vprinter/Printer.h"
+
+#include <sstream>
+
+namespace vprinter {
+
+std::optional<Conditions> ParseConditions(const std::string& words, std::string& error) {
+  Conditions conditions;
+  std::string text = words;
+  for (char& c : text) {
+    if (c == ',') c = ' ';
+  }
+  std::istringstream in(text);
+  for (std::string word; in >> word;) {
+    if (word == "paper-out") conditions.paperOut = true;
+    else if (word == "cover-open") conditions.coverOpen = true;
+    else if (word == "drawer-open") conditions.drawerOpen = true;
+    else if (word == "offline") conditions.offline = true;
+    else {
+      error = word;
+      return std::nullopt;
+    }
+  }
+  return conditions;
+}
+
+std::string ConditionsText(const Conditions& c) {
+  std::string text;
+  if (c.paperOut) text += " paper-out";
+  if (c.coverOpen) text += " cover-open";
+  if (c.drawerOpen) text += " drawer-open";
+  if (c.offline) text += " offline";
+  return text.empty() ? "ready" : text.substr(1);
+}
+
+Printer::Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> typeface, escpos::ReceiptSink& sink,
+                 escpos::EventLog& log)
+    : log_(log), typeface_(std::move(typeface)), buffer_(setup.bufferBytes, setup.drainPerSecond),
+      conditions_(setup.conditions) {
+  settings_.widthDots = setup.widthDots;
+  settings_.codePage = setup.codePage;
+  if (typeface_) interpreter_.emplace(*typeface_, settings_, sink, log_);
+  buffer_.SetRunning(Printing(), 0);
+}
+
+bool Printer::Printing() const { return !conditions_.paperOut && !conditions_.coverOpen && !conditions_.offline; }
+
+void Printer::Receive(std::span<const std::uint8_t> bytes, double now) {
+  const size_t accepted = buffer_.Offer(bytes.size(), now);
+  if (accepted < bytes.size()) {
+    log_.Note("receive buffer full: " + std::to_string(bytes.size() - accepted) + " bytes lost after byte " +
+              std::to_string(received_ + accepted));
+  }
+  received_ += bytes.size();
+  if (Printing()) Interpret(bytes.first(accepted));
+  else held_.insert(held_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(accepted));
+}
+
+void Printer::Interpret(std::span<const std::uint8_t> bytes) {
+  if (interpreter_) interpreter_->Feed(bytes);
+}
+
+void Printer::EndOfJob() {
+  if (interpreter_ && Printing()) interpreter_->EndOfJob();
+}
+
+void Printer::PowerOff() {
+  if (!held_.empty()) log_.Note(std::to_string(held_.size()) + " bytes never printed: " + ConditionsText(conditions_));
+  if (interpreter_) interpreter_->PowerOff();
+}
+
+void Printer::SetConditions(const Conditions& conditions, double now) {
+  if (conditions == conditions_) return;
+  conditions_ = conditions;
+  buffer_.SetRunning(Printing(), now);
+  log_.Note("conditions: " + ConditionsText(conditions_));
+  if (!Printing() || held_.empty()) return;
+  std::vector<std::uint8_t> held;
+  held.swap(held_);
+  Interpret(held);
+}
+
+// R0: 0x10 always, 0x04 drawer closed, 0x08 offline, 0x20 cover open;
+// R2: 0x0C paper out. Paper out and an open cover take the printer offline.
+std::array<std::uint8_t, 4> Printer::StatusWord() const {
+  std::uint8_t r0 = 0x10;
+  if (!conditions_.drawerOpen) r0 |= 0x04;
+  if (!Printing()) r0 |= 0x08;
+  if (conditions_.coverOpen) r0 |= 0x20;
+  return {r0, 0x00, static_cast<std::uint8_t>(conditions_.paperOut ? 0x0C : 0x00), 0x00};
+}
+
+}  // namespace vprinter

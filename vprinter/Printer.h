@@ -1,0 +1,71 @@
+// The virtual printer as one machine that all its connections share: the
+// receive buffer, the conditions a technician may need to reproduce (paper
+// out, cover open, drawer open, offline), the status word they show on the
+// status port, and the interpreter that prints what the buffer takes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "vprinter/ReceiveBuffer.h"
+#include "vprinter/escpos/Interpreter.h"
+
+namespace vprinter {
+
+struct Conditions {
+  bool paperOut = false, coverOpen = false, drawerOpen = false, offline = false;
+  bool operator==(const Conditions&) const = default;
+};
+
+// Words "paper-out", "cover-open", "drawer-open", "offline" separated by
+// blanks, commas or newlines; nullopt, with the word in `error`, for others.
+std::optional<Conditions> ParseConditions(const std::string& words, std::string& error);
+std::string ConditionsText(const Conditions& conditions);
+
+struct PrinterSetup {
+  size_t bufferBytes = 4u << 20;
+  double drainPerSecond = 0;  // 0: unlimited
+  Conditions conditions;
+  int widthDots = 576;
+  int codePage = 3;
+};
+
+class Printer {
+ public:
+  // `typeface` nullptr: nothing is interpreted or printed (vprinter
+  // --no-render); the buffer, conditions and status still work.
+  Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> typeface, escpos::ReceiptSink& sink,
+          escpos::EventLog& log);
+
+  // Bytes from any connection arriving at `now` (seconds on one clock).
+  void Receive(std::span<const std::uint8_t> bytes, double now);
+  void EndOfJob();
+  void PowerOff();
+  void SetConditions(const Conditions& conditions, double now);
+  const Conditions& conditions() const { return conditions_; }
+  // Whether the mechanism prints (no condition stops it).
+  bool Printing() const;
+  // The status word R0 R1 R2 R3 answered to 1B 76 00.
+  std::array<std::uint8_t, 4> StatusWord() const;
+  // The settings, for the status port's configuration frames.
+  escpos::Settings& settings() { return settings_; }
+
+ private:
+  void Interpret(std::span<const std::uint8_t> bytes);
+
+  escpos::EventLog& log_;
+  escpos::Settings settings_;
+  std::unique_ptr<escpos::Typeface> typeface_;
+  std::optional<escpos::Interpreter> interpreter_;
+  ReceiveBuffer buffer_;
+  Conditions conditions_;
+  std::vector<std::uint8_t> held_;  // taken while the mechanism stands; at most the buffer's size
+  std::uint64_t received_ = 0;
+};
+
+}  // namespace vprinter

@@ -1,0 +1,35 @@
+// The print modes that ESC @ resets: character style and size, alignment,
+// spacing, character table, barcode and QR settings.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "vprinter/escpos/Line.h"
+#include "vprinter/escpos/Typeface.h"
+
+namespace vprinter::escpos {
+
+constexpr int kDefaultLineSpacing = 30;  // dots, 3.75 mm
+
+struct Modes {
+  Face face = Face::A;
+  bool bold = false;
+  int underline = 0;  // dots: 0, 1 or 2
+  bool reverse = false;
+  int widthMul = 1, heightMul = 1;
+  Align align = Align::Left;
+  int lineSpacing = kDefaultLineSpacing;
+  int charSpacing = 0;  // dots after each character
+  int leftMargin = 0, areaWidth = 0;  // dots; area 0: to the paper's edge
+  std::vector<int> tabs = {8, 16, 24, 32, 40, 48, 56, 64};  // character columns
+  int codePage = 0;
+  bool kanji = false;
+  int hri = 0;  // 0 none, 1 above, 2 below, 3 both
+  Face hriFace = Face::A;
+  int barWidth = 3, barHeight = 162;
+  int qrModule = 3, qrLevel = 0;
+  std::vector<std::uint8_t> qrData;
+};
+
+}  // namespace vprinter::escpos
