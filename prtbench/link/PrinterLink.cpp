@@ -129,9 +129,8 @@ int PrinterLink::SendToDevice(DeviceHandle& device, std::span<const std::uint8_t
     SetStatus(prefix, success, CountsLine(*written, total));
     return 1;
   }
-  // a write cut short by its time-out failed, though the bytes before the cut
-  // did reach the printer
-  if (written) shared_.totalBytes.Add(*written);
+  // the counter holds what was reported sent: a write cut short is reported
+  // as failed, so its bytes are not counted
   SetStatus(prefix, failure);
   if (closeOnFailure) CloseDevice(device);
   return 0;

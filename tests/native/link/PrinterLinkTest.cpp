@@ -193,15 +193,28 @@ TEST_F(PrinterLinkTest, LptWriteFailureKeepsTheHandle) {
   EXPECT_EQ(shared.totalBytes.Get(), 0);
 }
 
-TEST_F(PrinterLinkTest, LptWriteCutShortByItsTimeOutFailsAndCountsWhatWentOut) {
-  Use(kPortLpt);
-  devices.writeResults = {std::uint32_t{2}};
-  EXPECT_EQ(link.SendData("abcdef"), 0);
-  EXPECT_EQ(Status(), "LPT1 send data failed!,please detect connection!");
-  EXPECT_TRUE(link.IsOpen(kPortLpt));
-  EXPECT_EQ(shared.totalBytes.Get(), 2);
+TEST_F(PrinterLinkTest, AWriteReportedFailedAddsNothingAndTheNextSuccessCountsOnlyItsOwnBytes) {
+  devices.usbInterfaces = std::vector<UsbInterface>{{1, "usb"}};
+  const struct {
+    int portType;
+    std::optional<std::uint32_t> write;  // what the failing write reports
+    const char* successLine;
+  } rows[] = {
+      {kPortLpt, std::uint32_t{2}, "LPT1 send data successfully!"},  // cut short by its time-out
+      {kPortLpt, std::nullopt, "LPT1 send data successfully!"},
+      {kPortCom, std::nullopt, "COM1 has been sent the data,if the printer is no action,please detect connection!"},
+      {kPortUsb, std::uint32_t{5}, "USB：send data successfully!"},
+  };
+  for (const auto& row : rows) {
+    shared.totalBytes.Reset();
+    Use(row.portType);
+    devices.writeResults = {row.write};
+    EXPECT_EQ(link.SendData("abcdef"), 0) << row.successLine;
+    EXPECT_EQ(shared.totalBytes.Get(), 0) << row.successLine;
+    EXPECT_EQ(link.SendData("xy"), 1) << row.successLine;
+    EXPECT_EQ(Status(), row.successLine + Counts(2, 2));
+  }
 }
-
 // --- COM ---
 
 TEST_F(PrinterLinkTest, ComSendSaysSentWithTheCounts) {
@@ -236,7 +249,7 @@ TEST_F(PrinterLinkTest, ComWriteStoppedByTheStalledPrinterBoundIsASendFailure) {
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "COM1 send data failed!");
   EXPECT_FALSE(link.IsOpen(kPortCom));
-  EXPECT_EQ(shared.totalBytes.Get(), 1);
+  EXPECT_EQ(shared.totalBytes.Get(), 0);
 }
 
 TEST_F(PrinterLinkTest, ComWriteFailureLeavesTheOtherLinksOpen) {
