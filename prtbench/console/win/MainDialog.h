@@ -46,6 +46,9 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
  protected:
   bool OnInit() override;
   void OnCommand(int id, int code) override;
+  // Enter in an edit box must not end the program: File > Exit and closing
+  // the window do.
+  void OnOk() override {}
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
   void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;

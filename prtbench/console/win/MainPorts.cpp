@@ -24,7 +24,7 @@ constexpr Msg kPortChosen[] = {Msg::PortLptChosen, Msg::PortComChosen, Msg::Port
 }  // namespace
 
 void CKALDRODlg::OnPortType() {
-  if (!ReadWindow()) return;
+  ReadWindow(false);
   const int portType = portRadio_;
   const std::string comName = comName_;
   const std::string lptName = lptName_;
@@ -41,7 +41,7 @@ void CKALDRODlg::OnPortType() {
 }
 
 void CKALDRODlg::OnPrinterType() {
-  if (!ReadWindow()) return;
+  ReadWindow(false);
   link_.UpdateSettings([type = printerRadio_](ConnectionSettings& s) { s.printerType = type; });
 }
 
@@ -60,7 +60,7 @@ void CKALDRODlg::ApplyEnableRules(int portType) {
 }
 
 void CKALDRODlg::OnComName() {
-  if (!ReadWindow()) return;
+  ReadWindow(false);
   Post([this, name = comName_](const SendQueue::Cancelled&) {
     link_.CloseCom();
     link_.UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
@@ -69,7 +69,7 @@ void CKALDRODlg::OnComName() {
 }
 
 void CKALDRODlg::OnLptName() {
-  if (!ReadWindow()) return;
+  ReadWindow(false);
   Post([this, name = lptName_](const SendQueue::Cancelled&) {
     link_.UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
     const bool opened = link_.ReopenLpt();

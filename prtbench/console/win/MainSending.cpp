@@ -67,14 +67,17 @@ void CKALDRODlg::OnHexToggle() {
 }
 
 void CKALDRODlg::OnAutoSend() {
-  if (!ReadWindow()) {
-    SetChecked(IDC_MAIN_AUTO_SEND, !Checked(IDC_MAIN_AUTO_SEND));  // the click is undone
-    return;
-  }
-  if (!autoSend_) {
+  // switching off always stops the run, whatever the number fields hold
+  if (!Checked(IDC_MAIN_AUTO_SEND)) {
+    autoSend_ = false;
     Enable(IDC_MAIN_PRINT, true);
     pendingAutoSend_.reset();
     autoSender_.Stop();
+    return;
+  }
+  if (!ReadWindow()) {
+    SetChecked(IDC_MAIN_AUTO_SEND, false);  // the click is undone
+    autoSend_ = false;
     return;
   }
   Enable(IDC_MAIN_PRINT, false);

@@ -288,6 +288,26 @@ TEST_F(SendingTest, AutoSendPeriodOutOfRangeIsRefused) {
   EXPECT_EQ(CountLog("connect"), 0);
 }
 
+TEST_F(SendingTest, SwitchingOffStopsTheRunWhateverTheNumberFieldsHold) {
+  for (const char* field : {"repetitions", "period"}) {
+    SetText(IDC_MAIN_REPEAT, "1");
+    SetText(IDC_MAIN_PERIOD, "1");
+    SetText(IDC_MAIN_CONTENT, "A");
+    Click(IDC_MAIN_AUTO_SEND);
+    PumpUntil([&] { return !Connections().empty(); });
+    SetText(field == std::string("period") ? IDC_MAIN_PERIOD : IDC_MAIN_REPEAT, "x");
+    Click(IDC_MAIN_AUTO_SEND);
+    PumpUntil([&] { return !window_->Busy(); });
+    EXPECT_FALSE(Checked(IDC_MAIN_AUTO_SEND)) << field;
+    EXPECT_TRUE(Enabled(IDC_MAIN_PRINT)) << field;
+    EXPECT_TRUE(prompts_.messages().empty()) << field;
+    const size_t sends = Connections().size();
+    Sleep(20);
+    Pump();
+    EXPECT_EQ(Connections().size(), sends) << field;
+  }
+}
+
 TEST_F(SendingTest, TickingAgainWhileTheRunEndsNeverRunsTwoAtOnce) {
   SetText(IDC_MAIN_PERIOD, "60000");
   SetText(IDC_MAIN_CONTENT, "A");

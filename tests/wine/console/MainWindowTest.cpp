@@ -1,5 +1,8 @@
 // The main window's start-up, settings file, port controls, USB notices,
 // timers and languages.
+#include <functional>
+#include <thread>
+
 #include "MainWindowFixture.h"
 
 #include "prtbench/app/Messages.h"
@@ -188,6 +191,53 @@ TEST_F(MainWindowTest, PortChangeClosesEveryLinkAndNamesThePort) {
   Click(IDC_MAIN_PORT_LPT);
   Settle();
   EXPECT_EQ(Status(), "LPT:");
+}
+
+TEST_F(MainWindowTest, PortChoicesApplyWholeWhileANumberFieldIsBad) {
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool(const prtbench::ConnectionSettings&)> applied;
+  } cases[] = {
+      {"port radio", [this] { Click(IDC_MAIN_PORT_COM); },
+       [](const prtbench::ConnectionSettings& s) { return s.portType == prtbench::kPortCom; }},
+      {"COM list", [this] { Select(IDC_MAIN_COM_NAME, 2); },
+       [](const prtbench::ConnectionSettings& s) { return s.comName == "COM3"; }},
+      {"LPT list", [this] { Select(IDC_MAIN_LPT_NAME, 1); },
+       [](const prtbench::ConnectionSettings& s) { return s.lptName == "LPT2"; }},
+      {"printer type", [this] { Click(IDC_MAIN_PRINTER_POS58); },
+       [](const prtbench::ConnectionSettings& s) { return s.printerType == 0; }},
+  };
+  for (const auto& c : cases) {
+    Open();
+    SetText(IDC_MAIN_REPEAT, "many");
+    c.change();
+    Settle();
+    EXPECT_TRUE(c.applied(link_.Settings())) << c.what;
+    EXPECT_TRUE(prompts_.messages().empty()) << c.what;
+    Close();
+  }
+}
+
+TEST_F(MainWindowTest, DialogsAndWorkersShowTextsInTheStatusLine) {
+  Open();
+  prtbench::Context& context = window_->context();
+  context.Post([&](const prtbench::SendQueue::Cancelled&) { context.status().Show("from the send queue"); });
+  Settle();
+  EXPECT_EQ(Status(), "from the send queue");
+  Command(IDM_LANGUAGE_CHINESE);
+  std::thread worker([&] { context.status().Show(prtbench::Msg::UsbRemoved); });
+  worker.join();
+  Pump();
+  EXPECT_EQ(Status(), "USB打印机已从电脑中断开连接！");
+}
+
+TEST_F(MainWindowTest, EnterInANumberBoxKeepsTheWindow) {
+  Open();
+  SetFocus(GetDlgItem(main_, IDC_MAIN_PERIOD));
+  SendMessageW(main_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  Pump();
+  EXPECT_TRUE(IsWindow(main_));
 }
 
 TEST_F(MainWindowTest, BaudListGivesItsRatesAndTheLastEntry128000) {
