@@ -69,7 +69,9 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
     case kPortNet:
       return OpenNetLocked(settings);
     default:
-      return 0;  // a port type from a damaged Printer.ini has no link
+      // only a damaged Printer.ini gives another type: no link, but say so
+      shared_.status.Set(Fill(MessageText(Msg::PortTypeInvalid, Language()), {std::to_string(settings.portType)}));
+      return 0;
   }
 }
 

@@ -48,6 +48,8 @@ const Expected kExpected[] = {
     {Msg::NetSendFailed, "Network send data failed", "NET:发送数据失败"},
     {Msg::NetSendOk, "Network send data successfully", "NET:发送数据成功!"},
     {Msg::CountsLine, " current sended:%d bytes,total sended:%d bytes ", " 本次发送发送数据:%d字节,总计发送数据:%d字节 "},
+    {Msg::PortTypeInvalid, "Port type %d in Printer.ini is invalid,Please re-select the port!",
+     "Printer.ini中的端口类型%d无效,请重新选择端口!"},
 };
 
 TEST(Messages, EveryLinkMessageIsExactInBothLanguages) {

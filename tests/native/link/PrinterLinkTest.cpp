@@ -158,10 +158,13 @@ TEST_F(PrinterLinkTest, NetOpenWithoutSourceUsesTheLastPrinterIp) {
   EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.3:9100 1s -> connected 1"}));
 }
 
-TEST_F(PrinterLinkTest, AnUnknownPortTypeOpensAndSendsNothing) {
+TEST_F(PrinterLinkTest, AnUnknownPortTypeOpensAndSendsNothingAndSaysSo) {
   Use(9);
   EXPECT_EQ(link.OpenPort(), 0);
+  EXPECT_EQ(Status(), "Port type 9 in Printer.ini is invalid,Please re-select the port!");
+  Use(-1, Language::Chinese);
   EXPECT_EQ(link.SendData("x"), 0);
+  EXPECT_EQ(Status(), "Printer.ini中的端口类型-1无效,请重新选择端口!");
   EXPECT_TRUE(devices.Log().empty());
   EXPECT_EQ(shared.totalBytes.Get(), 0);
 }
