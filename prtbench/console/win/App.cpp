@@ -28,10 +28,10 @@ class CKALDROApp {
 
   winui::Win32Prompts prompts_{kMessageCaption};
   winui::ShellLauncher launcher_;
-  prtbench::SetupApiUsbInterfaces usb_;
-  prtbench::SystemLinkDevices devices_{usb_};
-  prtbench::SharedState shared_;
-  prtbench::PrinterLink link_{devices_, shared_};
+  SetupApiUsbInterfaces usb_;
+  SystemLinkDevices devices_{usb_};
+  SharedState shared_;
+  PrinterLink link_{devices_, shared_};
 };
 
 bool CKALDROApp::StartWinsock() {
@@ -48,7 +48,7 @@ int CKALDROApp::Run() {
   const bool network = StartWinsock();
   if (!network) {
     // shown in Chinese whatever the language
-    prompts_.Message(nullptr, prtbench::MessageText(prtbench::Msg::WinsockFailed, prtbench::Language::Chinese),
+    prompts_.Message(nullptr, MessageText(Msg::WinsockFailed, Language::Chinese),
                      winui::MessageIcon::Information);
   }
   const DWORD windowThread = GetCurrentThreadId();
@@ -56,7 +56,7 @@ int CKALDROApp::Run() {
     // workers send while the window stays free: no hourglass for them
     if (GetCurrentThreadId() == windowThread) prompts_.WaitCursor();
   });
-  prtbench::IniFileStore settings(prtbench::SettingsFilePath());
+  IniFileStore settings(SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
   CKALDRODlg window({link_, settings, prompts_, launcher_, shutDownNetwork});

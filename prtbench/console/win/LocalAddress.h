@@ -7,6 +7,6 @@ namespace prtbench {
 
 // The first IPv4 address of the local host name; 0 when there is none or
 // Winsock is not started.
-prtbench::Ipv4 LocalIpv4();
+Ipv4 LocalIpv4();
 
 }  // namespace prtbench

@@ -16,10 +16,9 @@
 namespace prtbench {
 namespace {
 
-using prtbench::Msg;
 
 constexpr wchar_t kCaption[] = L"Corvane Printer Tool";
-constexpr prtbench::Ipv4 kDefaultNewIp = prtbench::MakeIpv4(192, 168, 1, 100);
+constexpr Ipv4 kDefaultNewIp = MakeIpv4(192, 168, 1, 100);
 constexpr unsigned kShutdownPauseMs = 1200;  // lets the status monitor's thread see its flag
 constexpr unsigned kClockPeriodMs = 1000;
 constexpr COLORREF kTitleColour = RGB(0, 0, 132);
@@ -45,7 +44,7 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       shutDownNetwork_(services.shutDownNetwork),
       status_(shared_),
       context_(link_, settings_, prompts_, services.launcher, status_, *this) {
-  shared_.language.store(prtbench::Language::Chinese);
+  shared_.language.store(Language::Chinese);
 }
 
 CKALDRODlg::~CKALDRODlg() {
@@ -106,8 +105,8 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDC_MAIN_DRAWER: OnCashDrawer(); break;
     case IDC_MAIN_SELF_TEST: OnSelfTest(); break;
     case IDC_MAIN_CLEAR: OnClear(); break;
-    case IDM_LANGUAGE_ENGLISH: SetLanguage(prtbench::Language::English); break;
-    case IDM_LANGUAGE_CHINESE: SetLanguage(prtbench::Language::Chinese); break;
+    case IDM_LANGUAGE_ENGLISH: SetLanguage(Language::English); break;
+    case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     default: break;
@@ -179,8 +178,8 @@ void CKALDRODlg::SetIcons() {
 }
 
 void CKALDRODlg::LoadSettingsFile() {
-  const prtbench::MainWindowSettings loaded = prtbench::LoadMainWindowSettings(settings_);
-  link_.UpdateSettings([&](prtbench::ConnectionSettings& s) { prtbench::ApplyLoaded(loaded, s); });
+  const MainWindowSettings loaded = LoadMainWindowSettings(settings_);
+  link_.UpdateSettings([&](ConnectionSettings& s) { ApplyLoaded(loaded, s); });
   shared_.language.store(loaded.language);
   printerIp_ = loaded.printerIp;
   comName_ = loaded.comName;
@@ -189,7 +188,7 @@ void CKALDRODlg::LoadSettingsFile() {
   printerRadio_ = loaded.printerType;
   ShowValues();
   ReadWindow(false);
-  link_.UpdateSettings([&](prtbench::ConnectionSettings& s) {
+  link_.UpdateSettings([&](ConnectionSettings& s) {
     s.portType = portRadio_;
     s.printerType = printerRadio_;
     s.comName = comName_;
@@ -342,8 +341,8 @@ void CKALDRODlg::OnDestroy() {
 
 void CKALDRODlg::SaveSettingsFile() {
   ReadWindow(false);
-  const prtbench::ConnectionSettings now = link_.Settings();
-  prtbench::MainWindowSettings values;
+  const ConnectionSettings now = link_.Settings();
+  MainWindowSettings values;
   values.printerIp = now.printerIp;
   values.comName = comName_;
   values.lptName = lptName_;
@@ -351,7 +350,7 @@ void CKALDRODlg::SaveSettingsFile() {
   values.printerType = printerRadio_;
   values.baudRate = now.baudRate;
   values.language = context_.language();
-  prtbench::SaveMainWindowSettings(settings_, values);
+  SaveMainWindowSettings(settings_, values);
 }
 
 std::string CKALDRODlg::Text(Msg id) const { return std::string(context_.Text(id)); }

@@ -24,8 +24,8 @@ namespace prtbench {
 
 // What the main window works with; all outlive it.
 struct MainWindowServices {
-  prtbench::PrinterLink& link;
-  prtbench::SettingsStore& settings;  // Printer.ini beside the program
+  PrinterLink& link;
+  SettingsStore& settings;  // Printer.ini beside the program
   winui::Prompts& prompts;
   winui::Launcher& launcher;
   // Shuts Winsock down as the window goes; empty when the caller owns it.
@@ -77,7 +77,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void SaveSettingsFile();
   void EnforceCaption();
   bool OnSetCursor(HWND over);
-  std::string Text(prtbench::Msg id) const;
+  std::string Text(Msg id) const;
 
   // MainPorts.cpp: port type, lists, enable rules, USB notices, timers
   void OnPortType();
@@ -113,9 +113,9 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   // JobQueue: the window's sends, behind those asked for before
   void Post(SendQueue::Job job) override;
 
-  prtbench::PrinterLink& link_;
-  prtbench::SharedState& shared_;
-  prtbench::SettingsStore& settings_;
+  PrinterLink& link_;
+  SharedState& shared_;
+  SettingsStore& settings_;
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
   StatusLine status_;
@@ -126,13 +126,13 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   static constexpr UINT_PTR kClockTimer = 2;
 
   // the window's fields, exchanged with the controls by ReadWindow/ShowValues
-  int portRadio_ = prtbench::kPortNet;
+  int portRadio_ = kPortNet;
   int printerRadio_ = 2;
   std::string content_;
   bool hex_ = false;
   std::string lptName_ = "LPT1";
   std::string comName_ = "COM1";
-  prtbench::Ipv4 localIp_ = 0, printerIp_ = 0, newIp_ = 0, newId_ = 0;
+  Ipv4 localIp_ = 0, printerIp_ = 0, newIp_ = 0, newId_ = 0;
   int repetitions_ = 1;
   bool autoSend_ = false;
   unsigned periodMs_ = 500;  // 1..kMaxPeriodMs
@@ -146,7 +146,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   bool cutPaperSwitch_ = false;
 
   // the Printer IP box as the link reads it from any thread
-  std::atomic<prtbench::Ipv4> printerIpCopy_{0};
+  std::atomic<Ipv4> printerIpCopy_{0};
   // automatic sending asked for while the previous run was still ending
   struct PendingAutoSend {
     Bytes buffer;

@@ -14,8 +14,6 @@
 namespace prtbench {
 namespace {
 
-using prtbench::ConnectionSettings;
-using prtbench::Msg;
 
 constexpr int kNetButtons[] = {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT, IDC_MAIN_SET_IP, IDC_MAIN_SET_ID, IDC_MAIN_PING};
 
@@ -30,8 +28,8 @@ void CKALDRODlg::OnPortType() {
   const std::string lptName = lptName_;
   Post([this, portType, comName, lptName](const SendQueue::Cancelled&) {
     link_.UpdateSettings([&](ConnectionSettings& s) {
-      if (portType == prtbench::kPortCom) s.comName = comName;
-      if (portType == prtbench::kPortLpt) s.lptName = lptName;
+      if (portType == kPortCom) s.comName = comName;
+      if (portType == kPortLpt) s.lptName = lptName;
     });
     link_.ClosePorts();
     link_.UpdateSettings([&](ConnectionSettings& s) { s.portType = portType; });
@@ -46,15 +44,15 @@ void CKALDRODlg::OnPrinterType() {
 }
 
 void CKALDRODlg::ApplyEnableRules(int portType) {
-  if (portType < prtbench::kPortLpt || portType > prtbench::kPortNet) return;
-  const bool lpt = portType == prtbench::kPortLpt;
-  const bool com = portType == prtbench::kPortCom;
+  if (portType < kPortLpt || portType > kPortNet) return;
+  const bool lpt = portType == kPortLpt;
+  const bool com = portType == kPortCom;
   Enable(IDC_MAIN_LPT_NAME, lpt);
   Enable(IDC_MAIN_COM_NAME, com);
   Enable(IDC_MAIN_BAUD, com);
   Enable(IDC_MAIN_FLOW, com);
   // other port types leave the network buttons as they are
-  if (portType == prtbench::kPortNet) {
+  if (portType == kPortNet) {
     for (int id : kNetButtons) Enable(id, true);
   }
 }
@@ -64,7 +62,7 @@ void CKALDRODlg::OnComName() {
   Post([this, name = comName_](const SendQueue::Cancelled&) {
     link_.CloseCom();
     link_.UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
-    status_.Show(prtbench::Fill(Text(Msg::SerialPortChosen), {name}));
+    status_.Show(Fill(Text(Msg::SerialPortChosen), {name}));
   });
 }
 
@@ -73,7 +71,7 @@ void CKALDRODlg::OnLptName() {
   Post([this, name = lptName_](const SendQueue::Cancelled&) {
     link_.UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
     const bool opened = link_.ReopenLpt();
-    status_.Show(opened ? prtbench::Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
+    status_.Show(opened ? Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
   });
 }
 
@@ -81,10 +79,10 @@ void CKALDRODlg::OnBaudRate() {
   const int rate = BaudRateForIndex(ComboIndex(IDC_MAIN_BAUD));
   Post([this, rate](const SendQueue::Cancelled&) {
     link_.UpdateSettings([&](ConnectionSettings& s) { s.baudRate = rate; });
-    prtbench::LineChange change;
+    LineChange change;
     change.baudRate = static_cast<uint32_t>(rate);
     link_.ChangeComLine(change);
-    status_.Show(prtbench::Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
+    status_.Show(Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
   });
 }
 
@@ -92,7 +90,7 @@ void CKALDRODlg::OnFlowControl() {
   // the CTS flag of the next open is taken from the list when printing starts
   const bool xonXoff = XonXoffForIndex(ComboIndex(IDC_MAIN_FLOW));
   Post([this, xonXoff](const SendQueue::Cancelled&) {
-    prtbench::LineChange change;
+    LineChange change;
     change.xonXoff = xonXoff;
     link_.ChangeComLine(change);
   });

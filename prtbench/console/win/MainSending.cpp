@@ -9,8 +9,6 @@
 namespace prtbench {
 namespace {
 
-using prtbench::ConnectionSettings;
-using prtbench::Msg;
 
 constexpr int kPrintCodePage = 860;
 
@@ -34,7 +32,7 @@ void CKALDRODlg::SendContent(const std::string& text) {
   ContentBytes content = PrintContent(text, hex_);
   if (content.error != ContentError::None) return ShowContentError(content.error);
   link_.UpdateSettings([](ConnectionSettings& s) { s.codePage = kPrintCodePage; });
-  if (portRadio_ == prtbench::kPortLpt || portRadio_ == prtbench::kPortCom) StartIdleClose();
+  if (portRadio_ == kPortLpt || portRadio_ == kPortCom) StartIdleClose();
   const PrintSwitches switches{repetitions_, numbering_, timeStamp_, dateText_};
   Post([this, bytes = std::move(content.bytes), switches](const SendQueue::Cancelled& cancelled) {
     for (int number = 1; number <= switches.repetitions; ++number) {
@@ -98,7 +96,7 @@ void CKALDRODlg::StartAutoSend(Bytes buffer, unsigned periodMs) {
   auto send = [this](const Bytes& bytes) { return link_.SendData(bytes) == 1; };
   auto sent = [this](int count) {
     const std::string total = std::to_string(shared_.totalBytes.Get());
-    status_.Show(prtbench::Fill(Text(Msg::AutoSendCount), {std::to_string(count), total}));
+    status_.Show(Fill(Text(Msg::AutoSendCount), {std::to_string(count), total}));
   };
   auto ended = [this, window = windowLink()] {
     shared_.status.Set(Text(Msg::AutoSendEnded) + shared_.status.Get());
