@@ -25,14 +25,18 @@ DeviceHandle OpenLptLink(LinkDevices& devices, const std::string& name) {
   return device;
 }
 
-DeviceHandle OpenComLink(LinkDevices& devices, const std::string& name, const LineSettings& line) {
+ComOpenResult OpenComLink(LinkDevices& devices, const std::string& name, const LineSettings& line) {
   const DeviceHandle device = devices.OpenDevice(ComDevicePath(name));
-  if (device == kNoDevice) return kNoDevice;
-  if (!devices.SetTimeouts(device, ComTimeouts(line.baudRate)) || !devices.SetLine(device, line)) {
-    devices.Close(device);
-    return kNoDevice;
+  if (device == kNoDevice) return {};
+  ComOpenFailure failure = ComOpenFailure::None;
+  if (!devices.SetTimeouts(device, ComTimeouts(line.baudRate))) {
+    failure = ComOpenFailure::Unusable;
+  } else if (!devices.SetLine(device, line)) {
+    failure = ComOpenFailure::LineRefused;
   }
-  return device;
+  if (failure == ComOpenFailure::None) return {device, failure};
+  devices.Close(device);
+  return {kNoDevice, failure};
 }
 
 DeviceHandle OpenUsbPrinter(LinkDevices& devices) {

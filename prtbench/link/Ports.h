@@ -30,10 +30,19 @@ inline constexpr int kMaxUsbInterfaces = 20;
 // time-outs, such as a redirected one, is still used). kNoDevice on failure.
 DeviceHandle OpenLptLink(LinkDevices& devices, const std::string& name);
 
+// Why a COM open failed: the port is missing or unusable (it cannot be opened
+// or refuses the time-outs), or its driver refused the line settings (byte
+// sizes and stop bits that many drivers do not offer, such as 4 or 1.5).
+enum class ComOpenFailure { None, Unusable, LineRefused };
+struct ComOpenResult {
+  DeviceHandle device = kNoDevice;  // open only when failure is None
+  ComOpenFailure failure = ComOpenFailure::Unusable;
+};
+
 // Opens the serial port `name` and configures it: ComTimeouts and `line`. A
 // port that refuses either is closed again: without them the bytes would go
-// out at the wrong speed or a write could wait for ever. kNoDevice on failure.
-DeviceHandle OpenComLink(LinkDevices& devices, const std::string& name, const LineSettings& line);
+// out at the wrong speed or a write could wait for ever.
+ComOpenResult OpenComLink(LinkDevices& devices, const std::string& name, const LineSettings& line);
 
 // Opens the first present USB printer-class interface whose flags are exactly
 // 1 (active), looking at no more than kMaxUsbInterfaces; whatever the open

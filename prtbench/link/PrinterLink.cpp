@@ -57,10 +57,7 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
       SetStatus(settings.lptName, Msg::LptInvalid);
       return 0;
     case kPortCom:
-      if (com_ == kNoDevice) com_ = OpenComLink(devices_, settings.comName, LineOf(settings));
-      if (com_ != kNoDevice) return 1;
-      SetStatus(settings.comName, Msg::ComInvalid);
-      return 0;
+      return OpenComLocked(settings);
     case kPortUsb:
       if (usb_ == kNoDevice) usb_ = OpenUsbPrinter(devices_);
       if (usb_ != kNoDevice) return 1;
@@ -73,6 +70,17 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
       shared_.status.Set(Fill(MessageText(Msg::PortTypeInvalid, Language()), {std::to_string(settings.portType)}));
       return 0;
   }
+}
+
+int PrinterLink::OpenComLocked(const ConnectionSettings& settings) {
+  if (com_ != kNoDevice) return 1;
+  const ComOpenResult opened = OpenComLink(devices_, settings.comName, LineOf(settings));
+  com_ = opened.device;
+  if (com_ != kNoDevice) return 1;
+  // a refused line is the settings' fault, not the port's: send the user to them
+  SetStatus(settings.comName,
+            opened.failure == ComOpenFailure::LineRefused ? Msg::ComLineRefused : Msg::ComInvalid);
+  return 0;
 }
 
 int PrinterLink::OpenNetLocked(const ConnectionSettings& settings) {

@@ -73,6 +73,7 @@ class PrinterLink {
 
  private:
   int OpenLocked(const ConnectionSettings& settings);
+  int OpenComLocked(const ConnectionSettings& settings);
   int OpenNetLocked(const ConnectionSettings& settings);
   int SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);
   int SendToDevice(DeviceHandle& device, std::span<const std::uint8_t> bytes, const std::string& prefix,

@@ -50,6 +50,9 @@ const Expected kExpected[] = {
     {Msg::CountsLine, " current sended:%d bytes,total sended:%d bytes ", " 本次发送发送数据:%d字节,总计发送数据:%d字节 "},
     {Msg::PortTypeInvalid, "Port type %d in Printer.ini is invalid,Please re-select the port!",
      "Printer.ini中的端口类型%d无效,请重新选择端口!"},
+    {Msg::ComLineRefused,
+     " refused the serial settings (byte size, parity, stop bits or baud rate),please change them in Com Settings!",
+     "拒绝了串口设置(数据位、奇偶校验、停止位或波特率),请在端口设置中修改!"},
 };
 
 TEST(Messages, EveryLinkMessageIsExactInBothLanguages) {

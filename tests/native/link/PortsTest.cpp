@@ -54,18 +54,32 @@ TEST(OpenLptLink, MissingPortGivesNoHandle) {
 
 TEST(OpenComLink, ConfiguresTimeOutsThenTheLine) {
   FakeLinkDevices devices;
-  EXPECT_EQ(OpenComLink(devices, "COM10", {19200, 7, 2, 2, true}), 1);
+  const ComOpenResult opened = OpenComLink(devices, "COM10", {19200, 7, 2, 2, true});
+  EXPECT_EQ(opened.device, 1);
+  EXPECT_EQ(opened.failure, ComOpenFailure::None);
   EXPECT_EQ(devices.Log(), (Log{"open \\\\.\\COM10 -> 1", "timeouts 1 0/20/20/2/10000", "line 1 19200 7 2 2 cts=1"}));
 }
 
-TEST(OpenComLink, APortThatRefusesTheTimeOutsOrTheLineIsClosedAgain) {
-  for (bool timeouts : {true, false}) {
+TEST(OpenComLink, APortThatIsMissingOrRefusesTheTimeOutsOrTheLineIsClosedAndSaysWhy) {
+  const struct {
+    bool missing;
+    bool refuseTimeouts;
+    bool refuseLine;
+    ComOpenFailure failure;
+  } rows[] = {
+      {true, false, false, ComOpenFailure::Unusable},
+      {false, true, false, ComOpenFailure::Unusable},
+      {false, false, true, ComOpenFailure::LineRefused},
+  };
+  for (const auto& row : rows) {
     FakeLinkDevices devices;
-    devices.refuseTimeouts = timeouts;
-    devices.refuseLine = !timeouts;
-    EXPECT_EQ(OpenComLink(devices, "COM1", {9600, 8, 0, 0, false}), kNoDevice);
+    if (row.missing) devices.missingPaths = {"COM1"};
+    devices.refuseTimeouts = row.refuseTimeouts;
+    devices.refuseLine = row.refuseLine;
+    const ComOpenResult opened = OpenComLink(devices, "COM1", {9600, 8, 0, 0, false});
+    EXPECT_EQ(opened.device, kNoDevice);
+    EXPECT_EQ(opened.failure, row.failure);
     EXPECT_TRUE(devices.OpenDevices().empty());
-    EXPECT_EQ(devices.Log().back(), "close 1");
   }
 }
 

@@ -65,12 +65,18 @@ TEST_F(PrinterLinkTest, ComThatCannotOpenSaysSoWithItsName) {
   EXPECT_EQ(Status(), "COM12无效,请重新选择COM口!");
 }
 
-TEST_F(PrinterLinkTest, ComThatRefusesItsLineSettingsIsAnOpenFailureAndClosed) {
+TEST_F(PrinterLinkTest, ComThatRefusesItsLineSettingsSendsTheUserToThemAndStaysClosed) {
   devices.refuseLine = true;
   Use(kPortCom);
   EXPECT_EQ(link.SendData("x"), 0);
-  EXPECT_EQ(Status(), "COM1 is invalid,Please re-select the serial port!");
+  EXPECT_EQ(Status(), "COM1 refused the serial settings (byte size, parity, stop bits or baud rate),please change "
+                      "them in Com Settings!");
+  Use(kPortCom, Language::Chinese);
+  EXPECT_EQ(link.OpenPort(), 0);
+  EXPECT_EQ(Status(), "COM1拒绝了串口设置(数据位、奇偶校验、停止位或波特率),请在端口设置中修改!");
+  EXPECT_FALSE(link.IsOpen(kPortCom));
   EXPECT_TRUE(devices.OpenDevices().empty());
+  EXPECT_TRUE(devices.Received(1).empty());
 }
 
 TEST_F(PrinterLinkTest, ComOpensWithTheConnectionSettings) {

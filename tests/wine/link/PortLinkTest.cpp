@@ -59,7 +59,7 @@ TEST_F(PortLinkTest, ComSendArrivesAtThePrinterEnd) {
 
 TEST_F(PortLinkTest, ComOpenAppliesLineSettingsAndTheWriteBound) {
   ASSERT_FALSE(MapPort("COM31").empty());
-  const DeviceHandle port = OpenComLink(devices_, "COM31", {19200, 8, 0, 2, true});
+  const DeviceHandle port = OpenComLink(devices_, "COM31", {19200, 8, 0, 2, true}).device;
   ASSERT_NE(port, kNoDevice);
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
@@ -79,7 +79,7 @@ TEST_F(PortLinkTest, ComOpenAppliesLineSettingsAndTheWriteBound) {
   EXPECT_EQ(timeouts.WriteTotalTimeoutMultiplier, 2u);
   EXPECT_EQ(timeouts.WriteTotalTimeoutConstant, 10000u);
   devices_.Close(port);
-  const DeviceHandle again = OpenComLink(devices_, "COM31", {9600, 8, 0, 0, false});
+  const DeviceHandle again = OpenComLink(devices_, "COM31", {9600, 8, 0, 0, false}).device;
   ASSERT_NE(again, kNoDevice);
   ASSERT_TRUE(GetCommState(AsHandle(again), &dcb));
   EXPECT_EQ(dcb.BaudRate, 9600u);
@@ -90,7 +90,7 @@ TEST_F(PortLinkTest, ComOpenAppliesLineSettingsAndTheWriteBound) {
 
 TEST_F(PortLinkTest, LineChangesReachTheOpenPort) {
   ASSERT_FALSE(MapPort("COM32").empty());
-  const DeviceHandle port = OpenComLink(devices_, "COM32", {9600, 8, 0, 0, false});
+  const DeviceHandle port = OpenComLink(devices_, "COM32", {9600, 8, 0, 0, false}).device;
   ASSERT_NE(port, kNoDevice);
   EXPECT_TRUE(devices_.ChangeLine(port, {57600, std::nullopt}));
   EXPECT_TRUE(devices_.ChangeLine(port, {std::nullopt, true}));
@@ -124,6 +124,23 @@ TEST_F(PortLinkTest, MissingComPortGivesTheComMessage) {
   Use(kPortCom, "COM42", Language::Chinese);
   EXPECT_EQ(link_.SendData("x"), 0);
   EXPECT_EQ(shared_.status.Get(), "COM42无效,请重新选择COM口!");
+}
+
+TEST_F(PortLinkTest, ComWhoseDriverRefusesTheLineSaysSoAndSendsNothing) {
+  // the comm layer has no 4-bit bytes, as many drivers do not
+  const std::string peer = MapPort("COM34");
+  ASSERT_FALSE(peer.empty());
+  const std::string received = StartReading(peer, 1);
+  link_.UpdateSettings([](ConnectionSettings& s) { s.com.byteSize = 4; });
+  Use(kPortCom, "COM34");
+  EXPECT_EQ(link_.SendData("x"), 0);
+  EXPECT_EQ(shared_.status.Get(), "COM34 refused the serial settings (byte size, parity, stop bits or baud "
+                                  "rate),please change them in Com Settings!");
+  EXPECT_FALSE(link_.IsOpen(kPortCom));
+  link_.UpdateSettings([](ConnectionSettings& s) { s.com.byteSize = 8; });
+  EXPECT_EQ(link_.SendData("y"), 1);  // with settings the port takes, the same port works
+  ASSERT_TRUE(WaitForFile(received, 10000));
+  EXPECT_EQ(ReadFile(received), "y");
 }
 
 TEST_F(PortLinkTest, AWriteNobodyTakesEndsShortAtItsTimeOut) {
