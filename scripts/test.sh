@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The README's test command: installs what is missing, builds every preset and
 # runs every test (native, native under sanitizers, Windows under Wine) inside
-# a private network namespace with only loopback. The i686 Windows build is
+# a private network namespace with only loopback, then each fuzzer briefly. The i686 Windows build is
 # always built; which Windows builds are tested follows scripts/wine-env.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,3 +13,5 @@ echo "test: Windows builds tested here: $windows"
 scripts/build.sh native native-san $(echo windows $windows | tr ' ' '\n' | sort -u)
 # shellcheck disable=SC2086
 scripts/netns-run scripts/run-ctests native native-san $windows
+# each fuzzer briefly; scripts/fuzz alone runs them at length
+scripts/fuzz 10
