@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The README's test command: installs what is missing, builds every preset and
 # runs every test (native, native under sanitizers, Windows under Wine) inside
-# a private network namespace with only loopback, then each fuzzer briefly. The i686 Windows build is
-# always built; which Windows builds are tested follows scripts/wine-env.
+# a private network namespace with only loopback, then each fuzzer briefly.
+# The i686 Windows build is always built; which Windows builds are tested
+# follows scripts/wine-env.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
