@@ -1,130 +1,32 @@
-// Resource ids of prtbench: dialogs, controls, commands, strings and pictures.
+// Resource ids of prtbench: one header per dialog, beside the program-wide ids of program.h.
 #pragma once
 
-// Dialogs
-#define IDD_MAIN 102
+#include "program.h"
 
-// Strings
-#define IDS_ABOUTBOX 101
+// Test console
+#include "main.h"
+#include "about.h"
 
-// Pictures, menus and keys
-#define IDI_MAIN 128
-#define IDR_MENU_CHINESE 130
-#define IDR_ACCELERATORS 136
-#define IDR_MENU_ENGLISH 145
-#define IDB_FRAME_PATTERN 210
+// Printer link
+#include "comset.h"
 
-// System menu item of the About box
-#define IDM_ABOUTBOX 16
+// Image and code printing
+#include "raster.h"
+#include "logo.h"
+#include "multilogo.h"
+#include "nvlogo.h"
+#include "qr.h"
 
-// Main window: port choice
-#define IDC_MAIN_PORT_LPT 1000
-#define IDC_MAIN_PORT_COM 1001
-#define IDC_MAIN_PORT_USB 1002
-#define IDC_MAIN_PORT_NET 1003
-#define IDC_MAIN_PORT_GROUP 1108
-#define IDC_MAIN_LPT_GROUP 1110
-#define IDC_MAIN_LPT_NAME 1007
-#define IDC_MAIN_COM_GROUP 1111
-#define IDC_MAIN_COM_NAME 1008
-#define IDC_MAIN_BAUD 1009
-#define IDC_MAIN_FLOW 1021
+// Printer configuration
+#include "advanced.h"
+#include "p80dip.h"
+#include "p58dip.h"
+#include "p76edip.h"
+#include "blackmark.h"
+#include "savepaper.h"
+#include "bluetooth.h"
 
-// Main window: printer type
-#define IDC_MAIN_PRINTER_GROUP 1109
-#define IDC_MAIN_PRINTER_POS58 1004
-#define IDC_MAIN_PRINTER_POS76 1005
-#define IDC_MAIN_PRINTER_RX8 1006
-
-// Main window: network box
-#define IDC_MAIN_NET_GROUP 1112
-#define IDC_MAIN_LOCAL_IP_LABEL 1113
-#define IDC_MAIN_PRINTER_IP_LABEL 1114
-#define IDC_MAIN_NEW_IP_LABEL 1115
-#define IDC_MAIN_NEW_ID_LABEL 1116
-#define IDC_MAIN_LOCAL_IP 1010
-#define IDC_MAIN_PRINTER_IP 1011
-#define IDC_MAIN_NEW_IP 1012
-#define IDC_MAIN_NEW_ID 1013
-#define IDC_MAIN_REFRESH 1014
-#define IDC_MAIN_CONNECT 1015
-#define IDC_MAIN_SET_IP 1016
-#define IDC_MAIN_SET_ID 1017
-#define IDC_MAIN_PING 1018
-#define IDC_MAIN_NET_MONITOR 1067
-#define IDC_MAIN_AUTO_IP 1022
-#define IDC_MAIN_ID_HINT 1213
-
-// Main window: content and its options
-#define IDC_MAIN_CONTENT_LABEL 1117
-#define IDC_MAIN_CONTENT 1019
-#define IDC_MAIN_REPEAT_LABEL 1118
-#define IDC_MAIN_REPEAT 1020
-#define IDC_MAIN_REPEAT_SPIN 1023
-#define IDC_MAIN_HEX 1024
-#define IDC_MAIN_CLEAR 1025
-#define IDC_MAIN_NUMBERING 1215
-#define IDC_MAIN_AUTO_SEND 1081
-#define IDC_MAIN_PERIOD_LABEL 1119
-#define IDC_MAIN_PERIOD 1082
-#define IDC_MAIN_PERIOD_UNIT 1156
-#define IDC_MAIN_CUT_PAPER_SWITCH 1084
-#define IDC_MAIN_TIME_STAMP 1085
-#define IDC_MAIN_DATE 1152
-
-// Main window: command buttons
-#define IDC_MAIN_PRINT 1031
-#define IDC_MAIN_CUT 1027
-#define IDC_MAIN_DRAWER 1026
-#define IDC_MAIN_SELF_TEST 1028
-#define IDC_MAIN_ADVANCED 1030
-#define IDC_MAIN_FIRMWARE 1083
-
-// Main window: serial number writer (shown with ProID 1)
-#define IDC_MAIN_SERIAL_GROUP 1274
-#define IDC_MAIN_SERIAL 1157
-#define IDC_MAIN_SERIAL_INCREMENT 1051
-#define IDC_MAIN_SERIAL_WRITE 1069
-
-// Main window: status line, picture, title, tabs
-#define IDC_MAIN_STATUS_LINE 1105
-#define IDC_MAIN_PICTURE 1147
-#define IDC_MAIN_TITLE 1148
-#define IDC_MAIN_TABS 1226
-
-// Menu and accelerator commands
-#define IDM_HELP 32785
-#define IDM_FILE_NEW 32794
-#define IDM_FILE_SAVE 32795
-#define IDM_FILE_SAVE_AS 32796
-#define IDM_FILE_EXIT 32799
-#define IDM_LOGO_DOWN 32800
-#define IDM_FILE_OPEN 32801
-#define IDM_FILE_PRINT 32802
-#define IDM_FILE_CLOSE 32804
-#define IDM_COM_SETTINGS 32835
-#define IDM_ABOUT 32838
-#define IDM_LANGUAGE_ENGLISH 32839
-#define IDM_LANGUAGE_CHINESE 32840
-#define IDM_BLACK_MARK 32841
-#define IDM_NET_SETTINGS_ENGLISH 32844
-#define IDM_NET_SETTINGS_CHINESE 32845
-#define IDM_EDIT_SELECT_ALL 32849
-
-// Com Settings dialog
-#define IDD_COMSET 139
-#define IDC_COMSET_SERIAL_GROUP 1135
-#define IDC_COMSET_BYTESIZE_LABEL 1132
-#define IDC_COMSET_BYTESIZE 1010
-#define IDC_COMSET_PARITY_LABEL 1133
-#define IDC_COMSET_PARITY 1011
-#define IDC_COMSET_STOPBITS_LABEL 1134
-#define IDC_COMSET_STOPBITS 1012
-#define IDC_COMSET_LOCK 1051
-#define IDC_COMSET_NET_GROUP 1112
-#define IDC_COMSET_TIMEOUT_LABEL 1136
-#define IDC_COMSET_TIMEOUT 1007
-#define IDC_COMSET_HINT 1137
-#define IDC_COMSET_MONITOR_LABEL 1138
-#define IDC_COMSET_MONITOR_IP 1034
-#define IDC_COMSET_DEFAULT_IP 1024
+// Network tools
+#include "netset.h"
+#include "autoip.h"
+#include "netmonitor.h"

@@ -1,0 +1,18 @@
+// CP58DipSetting: "P58 DIP Settings", the P58 software DIP switches.
+#pragma once
+
+#define IDD_P58DIP 188
+
+// Radio pairs, index 0 then index 1
+#define IDC_P58DIP_CUTTER_OFF 1000
+#define IDC_P58DIP_CUTTER_ON 1001
+#define IDC_P58DIP_CUT_PARTIAL 1002
+#define IDC_P58DIP_CUT_FULL 1003
+#define IDC_P58DIP_DENSITY_LIGHT 1004
+#define IDC_P58DIP_DENSITY_DARK 1005
+#define IDC_P58DIP_BEEPER_NO 1006
+#define IDC_P58DIP_BEEPER_YES 1039
+#define IDC_P58DIP_DRAWER_NO 1040
+#define IDC_P58DIP_DRAWER_YES 1041
+
+#define IDC_P58DIP_SET 1014

@@ -1,0 +1,35 @@
+// CDIPsetDialog: "P76E DIP Settings", the P76E software DIP switches and characters per line.
+#pragma once
+
+#define IDD_P76EDIP 185
+
+// Radio pairs, index 0 then index 1
+#define IDC_P76EDIP_BLACK_MARK_OFF 1000
+#define IDC_P76EDIP_BLACK_MARK_ON 1001
+#define IDC_P76EDIP_CUTTER_OFF 1002
+#define IDC_P76EDIP_CUTTER_ON 1003
+#define IDC_P76EDIP_CUT_PARTIAL 1004
+#define IDC_P76EDIP_CUT_FULL 1005
+#define IDC_P76EDIP_ONE_WAY_OFF 1006
+#define IDC_P76EDIP_ONE_WAY_ON 1039
+#define IDC_P76EDIP_DOUBLE_BYTE_ON 1040
+#define IDC_P76EDIP_DOUBLE_BYTE_OFF 1041
+#define IDC_P76EDIP_PAPER_58_OFF 1042
+#define IDC_P76EDIP_PAPER_58_ON 1043
+
+// Characters per line, a group of four
+#define IDC_P76EDIP_CPL_40 1044
+#define IDC_P76EDIP_CPL_42 1045
+#define IDC_P76EDIP_CPL_30 1046
+#define IDC_P76EDIP_CPL_33 1047
+
+#define IDC_P76EDIP_SET 1014
+
+// Group boxes, relabelled in English: numbered by us, past every fixed number
+#define IDC_P76EDIP_BLACK_MARK_GROUP 1300
+#define IDC_P76EDIP_CUTTER_GROUP 1301
+#define IDC_P76EDIP_CUT_MODE_GROUP 1302
+#define IDC_P76EDIP_ONE_WAY_GROUP 1303
+#define IDC_P76EDIP_DOUBLE_BYTE_GROUP 1304
+#define IDC_P76EDIP_PAPER_58_GROUP 1305
+#define IDC_P76EDIP_CPL_GROUP 1306

@@ -1,0 +1,36 @@
+// DlgSettingSavePaper: "Paper saving function setting", four paper-saving functions applied one by one.
+#pragma once
+
+#define IDD_SAVEPAPER 208
+
+// Blank lines at the top: off, on, apply
+#define IDC_SAVEPAPER_TOP_BLANK_OFF 1264
+#define IDC_SAVEPAPER_TOP_BLANK_ON 1265
+#define IDC_SAVEPAPER_TOP_BLANK_APPLY 1270
+
+// Blank lines in the middle: 0 %, 25 %, 50 %, 75 %, apply
+#define IDC_SAVEPAPER_MIDDLE_BLANK_0 1002
+#define IDC_SAVEPAPER_MIDDLE_BLANK_25 1003
+#define IDC_SAVEPAPER_MIDDLE_BLANK_50 1004
+#define IDC_SAVEPAPER_MIDDLE_BLANK_75 1005
+#define IDC_SAVEPAPER_MIDDLE_BLANK_APPLY 1271
+
+// Line spacing: 0 %, 25 %, 50 %, 75 %, apply
+#define IDC_SAVEPAPER_LINE_SPACE_0 1006
+#define IDC_SAVEPAPER_LINE_SPACE_25 1007
+#define IDC_SAVEPAPER_LINE_SPACE_50 1008
+#define IDC_SAVEPAPER_LINE_SPACE_75 1009
+#define IDC_SAVEPAPER_LINE_SPACE_APPLY 1272
+
+// Barcode height: 0 %, 25 %, 50 %, 75 %, apply
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_0 1010
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_25 1011
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_50 1012
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_75 1013
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_APPLY 1273
+
+// Group boxes, relabelled in English: numbered by us, past every fixed number
+#define IDC_SAVEPAPER_TOP_BLANK_GROUP 1300
+#define IDC_SAVEPAPER_MIDDLE_BLANK_GROUP 1301
+#define IDC_SAVEPAPER_LINE_SPACE_GROUP 1302
+#define IDC_SAVEPAPER_BARCODE_HEIGHT_GROUP 1303
