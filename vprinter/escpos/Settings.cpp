@@ -48,7 +48,9 @@ std::vector<std::string> Describe(const Settings& s) {
           " mm, width " + std::to_string(s.blackMarkWidthDots / 8) + " mm",
       "Interface: " + std::string(s.interfaceMode ? "COM emulation" : "USB") + ", " +
           (s.baudIndex >= 0 && s.baudIndex < 4 ? kBauds[s.baudIndex] : "?") + " baud",
-      "IP " + Dotted(s.ip) + " mask " + Dotted(s.mask) + " gateway " + Dotted(s.gateway),
+      "IP address " + Dotted(s.ip),
+      "Subnet mask " + Dotted(s.mask),
+      "Gateway " + Dotted(s.gateway),
       "Wi-Fi SSID \"" + s.ssid + "\" key type " + std::to_string(s.wifiKeyType),
       "Bluetooth \"" + s.btName + "\" PIN " + s.btPin,
   };

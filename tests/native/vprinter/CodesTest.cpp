@@ -1,0 +1,135 @@
+// QR symbols and barcodes as the kit sends them, read back by zbarimg.
+#include <gtest/gtest.h>
+
+#include "PrintBench.h"
+
+namespace {
+
+using namespace printbench;
+
+// The kit's QR print: ESC @, LF, module size, error correction, store, print.
+std::string KitQr(const std::string& text, int scale, int ecc) {
+  const size_t n = text.size() + 1;
+  return B({0x1B, 0x40, 0x0A, 0x1D, 0x28, 0x6B, 0x30, 0x67, scale}) + B({0x1D, 0x28, 0x6B, 0x30, 0x69, ecc}) +
+         B({0x1D, 0x28, 0x6B, 0x30, 0x80, static_cast<int>(n & 0xFF), static_cast<int>(n >> 8)}) + text +
+         B({0x00, 0x1D, 0x28, 0x6B, 0x30, 0x81, 0x1B, 0x4A, 0xC8});
+}
+
+TEST(Codes, QrSymbolsDecodeToTheirText) {
+  struct Case {
+    std::string bytes, decoded, marker;
+  };
+  const std::string long300(300, 'q');
+  const Case cases[] = {
+      {KitQr("ABC", 7, 0x48), "QR-Code:ABC", "[QR code: ABC]"},
+      {KitQr("https://example.invalid/receipt?id=42", 4, 0x51), "QR-Code:https://example.invalid/receipt?id=42", ""},
+      {KitQr(long300, 3, 0x49), "QR-Code:" + long300, ""},
+      // the standard form: model, size, level, store (m = 48), print
+      {B({0x1D, 0x28, 0x6B, 0x04, 0x00, 0x31, 0x41, 0x32, 0x00, 0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x43, 0x05,
+          0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x45, 0x31, 0x1D, 0x28, 0x6B, 0x06, 0x00, 0x31, 0x50, 0x30, 'x',
+          'y', 'z', 0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x51, 0x30}),
+       "QR-Code:xyz", "[QR code: xyz]"},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.Feed(c.bytes);
+    ASSERT_EQ(bench.Receipts().size(), 1u) << c.decoded;
+    EXPECT_EQ(Zbar(bench.out.receipts[0].page), std::vector<std::string>{c.decoded});
+    if (!c.marker.empty()) {
+      EXPECT_EQ(bench.out.receipts[0].text.back(), c.marker);
+    }
+  }
+}
+
+TEST(Codes, TheKitsQrBytesGiveModuleSizeAndLevel) {
+  Bench bench;
+  bench.Feed(KitQr("ABC", 7, 0x48));
+  ASSERT_EQ(bench.Receipts().size(), 1u);
+  // version 1 (21 modules) and a quiet zone of 4 on each side, 7 dots a module;
+  // the LF before it feeds one line
+  EXPECT_EQ(bench.out.receipts[0].page.height, 30 + 29 * 7 + 200);
+}
+
+TEST(Codes, AQrSymbolWiderThanThePaperIsNotPrinted) {
+  Bench bench(384);
+  bench.Feed(KitQr(std::string(400, 'w'), 16, 0x51));
+  EXPECT_TRUE(bench.out.Noted("dots wide: not printed"));
+  EXPECT_TRUE(bench.Receipts().empty());
+}
+
+// The kit's barcode sample: ESC @, centre, no HRI, module width, height,
+// GS k m n data, the caption, two line feeds, ESC @ and a zero.
+std::string KitBarcode(int m, int width, const std::string& data, const std::string& caption) {
+  return B({0x1B, 0x40, 0x1B, 0x61, 0x01, 0x1D, 0x48, 0x00, 0x1D, 0x77, width, 0x1D, 0x68, 0x80, 0x1D, 0x6B, m,
+            static_cast<int>(data.size())}) +
+         data + caption + B({0x0A, 0x0A, 0x1B, 0x40, 0x00});
+}
+
+TEST(Codes, TheKitsBarcodeSamplesDecodeToTheirData) {
+  struct Case {
+    int m, width;
+    std::string data, caption, decoded;
+  };
+  const Case cases[] = {
+      {0x41, 3, "01234567890", "UPC_A 012345678905", "EAN-13:0012345678905"},
+      {0x43, 3, "012345678901", "EAN(JAN)13 012345678901", "EAN-13:0123456789012"},
+      {0x44, 3, "0123456", "EAN(JAN)8 0123456", "EAN-8:01234565"},
+      {0x45, 3, "0123456", "CODE39 0123456", "CODE-39:0123456"},
+      {0x46, 3, "0123456789", "ITF 0123456789", "I2/5:0123456789"},
+      {0x47, 2, "B1234567890B", "CODABAR 0123456789", "Codabar:B1234567890B"},
+      {0x48, 3, "0123456789", "CODE93 0123456789", "CODE-93:0123456789"},
+      {0x49, 3, "{B01234567", "CODE128 01234567", "CODE-128:01234567"},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.Feed(KitBarcode(c.m, c.width, c.data, c.caption));
+    ASSERT_EQ(bench.Receipts().size(), 1u) << c.caption;
+    EXPECT_EQ(Zbar(bench.out.receipts[0].page), std::vector<std::string>{c.decoded}) << c.caption;
+    EXPECT_EQ(bench.out.receipts[0].text[1], c.caption);
+  }
+}
+
+TEST(Codes, BarcodeDataTheSymbologyRefusesIsNotPrinted) {
+  struct Case {
+    std::string bytes, note;
+  };
+  const Case cases[] = {
+      // the kit's UPC-E sample: a UPC-A number without a zero-suppressed form
+      {KitBarcode(0x42, 3, "01234567890", ""), "UPC-E: 01234567890 has no zero-suppressed form"},
+      {KitBarcode(0x46, 3, "012", ""), "ITF takes an even number of digits"},
+      {KitBarcode(0x49, 3, "01234567", ""), "CODE128 data must start with a code set"},
+      {KitBarcode(0x43, 3, "01234", ""), "EAN13 takes 12 or 13 digits"},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.Feed(c.bytes);
+    EXPECT_TRUE(bench.out.Noted(c.note)) << testing::PrintToString(bench.out.notes);
+    EXPECT_TRUE(bench.Receipts().empty());
+  }
+}
+
+TEST(Codes, OtherBarcodeFormsDecode) {
+  struct Case {
+    std::string bytes, decoded;
+    int height;
+  };
+  const Case cases[] = {
+      // first form, ended by NUL, HRI below (24 more dots)
+      {B({0x1B, 0x61, 0x01, 0x1D, 0x48, 0x02, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x04}) + "ABC" + B({0x00}),
+       "CODE-39:ABC", 0x50 + 24},
+      // UPC-E from a UPC-A number that has a zero-suppressed form (zbarimg
+      // reports UPC-E expanded to the number it stands for)
+      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x42, 0x0B}) + "01200000345", "EAN-13:0012000003455", 0x50},
+      // code set C: each byte two digits
+      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x49, 0x05, '{', 'C', 12, 34, 56}), "CODE-128:123456", 0x50},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.Feed(c.bytes + B({0x1D, 0x56, 0x00}));
+    ASSERT_EQ(bench.Receipts().size(), 1u) << c.decoded;
+    EXPECT_EQ(Zbar(bench.out.receipts[0].page), std::vector<std::string>{c.decoded});
+    EXPECT_EQ(bench.out.receipts[0].page.height, c.height) << c.decoded;
+  }
+}
+
+}  // namespace
