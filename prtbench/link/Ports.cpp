@@ -12,6 +12,25 @@ CommTimeouts ComTimeouts(std::uint32_t baudRate) {
   return {0, 20, 20, perByte, kStalledPrinterMs};
 }
 
+std::size_t ComPieceSize(std::uint32_t baudRate) {
+  return std::max<std::uint32_t>(kComPieceLineMs / ComTimeouts(baudRate).writeMultiplier, 1);
+}
+
+std::optional<std::uint32_t> WriteComPieces(LinkDevices& devices, DeviceHandle device,
+                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate) {
+  const std::size_t pieceSize = ComPieceSize(baudRate);
+  std::size_t taken = 0;
+  do {
+    const auto piece = bytes.subspan(taken, std::min(pieceSize, bytes.size() - taken));
+    const auto written = devices.Write(device, piece);
+    if (!written) return std::nullopt;
+    // a short count after the call's whole limit: zero means no progress
+    if (*written == 0 && !piece.empty()) break;
+    taken += *written;
+  } while (taken < bytes.size());
+  return static_cast<std::uint32_t>(taken);
+}
+
 std::string ComDevicePath(std::string_view name) {
   // count characters, not UTF-8 bytes
   const auto characters = std::count_if(name.begin(), name.end(), [](char c) { return (c & 0xC0) != 0x80; });

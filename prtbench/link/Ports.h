@@ -1,7 +1,10 @@
 // Opening the LPT, COM and USB links with the kit's time-outs and line settings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +23,23 @@ inline constexpr std::uint32_t kStalledPrinterMs = 10000;
 // twice the time n bytes take on the line at `baudRate` (12 bits a byte at
 // most: start, eight data, parity, two stop), in whole milliseconds per byte.
 CommTimeouts ComTimeouts(std::uint32_t baudRate);
+
+// COM jobs go out in pieces of at most this much line time (as ComTimeouts
+// counts it), so that each write call gives up after at most
+// kStalledPrinterMs + kComPieceLineMs however long the job is.
+inline constexpr std::uint32_t kComPieceLineMs = 1000;
+// Bytes in one piece at `baudRate`, at least 1.
+std::size_t ComPieceSize(std::uint32_t baudRate);
+
+// Writes `bytes` to an open COM link configured with ComTimeouts(baudRate),
+// piece by piece, in order: the printer sees one stream. A call that its
+// time-out cut short but that took bytes is followed by the rest, so a
+// printer that paces the line with CTS, however slowly, finishes the job; a
+// call that took no byte within its limit (nothing taken for
+// kStalledPrinterMs) or failed ends the job. The count the port took (all of
+// `bytes` on success), or nullopt when a call failed.
+std::optional<std::uint32_t> WriteComPieces(LinkDevices& devices, DeviceHandle device,
+                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate);
 
 // Names of five characters or more (COM10 and up) need the "\\.\" form.
 std::string ComDevicePath(std::string_view name);

@@ -120,28 +120,34 @@ int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const 
   if (!OpenLocked(settings)) return 0;
   switch (settings.portType) {
     case kPortLpt:
-      return SendToDevice(lpt_, bytes, settings.lptName, Msg::LptSendOk, Msg::LptSendFailed, false);
-    case kPortCom:
-      return SendToDevice(com_, bytes, settings.comName, Msg::ComSendOk, Msg::ComSendFailed, true);
+      devices_.Purge(lpt_);
+      return ReportDeviceSend(lpt_, devices_.Write(lpt_, bytes), bytes.size(), settings.lptName,
+                              {Msg::LptSendOk, Msg::LptSendFailed}, false);
+    case kPortCom: {
+      devices_.Purge(com_);
+      const auto written = WriteComPieces(devices_, com_, bytes, static_cast<std::uint32_t>(settings.baudRate));
+      return ReportDeviceSend(com_, written, bytes.size(), settings.comName, {Msg::ComSendOk, Msg::ComSendFailed},
+                              true);
+    }
     case kPortUsb:
-      return SendToDevice(usb_, bytes, {}, Msg::UsbSendOk, Msg::UsbSendFailed, true);
+      devices_.Purge(usb_);  // no effect on a USB handle, as on the printer-class driver
+      return ReportDeviceSend(usb_, devices_.Write(usb_, bytes), bytes.size(), {},
+                              {Msg::UsbSendOk, Msg::UsbSendFailed}, true);
     default:
       return SendToNet(settings, bytes);
   }
 }
 
-int PrinterLink::SendToDevice(DeviceHandle& device, std::span<const std::uint8_t> bytes, const std::string& prefix,
-                              Msg success, Msg failure, bool closeOnFailure) {
-  devices_.Purge(device);
-  const auto written = devices_.Write(device, bytes);
-  if (written && *written == bytes.size()) {
+int PrinterLink::ReportDeviceSend(DeviceHandle& device, std::optional<std::uint32_t> written, size_t length,
+                                  const std::string& prefix, Outcome messages, bool closeOnFailure) {
+  if (written && *written == length) {
     const std::int32_t total = shared_.totalBytes.Add(*written);
-    SetStatus(prefix, success, CountsLine(*written, total));
+    SetStatus(prefix, messages.success, CountsLine(*written, total));
     return 1;
   }
   // the counter holds what was reported sent: a write cut short is reported
   // as failed, so its bytes are not counted
-  SetStatus(prefix, failure);
+  SetStatus(prefix, messages.failure);
   if (closeOnFailure) CloseDevice(device);
   return 0;
 }

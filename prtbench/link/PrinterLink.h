@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,10 +43,12 @@ class PrinterLink {
   // be opened (the status text says why). LPT, COM and USB links that are
   // open stay as they are; NET always closes and reconnects.
   int OpenPort();
-  // Opens with OpenPort and writes `bytes` in one write (NET: sends them all);
-  // 1 on success, 0 on failure. Updates the total byte counter and the status
-  // text. A failed COM or USB write closes that link; a failed NET send
-  // reconnects and sends once more, silently, and still returns 0.
+  // Opens with OpenPort and writes `bytes`: LPT and USB in one write, COM in
+  // pieces that go on while the printer takes bytes (WriteComPieces), NET all
+  // of them on the socket. 1 on success, 0 on failure. The total byte counter
+  // grows by what was reported sent; the status text says how it went. A
+  // failed COM or USB write closes that link; a failed NET send reconnects
+  // and sends once more, silently, and still returns 0.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
 
@@ -76,8 +79,13 @@ class PrinterLink {
   int OpenComLocked(const ConnectionSettings& settings);
   int OpenNetLocked(const ConnectionSettings& settings);
   int SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);
-  int SendToDevice(DeviceHandle& device, std::span<const std::uint8_t> bytes, const std::string& prefix,
-                   Msg success, Msg failure, bool closeOnFailure);
+  struct Outcome {
+    Msg success;
+    Msg failure;
+  };
+  // Status text, counter and close after a device write of `length` bytes.
+  int ReportDeviceSend(DeviceHandle& device, std::optional<std::uint32_t> written, size_t length,
+                       const std::string& prefix, Outcome messages, bool closeOnFailure);
   int SendToNet(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);
   bool SendWhole(std::span<const std::uint8_t> bytes);
   void CloseDevice(DeviceHandle& device);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <optional>
+
 #include "FakeLinkDevices.h"
 
 namespace {
@@ -22,13 +25,47 @@ TEST(ComDevicePath, FiveCharactersOrMoreTakeTheDeviceNamespaceForm) {
   for (const auto& row : rows) EXPECT_EQ(ComDevicePath(row.name), row.path) << row.name;
 }
 
-TEST(ComTimeouts, ReadsAsLptAndWritesBoundedByTheLineTime) {
+TEST(ComTimeouts, ReadsAsLptAndWritesBoundedByTheLineTimeOfSmallPieces) {
   const struct {
     std::uint32_t baud;
     std::uint32_t perByte;
-  } rows[] = {{1200, 20}, {2400, 10}, {4800, 5}, {9600, 3}, {19200, 2}, {38400, 1}, {115200, 1}, {128000, 1}, {0, 24000}};
+    size_t piece;
+  } rows[] = {{1200, 20, 50},     {2400, 10, 100},    {4800, 5, 200},      {9600, 3, 333},  {19200, 2, 500},
+              {38400, 1, 1000},   {115200, 1, 1000},  {128000, 1, 1000},   {0, 24000, 1}};
   for (const auto& row : rows) {
     EXPECT_EQ(ComTimeouts(row.baud), (CommTimeouts{0, 20, 20, row.perByte, 10000})) << row.baud;
+    EXPECT_EQ(ComPieceSize(row.baud), row.piece) << row.baud;
+  }
+}
+
+TEST(WriteComPieces, GoesOnWhileThePrinterTakesBytesAndStopsWhenItTakesNone) {
+  std::string job(2500, '\0');
+  for (size_t i = 0; i < job.size(); ++i) job[i] = static_cast<char>(i * 13 + i / 256);
+  const struct {
+    const char* what;
+    std::deque<std::optional<std::uint32_t>> script;
+    Log writes;
+    std::optional<std::uint32_t> result;
+  } rows[] = {
+      {"CTS pacing cuts calls short, every one takes bytes",
+       {600, 400, 1000, 200, 300},
+       {"write 1 1000 -> 600", "write 1 1000 -> 400", "write 1 1000 -> 1000", "write 1 500 -> 200",
+        "write 1 300 -> 300"},
+       2500},
+      {"the printer stops taking bytes", {1000, 600, 0}, {"write 1 1000 -> 1000", "write 1 1000 -> 600",
+                                                          "write 1 900 -> 0"}, 1600},
+      {"a call fails", {1000, std::nullopt}, {"write 1 1000 -> 1000", "write 1 1000 -> fail"}, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    FakeLinkDevices devices;
+    devices.writeResults = row.script;
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(job.data()), job.size());
+    EXPECT_EQ(WriteComPieces(devices, 1, bytes, 115200), row.result) << row.what;
+    EXPECT_EQ(devices.Log(), row.writes) << row.what;
+    // one stream, in order, nothing written twice
+    const std::string received = devices.Received(1);
+    EXPECT_EQ(received, job.substr(0, received.size())) << row.what;
+    EXPECT_EQ(received.size(), row.result.value_or(1000)) << row.what;
   }
 }
 

@@ -252,15 +252,25 @@ TEST_F(PrinterLinkTest, ComWriteFailureClosesTheComLinkAndTheNextSendReopens) {
   EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{3}));
 }
 
-TEST_F(PrinterLinkTest, ComWriteStoppedByTheStalledPrinterBoundIsASendFailure) {
+TEST_F(PrinterLinkTest, ComJobPacedSlowlyFinishesAndOneThatStallsFails) {
+  const std::string job(700, 'j');  // 9600 baud: pieces of 333 bytes
   Use(kPortCom);
-  devices.writeResults = {std::uint32_t{1}};
-  EXPECT_EQ(link.SendData("abc"), 0);
+  devices.writeResults = {100, 100, 133, 333, 34};
+  EXPECT_EQ(link.SendData(job), 1);
+  EXPECT_EQ(Status(), "COM1 has been sent the data,if the printer is no action,please detect connection!" +
+                          Counts(700, 700));
+  devices.writeResults = {333, 0};
+  EXPECT_EQ(link.SendData(job), 0);
   EXPECT_EQ(Status(), "COM1 send data failed!");
   EXPECT_FALSE(link.IsOpen(kPortCom));
-  EXPECT_EQ(shared.totalBytes.Get(), 0);
+  EXPECT_EQ(shared.totalBytes.Get(), 700);
+  EXPECT_EQ(devices.Received(1), job + job.substr(0, 333));
+  // purged once before each job, never between its pieces
+  EXPECT_EQ(devices.Log(),
+            (Log{"open COM1 -> 1", "timeouts 1 0/20/20/3/10000", "line 1 9600 8 0 0 cts=0", "purge 1",
+                 "write 1 333 -> 100", "write 1 333 -> 100", "write 1 333 -> 133", "write 1 333 -> 333",
+                 "write 1 34 -> 34", "purge 1", "write 1 333 -> 333", "write 1 333 -> 0", "close 1"}));
 }
-
 TEST_F(PrinterLinkTest, ComWriteFailureLeavesTheOtherLinksOpen) {
   Use(kPortLpt);
   ASSERT_EQ(link.SendData("a"), 1);
