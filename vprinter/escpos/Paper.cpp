@@ -47,7 +47,7 @@ void Paper::Feed(int rows) {
 void Paper::Text(const std::string& line) {
   Start();
   if (textBytes_ >= kMaxPageText) return;
-  textBytes_ += line.size() + 1;
+  textBytes_ += line.size() + sizeof(std::string);  // empty lines cost memory too
   text_.push_back(textBytes_ >= kMaxPageText ? "[text dump full]" : line);
 }
 
