@@ -29,7 +29,14 @@ Dialog::Dialog(int templateId, HINSTANCE instance)
     : templateId_(templateId), instance_(instance ? instance : GetModuleHandleW(nullptr)) {}
 
 Dialog::~Dialog() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  // Modeless<T> and DoModal destroy the window while the whole object lives;
+  // one still here was left by a handler that deleted its own dialog, so cut
+  // it loose before destroying it: no message may reach a half-gone object.
+  if (HWND window = hwnd_.exchange(nullptr)) {
+    RemovePropW(window, kDialogProperty);
+    windowLink_->Detach();
+    DestroyWindow(window);
+  }
   if (lightBrush_) DeleteObject(lightBrush_);
 }
 
@@ -50,7 +57,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
   return result_;
 }
 
-HWND Dialog::Create(HWND owner) {
+HWND Dialog::CreateModeless(HWND owner) {
   modal_ = false;
   return CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), owner, StaticProc,
                             reinterpret_cast<LPARAM>(this));

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,6 +19,8 @@
 namespace winui {
 
 class CXPButton;
+template <class T>
+class Modeless;
 
 // The light background shared by the configuration and image dialogs.
 inline constexpr COLORREF kLightBackground = RGB(239, 247, 255);
@@ -33,12 +36,12 @@ class Dialog {
   // modeless windows keep working); returns the EndDialog result, -1 if the
   // template could not be created.
   INT_PTR DoModal(HWND owner);
-  // Creates the dialog modeless and returns its window (nullptr on failure).
-  // The window shows if the template says WS_VISIBLE.
-  HWND Create(HWND owner);
   // Ends a modal dialog with `result`; destroys a modeless one.
   void EndDialog(INT_PTR result);
 
+  // The dialog's window, nullptr before WM_INITDIALOG and after WM_NCDESTROY.
+  // Any thread may read it; only the dialog's own thread sets it. A worker's
+  // copy may already be stale, so workers only post to it.
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   // How workers reach this dialog's thread; detached when its window is
@@ -102,19 +105,42 @@ class Dialog {
   virtual bool PreTranslateMessage(MSG& message);
 
  private:
+  template <class T>
+  friend class Modeless;
+  // Modeless creation is Modeless<T>'s alone, so that every modeless window
+  // is destroyed before its dialog's destructors start.
+  HWND CreateModeless(HWND owner);
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Proc(UINT message, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
 
   int templateId_;
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
+  std::atomic<HWND> hwnd_{nullptr};
   bool modal_ = false;
   bool modalRunning_ = false;
   INT_PTR result_ = IDCANCEL;
   HBRUSH lightBrush_ = nullptr;
   std::vector<std::unique_ptr<CXPButton>> buttons_;
   std::shared_ptr<WindowLink> windowLink_;
+};
+
+// A modeless dialog T, the only way to create one. Its destructor runs before
+// T's and destroys the window while the whole T still exists, so T's
+// OnDestroy runs however the owner lets go (scope, delete, through Dialog*).
+template <class T>
+class Modeless final : public T {
+ public:
+  using T::T;
+  ~Modeless() override { Close(); }
+
+  // Creates the window and returns it (nullptr on failure); it shows if the
+  // template says WS_VISIBLE.
+  HWND Create(HWND owner) { return this->Dialog::CreateModeless(owner); }
+  // Destroys the window now, if there is one.
+  void Close() {
+    if (HWND window = this->hwnd()) DestroyWindow(window);
+  }
 };
 
 }  // namespace winui

@@ -30,7 +30,7 @@ class MainWindowTest : public testing::Test {
   // Creates the window (its start-up runs); the settings file holds what the
   // test put in `store` before.
   void Open() {
-    window_ = std::make_unique<prtbench::CKALDRODlg>(prtbench::MainWindowServices{link_, store_, prompts_, launcher_, {}});
+    window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(prtbench::MainWindowServices{link_, store_, prompts_, launcher_, {}});
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();
   }
@@ -131,7 +131,7 @@ class MainWindowTest : public testing::Test {
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;
-  std::unique_ptr<prtbench::CKALDRODlg> window_;
+  std::unique_ptr<winui::Modeless<prtbench::CKALDRODlg>> window_;
   HWND main_ = nullptr;
 };
 

@@ -90,7 +90,7 @@ class FwflashDlgTest : public testing::Test {
   fwtest::PipeUsbDevices devices_;
   fwflash::PortLayer ports_{devices_};
   RecordingPrompts prompts_;
-  fwflash::CLumaqFwflashDlg dialog_{ports_, prompts_, u"C:\\kit\\myTitle\\fwflash.exe"};
+  winui::Modeless<fwflash::CLumaqFwflashDlg> dialog_{ports_, prompts_, u"C:\\kit\\myTitle\\fwflash.exe"};
   HWND window_ = nullptr;
 };
 
@@ -289,7 +289,7 @@ TEST_F(FwflashDlgUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
 }
 
 TEST_F(FwflashDlgTest, ProgramNameWithAVendorFillsSlot0) {
-  fwflash::CLumaqFwflashDlg named(ports_, prompts_, u"Z:\\tmp\\fwflash_vid_0519.exe");
+  winui::Modeless<fwflash::CLumaqFwflashDlg> named(ports_, prompts_, u"Z:\\tmp\\fwflash_vid_0519.exe");
   ASSERT_NE(named.Create(nullptr), nullptr);
   EXPECT_EQ(ports_.vendors().Slot(0), "vid_0519");
   DestroyWindow(named.hwnd());

@@ -44,7 +44,7 @@ TEST(LargeFirmware, StartWithoutRoomSaysSoAndEnablesTheControls) {
   fwflash::SetupApiUsbDevices devices;
   fwflash::PortLayer ports(devices);
   RecordingPrompts prompts;
-  fwflash::CLumaqFwflashDlg dialog(ports, prompts, u"fwflash.exe");
+  winui::Modeless<fwflash::CLumaqFwflashDlg> dialog(ports, prompts, u"fwflash.exe");
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   dialog.SetWideText(IDC_FWFLASH_PATH, WindowsPath(path));
   dialog.Enable(IDC_FWFLASH_START, true);

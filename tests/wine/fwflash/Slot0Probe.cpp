@@ -14,7 +14,7 @@ int wmain(int argc, wchar_t** argv) {
   fwflash::SetupApiUsbDevices devices;
   fwflash::PortLayer ports(devices);
   testsupport::RecordingPrompts prompts;
-  fwflash::CLumaqFwflashDlg window(ports, prompts, fwflash::OwnProgramPath());
+  winui::Modeless<fwflash::CLumaqFwflashDlg> window(ports, prompts, fwflash::OwnProgramPath());
   if (!window.Create(nullptr)) return 3;
   std::ofstream(argv[1], std::ios::binary) << ports.vendors().Slot(0);
   DestroyWindow(window.hwnd());

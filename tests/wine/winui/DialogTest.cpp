@@ -35,7 +35,7 @@ class ControlsDialog : public winui::Dialog {
 class DialogTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(dialog_.Create(nullptr), nullptr); }
-  ControlsDialog dialog_;
+  winui::Modeless<ControlsDialog> dialog_;
 };
 
 TEST_F(DialogTest, TextRoundTripsUtf8ThroughUtf16) {
@@ -131,7 +131,7 @@ TEST(DialogModal, OkEndsTheModalLoopWithItsResultAndDestroysTheWindow) {
 }
 
 TEST(DialogModal, ModalDisablesItsOwnerAndGivesItBack) {
-  ControlsDialog owner;
+  winui::Modeless<ControlsDialog> owner;
   ASSERT_NE(owner.Create(nullptr), nullptr);
   static HWND ownerWindow;
   static BOOL enabledDuringModal;

@@ -27,7 +27,7 @@ void PumpFor(DWORD milliseconds) {
 }
 
 TEST(WindowLink, WorkFromAWorkerRunsOnTheWindowThreadInOrder) {
-  PlainDialog dialog;
+  winui::Modeless<PlainDialog> dialog;
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   const DWORD windowThread = GetCurrentThreadId();
   std::vector<int> order;
@@ -49,7 +49,7 @@ TEST(WindowLink, WorkFromAWorkerRunsOnTheWindowThreadInOrder) {
 }
 
 TEST(WindowLink, AfterTheWindowIsDestroyedWorkIsDroppedUnrun) {
-  PlainDialog dialog;
+  winui::Modeless<PlainDialog> dialog;
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   const auto link = dialog.windowLink();
   bool ran = false;

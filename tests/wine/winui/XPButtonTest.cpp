@@ -102,7 +102,7 @@ class XPButtonTest : public testing::Test {
   // The gradient colour at face row y, read away from caption and frame.
   Rgb FaceRow(const Canvas& canvas, int y) const { return canvas.At(Face().left + 6, y); }
 
-  ButtonDialog dialog_;
+  winui::Modeless<ButtonDialog> dialog_;
   HWND button_ = nullptr;
   RECT rect_{};
 };
@@ -264,7 +264,7 @@ TEST_F(XPButtonTest, MnemonicAmpersandIsNotDrawnAsText) {
 }
 
 TEST(LightBackground, DialogAndStaticTextsPaint239_247_255) {
-  ButtonDialog dialog;
+  winui::Modeless<ButtonDialog> dialog;
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   RECT client;
   GetClientRect(dialog.hwnd(), &client);
