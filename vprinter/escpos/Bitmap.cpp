@@ -6,30 +6,27 @@
 namespace vprinter::escpos {
 namespace {
 
-// The fast path: unscaled and byte-aligned, whole bytes are ored in.
-bool BlitAligned(Bitmap& target, const Bitmap& source, int x, int y) {
-  if (x < 0 || (x & 7) != 0) return false;
-  const int bytes = std::min(source.rowBytes(), target.rowBytes() - x / 8);
-  for (int row = 0; row < source.height && bytes > 0; ++row) {
-    if (y + row < 0 || y + row >= target.height) continue;
-    std::uint8_t* out = target.Row(y + row) + x / 8;
-    const std::uint8_t* in = source.Row(row);
-    for (int i = 0; i < bytes; ++i) out[i] |= in[i];
-  }
-  // bits beyond the target's width in its last byte must stay clear
-  if (target.width % 8 != 0 && x / 8 + source.rowBytes() >= target.rowBytes()) {
-    const std::uint8_t mask = static_cast<std::uint8_t>(0xFF << (8 - target.width % 8));
-    for (int row = std::max(0, y); row < std::min(target.height, y + source.height); ++row) {
-      target.Row(row)[target.rowBytes() - 1] &= mask;
+// Unscaled: each source byte is ored into the two target bytes it straddles.
+void BlitShifted(Bitmap& target, const Bitmap& source, int x, int y) {
+  const int shift = x & 7, first = x >> 3, bytes = target.rowBytes(), sourceBytes = source.rowBytes();
+  const int count = std::min(sourceBytes, bytes - first), lastBits = target.width % 8;
+  const std::uint8_t lastMask = static_cast<std::uint8_t>(0xFF << (8 - lastBits));
+  for (int row = std::max(0, -y); row < source.height && y + row < target.height; ++row) {
+    std::uint8_t* out = target.bits.data() + static_cast<size_t>(y + row) * bytes + first;
+    const std::uint8_t* in = source.bits.data() + static_cast<size_t>(row) * sourceBytes;
+    for (int i = 0; i < count; ++i) {
+      out[i] |= static_cast<std::uint8_t>(in[i] >> shift);
+      if (shift != 0 && first + i + 1 < bytes) out[i + 1] |= static_cast<std::uint8_t>(in[i] << (8 - shift));
     }
+    // bits beyond the target's width in its last byte stay clear
+    if (lastBits != 0 && count > 0) out[bytes - 1 - first] &= lastMask;
   }
-  return true;
 }
 
 }  // namespace
 
 void Blit(Bitmap& target, const Bitmap& source, int x, int y, int sx, int sy) {
-  if (sx == 1 && sy == 1 && BlitAligned(target, source, x, y)) return;
+  if (sx == 1 && sy == 1 && x >= 0) return BlitShifted(target, source, x, y);
   for (int row = 0; row < source.height; ++row) {
     const int top = y + row * sy;
     if (top >= target.height) break;

@@ -10,6 +10,10 @@ namespace {
 // A glyph cell in the print modes: emphasis (struck twice, one dot to the
 // right), underline, right-side spacing, scaling, reverse.
 Bitmap Styled(const Bitmap& glyph, const Modes& modes) {
+  if (!modes.bold && !modes.underline && !modes.charSpacing && !modes.reverse && modes.widthMul == 1 &&
+      modes.heightMul == 1) {
+    return glyph;
+  }
   Bitmap cell(glyph.width + modes.charSpacing, glyph.height);
   Blit(cell, glyph, 0, 0);
   if (modes.bold) Blit(cell, glyph, 1, 0);
