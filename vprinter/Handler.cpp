@@ -45,6 +45,8 @@ std::vector<std::uint8_t> StatusHandler::OnBytes(std::span<const std::uint8_t> b
       const escpos::FrameResult result = escpos::TakeFrame(pending_, printer_.settings());
       if (result.used > 0) log_.Note("status port: configuration: " + result.note);
       used = result.used;
+    } else if (pending_[0] == 0x00) {
+      used = 1;  // the NUL some frames end with
     } else {
       char hex[8];
       std::snprintf(hex, sizeof hex, "%02X", pending_[0]);
