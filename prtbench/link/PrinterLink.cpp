@@ -154,36 +154,42 @@ int PrinterLink::ReportDeviceSend(DeviceHandle& device, std::optional<std::uint3
 
 int PrinterLink::SendToNet(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {
   int result = 0;
-  if (SendWhole(bytes)) {
+  const size_t taken = SendWhole(bytes);
+  if (taken == bytes.size()) {
     const auto length = static_cast<std::uint32_t>(bytes.size());
     SetStatus({}, Msg::NetSendOk, CountsLine(length, shared_.totalBytes.Add(length)));
     result = 1;
   } else {
     CloseSocketSlot(devices_, socket_);
     SetStatus({}, Msg::NetSendFailed);
-    kit::Pause(kBeforeNetResendPauseMs);
-    // the printer may have dropped the connection: reconnect and send once
-    // more; the caller still hears of the failure, the status of the reconnect
-    if (OpenNetLocked(settings)) SendWhole(bytes);
+    // Only a buffer of which the socket took nothing may go again: the printer
+    // may have dropped the connection before the first byte, and a fresh one
+    // duplicates nothing. Bytes once taken may have been printed; sending them
+    // again would print the start of the job twice.
+    if (taken == 0) {
+      kit::Pause(kBeforeNetResendPauseMs);
+      // the caller still hears of the failure, the status of the reconnect
+      if (OpenNetLocked(settings)) SendWhole(bytes);
+    }
   }
   kit::Pause(kAfterNetSendPauseMs);
   return result;
 }
 
-bool PrinterLink::SendWhole(std::span<const std::uint8_t> bytes) {
+size_t PrinterLink::SendWhole(std::span<const std::uint8_t> bytes) {
   // a non-blocking socket may take part of a large buffer; the rest follows
   // as the printer reads, unless it stops reading for kStalledPrinterMs
   size_t offset = 0;
   do {
     const int sent = devices_.Send(socket_, bytes.subspan(offset));
     if (sent == kWouldBlock) {
-      if (!devices_.WaitWritable(socket_, kStalledPrinterMs)) return false;
+      if (!devices_.WaitWritable(socket_, kStalledPrinterMs)) break;
       continue;
     }
-    if (sent < 0 || (sent == 0 && offset < bytes.size())) return false;
+    if (sent < 0 || (sent == 0 && offset < bytes.size())) break;
     offset += static_cast<size_t>(sent);
   } while (offset < bytes.size());
-  return true;
+  return offset;
 }
 
 void PrinterLink::ClosePorts() {

@@ -47,8 +47,10 @@ class PrinterLink {
   // pieces that go on while the printer takes bytes (WriteComPieces), NET all
   // of them on the socket. 1 on success, 0 on failure. The total byte counter
   // grows by what was reported sent; the status text says how it went. A
-  // failed COM or USB write closes that link; a failed NET send reconnects
-  // and sends once more, silently, and still returns 0.
+  // failed COM or USB write closes that link. A failed NET send closes the
+  // socket; when the socket took none of `bytes` it reconnects and sends them
+  // once more, silently (the status text then holds the reconnect's outcome),
+  // and still returns 0. Bytes the socket took are never sent again.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
 
@@ -87,7 +89,8 @@ class PrinterLink {
   int ReportDeviceSend(DeviceHandle& device, std::optional<std::uint32_t> written, size_t length,
                        const std::string& prefix, Outcome messages, bool closeOnFailure);
   int SendToNet(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);
-  bool SendWhole(std::span<const std::uint8_t> bytes);
+  // Sends on the socket until all of `bytes` are taken or it fails: how many were taken.
+  size_t SendWhole(std::span<const std::uint8_t> bytes);
   void CloseDevice(DeviceHandle& device);
   void SetStatus(std::string_view prefix, Msg message, std::string_view suffix = {});
   std::string CountsLine(std::uint32_t sent, std::int32_t total) const;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <limits>
 
 #include "FakeLinkDevices.h"
@@ -348,18 +349,6 @@ TEST_F(PrinterLinkTest, NetCountsTheRequestedLengthAndSendsWhatASendLeftOver) {
                                 "wait-writable 1 10000 -> 1", "send 1 3 -> 3"}));
 }
 
-TEST_F(PrinterLinkTest, NetSendFailureResendsSilentlyAndStillReturnsZeroWithTheConnectResult) {
-  Use(kPortNet);
-  devices.sendResults = {kSocketError};
-  EXPECT_EQ(link.SendData("abc"), 0);
-  EXPECT_EQ(Status(), "Network connection successfully!");
-  EXPECT_EQ(devices.Log(), (Log{"connect 192.168.123.100:9100 1s -> connected 1", "send 1 3 -> -1", "close-socket 1",
-                                "connect 192.168.123.100:9100 1s -> connected 2", "send 2 3 -> 3"}));
-  EXPECT_EQ(devices.Received(2), "abc");
-  EXPECT_EQ(shared.totalBytes.Get(), 0);
-  EXPECT_EQ(paused, (std::vector<unsigned>{50, 25}));
-}
-
 TEST_F(PrinterLinkTest, NetSendFailureWhoseReconnectFailsShowsTheConnectFailure) {
   Use(kPortNet, Language::Chinese);
   devices.sendResults = {kSocketError};
@@ -385,15 +374,43 @@ TEST_F(PrinterLinkTest, NetSendFailureShowsTheSendFailureUntilTheReconnect) {
   EXPECT_EQ(seenAtPause.front(), "NET:发送数据失败");
 }
 
-TEST_F(PrinterLinkTest, NetPrinterThatStopsReadingIsASendFailure) {
-  Use(kPortNet);
-  devices.sendResults = {2, kWouldBlock};
-  devices.writableResults = {false};
-  EXPECT_EQ(link.SendData("abcdef"), 0);
-  EXPECT_EQ(devices.Log()[4], "close-socket 1");
-  EXPECT_EQ(shared.totalBytes.Get(), 0);
+TEST_F(PrinterLinkTest, NetSendFailureSendsAgainOnlyWhatNoSocketTookAndStillReturnsZero) {
+  const struct {
+    const char* what;
+    std::deque<int> sends;
+    std::deque<bool> writable;
+    std::string firstGot;   // what the printer got on the first connection
+    std::string secondGot;  // and on a second one, if any
+    const char* status;
+  } rows[] = {
+      // the printer dropped the connection before the first byte: a fresh
+      // connection duplicates nothing
+      {"refused at once", {kSocketError}, {}, "", "abcdef", "Network connection successfully!"},
+      {"stalled before the first byte", {kWouldBlock}, {false}, "", "abcdef", "Network connection successfully!"},
+      // paper out in the middle of the job: the printer has the start already
+      {"stalled after two bytes", {2, kWouldBlock}, {false}, "ab", "", "Network send data failed"},
+      {"hung up after four bytes", {4, kSocketError}, {}, "abcd", "", "Network send data failed"},
+      {"took nothing more after three bytes", {3, 0}, {}, "abc", "", "Network send data failed"},
+  };
+  for (const auto& row : rows) {
+    FakeLinkDevices fresh;
+    PrinterLink net(fresh, shared);
+    shared.language = Language::English;
+    net.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
+    fresh.sendResults = row.sends;
+    fresh.writableResults = row.writable;
+    paused.clear();
+    EXPECT_EQ(net.SendData("abcdef"), 0) << row.what;
+    EXPECT_EQ(Status(), row.status) << row.what;
+    EXPECT_EQ(fresh.Received(1), row.firstGot) << row.what;
+    EXPECT_EQ(fresh.Received(2), row.secondGot) << row.what;
+    const bool again = !row.secondGot.empty();
+    const std::set<SocketHandle> open = again ? std::set<SocketHandle>{2} : std::set<SocketHandle>{};
+    EXPECT_EQ(fresh.OpenSockets(), open) << row.what;
+    EXPECT_EQ(paused, again ? (std::vector<unsigned>{50, 25}) : (std::vector<unsigned>{25})) << row.what;
+    EXPECT_EQ(shared.totalBytes.Get(), 0) << row.what;
+  }
 }
-
 // --- counter, closes, line changes, threads ---
 
 TEST_F(PrinterLinkTest, TotalWrapsAsThirtyTwoBitSignedInTheCountsLine) {

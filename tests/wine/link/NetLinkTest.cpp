@@ -1,5 +1,6 @@
 // NET on the real Winsock: sends to vprinter on loopback, a connection per
-// send, the retries against a closed port, keep-alive, a large buffer.
+// send, the retries against a closed port, keep-alive, a large buffer, a
+// printer that fails in the middle of a job.
 #include <winsock2.h>
 
 #include <gtest/gtest.h>
@@ -11,11 +12,13 @@
 #include "prtbench/link/Connect.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/win/SystemDevices.h"
+#include "StallingPrinter.h"
 #include "support/VPrinter.h"
 
 namespace {
 
 using namespace prtbench;
+using linktest::StallingPrinter;
 using testsupport::VPrinter;
 
 class NoUsb : public UsbInterfaceSource {
@@ -120,6 +123,35 @@ TEST_F(NetLinkTest, ALargeBufferArrivesWholeOnTheNonBlockingSocket) {
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   EXPECT_TRUE(printer.Bytes(1) == image);
   EXPECT_EQ(shared_.totalBytes.Get(), 3 * 1024 * 1024);
+}
+
+TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendFails) {
+  // more than the two ends' socket buffers hold, so the sender must wait for the printer
+  std::string job(32 * 1024 * 1024, '\0');
+  for (size_t i = 0; i < job.size(); ++i) job[i] = static_cast<char>(i * 7 + i / 251);
+  constexpr size_t kTaken = 64 * 1024;
+  const struct {
+    StallingPrinter::Fault fault;
+    Ipv4 address;
+  } rows[] = {{StallingPrinter::Fault::HangsUp, MakeIpv4(127, 0, 0, 26)},
+              {StallingPrinter::Fault::StopsReading, MakeIpv4(127, 0, 0, 27)}};  // waits out the 10 s stall bound
+  for (const auto& row : rows) {
+    const std::string what = FormatIpv4(row.address);
+    StallingPrinter printer(row.address, kPrinterPort, kTaken, row.fault);
+    ASSERT_TRUE(printer.listening()) << what;
+    PrinterAt(row.address);
+    paused_.clear();
+    EXPECT_EQ(link_.SendData(job), 0) << what;
+    EXPECT_EQ(shared_.status.Get(), "Network send data failed") << what;
+    EXPECT_FALSE(link_.IsOpen(kPortNet)) << what;
+    const std::string received = printer.Received();
+    EXPECT_GE(received.size(), kTaken) << what;
+    EXPECT_LT(received.size(), job.size()) << what;
+    EXPECT_TRUE(received == job.substr(0, received.size())) << what;
+    EXPECT_FALSE(printer.SecondConnection()) << what << ": the job went again";
+    EXPECT_EQ(paused_, (std::vector<unsigned>{25})) << what;
+    EXPECT_EQ(shared_.totalBytes.Get(), 0) << what;
+  }
 }
 
 }  // namespace
