@@ -115,6 +115,9 @@ class LinkDevices {
   virtual int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) = 0;
   // Waits until the socket can take bytes again; false on time-out or error.
   virtual bool WaitWritable(SocketHandle socket, unsigned milliseconds) = 0;
+  // Waits until the socket has bytes to read (or the peer closed it); false
+  // on time-out or error.
+  virtual bool WaitReadable(SocketHandle socket, unsigned milliseconds) = 0;
   // One receive call: bytes read (0: closed by the peer), kWouldBlock or kSocketError.
   virtual int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) = 0;
   // The close call's result (0 on success).

@@ -22,7 +22,10 @@ LineSettings LineOf(const ConnectionSettings& settings) {
 
 PrinterLink::PrinterLink(LinkDevices& devices, SharedState& shared) : devices_(devices), shared_(shared) {}
 
-PrinterLink::~PrinterLink() { ClosePorts(); }
+PrinterLink::~PrinterLink() {
+  ClosePorts();
+  CloseMonitor();
+}
 
 void PrinterLink::SetPrinterIpSource(std::function<Ipv4()> source) {
   std::lock_guard lock(settingsMutex_);
@@ -84,16 +87,9 @@ int PrinterLink::OpenComLocked(const ConnectionSettings& settings) {
 }
 
 int PrinterLink::OpenNetLocked(const ConnectionSettings& settings) {
-  CloseSocketSlot(devices_, socket_);
-  std::function<Ipv4()> source;
-  {
-    std::lock_guard lock(settingsMutex_);
-    source = printerIpSource_;
-  }
-  const Ipv4 printerIp = source ? source() : settings.printerIp;
+  const Ipv4 printerIp = PrinterIp();
   UpdateSettings([printerIp](ConnectionSettings& s) { s.printerIp = printerIp; });
-  const ConnectTimeout timeout{settings.com.timeoutSeconds, 0};
-  if (ConnectWithTimeout(devices_, socket_, printerIp, kPrinterPort, timeout) == 1) {
+  if (ConnectSharedLocked(printerIp, kPrinterPort, settings.com.timeoutSeconds) == 1) {
     SetStatus({}, Msg::NetConnected);
     return 1;
   }
@@ -101,17 +97,37 @@ int PrinterLink::OpenNetLocked(const ConnectionSettings& settings) {
   return 0;
 }
 
-int PrinterLink::SendData(std::string_view bytes) {
-  return SendData(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+Ipv4 PrinterLink::PrinterIp() const {
+  std::function<Ipv4()> source;
+  Ipv4 stored = 0;
+  {
+    std::lock_guard lock(settingsMutex_);
+    source = printerIpSource_;
+    stored = settings_.printerIp;
+  }
+  return source ? source() : stored;
 }
 
-int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
+int PrinterLink::ConnectSharedLocked(Ipv4 address, std::uint16_t port, int timeoutSeconds) {
+  CloseSocketSlot(devices_, socket_);
+  return ConnectWithTimeout(devices_, socket_, address, port, {timeoutSeconds, 0});
+}
+
+void PrinterLink::RunBusyHook() const {
   std::function<void()> busy;
   {
     std::lock_guard lock(settingsMutex_);
     busy = busyHook_;
   }
   if (busy) busy();
+}
+
+int PrinterLink::SendData(std::string_view bytes) {
+  return SendData(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
+  RunBusyHook();
   std::lock_guard lock(sendMutex_);
   return SendLocked(Settings(), bytes);
 }

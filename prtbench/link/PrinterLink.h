@@ -1,7 +1,9 @@
 // The single path by which prtbench sends bytes to the printer: opens the link
 // of the current port type on demand, writes one buffer, leaves the outcome in
-// the status text. Safe to use from the window thread and worker threads at
-// once: sends, opens and closes are serialised.
+// the status text. It also holds every TCP socket of the program, so that the
+// network tools and the status monitor never open one of their own. Safe to
+// use from the window thread and worker threads at once: sends, opens, closes
+// and the shared socket's operations are serialised by one send lock.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "prtbench/link/Connect.h"
 #include "prtbench/link/ConnectionSettings.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/link/Shared.h"
@@ -21,7 +24,7 @@ namespace prtbench {
 class PrinterLink {
  public:
   PrinterLink(LinkDevices& devices, SharedState& shared);
-  ~PrinterLink();  // closes every link
+  ~PrinterLink();  // closes every link and the monitor connection
   PrinterLink(const PrinterLink&) = delete;
   PrinterLink& operator=(const PrinterLink&) = delete;
 
@@ -29,9 +32,11 @@ class PrinterLink {
   // It is called at every NET open on the sending thread, which may be a
   // worker, while the send lock is held: it must answer from a copy and never
   // wait for the window thread (which may itself be waiting for the lock).
-  // Without a source the last printer IP is used.
+  // PrinterIp calls it too, from any thread. Without a source the last
+  // printer IP is used.
   void SetPrinterIpSource(std::function<Ipv4()> source);
-  // Called on the calling thread at the start of every SendData (the wait cursor).
+  // Called on the calling thread at the start of every SendData, ConnectAndKeep
+  // and SendOnPort (the wait cursor).
   void SetBusyHook(std::function<void()> hook);
 
   // The connection settings. Changes apply at the next open. `change` runs
@@ -54,7 +59,7 @@ class PrinterLink {
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
 
-  void ClosePorts();  // COM, LPT, USB, then the socket
+  void ClosePorts();  // COM, LPT, USB, then the shared socket (not the monitor's)
   void CloseCom();
   void CloseLpt();
   void CloseUsb();
@@ -72,14 +77,69 @@ class PrinterLink {
 
   bool IsOpen(int portType) const;
 
-  // For the network tools and the monitor, which connect on their own.
-  LinkDevices& devices() { return devices_; }
   SharedState& shared() { return shared_; }
+
+  // --- the network tools: the shared socket, the one NET printing uses ---
+  // Each runs on the calling thread (a send queue job, so the window never
+  // waits) under the send lock: it waits for a send in progress, and a send
+  // waits for it. Each calls the busy hook first, uses the connection
+  // settings' connect time-out with ConnectWithTimeout's three attempts, and
+  // changes no setting: the caller records the printer or monitor IP it used.
+
+  // The printer IP a NET open would use now: the printer IP source's answer,
+  // else the stored printer IP. Any thread; takes no send lock.
+  Ipv4 PrinterIp() const;
+
+  // Connect and keep (the connection test): closes the shared socket, then
+  // connects it to address:port (the printer on kPrinterPort, the monitor
+  // address on kMonitorPort) and leaves it connected until the next NET
+  // open, CloseNet or ClosePorts. Status text "Connection successful" or
+  // "Connection fails". ConnectWithTimeout's result: 1 connected, -1 to -4
+  // not (the socket is then closed).
+  int ConnectAndKeep(Ipv4 address, std::uint16_t port);
+
+  // Send on another port (new address, new identifier on kMonitorPort):
+  // closes the shared socket, connects it to address:port, sends all of
+  // `bytes` (waiting while the printer reads, failing when it takes nothing
+  // for kStalledPrinterMs), never twice, and closes the socket again. Status
+  // text: the NET connect failure text, or "Network send data successfully"
+  // / "Network send data failed" (no counts line: the total byte counter,
+  // which counts print data, stays as it is). Returns 1 sent, 0 connected
+  // but the send failed, or ConnectWithTimeout's negative result.
+  int SendOnPort(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes);
+  int SendOnPort(Ipv4 address, std::uint16_t port, std::string_view bytes);
+
+  // --- the status monitor: a connection of its own to kMonitorPort ---
+  // NET printing reconnects the shared socket for every job, which would cut
+  // the monitor off, so the monitor keeps a second socket beside it. Its
+  // operations take a monitor lock of their own, never the send lock: a long
+  // print never holds up the monitor, nor a monitor that cannot reach its
+  // printer a print. Meant for the one monitor thread; CloseMonitor may come
+  // from any thread (shutdown). None writes the status text: the monitor
+  // reports in the status line itself.
+
+  // Closes the monitor connection and connects it to address:kMonitorPort
+  // with `timeout`, three attempts. ConnectWithTimeout's result.
+  int ConnectMonitor(Ipv4 address, ConnectTimeout timeout);
+  // One send of `request` on the monitor connection: true when the socket
+  // took all of it; false when it did not or there is no connection.
+  bool SendToMonitor(std::span<const std::uint8_t> request);
+  // Waits up to `waitMs` for the printer's answer and reads what has arrived,
+  // up to the buffer's size: the count read (> 0), 0 when nothing came or
+  // the printer closed the connection, -1 without a connection or when the
+  // receive failed. Never blocks longer than `waitMs`.
+  int ReceiveFromMonitor(std::span<std::uint8_t> buffer, unsigned waitMs);
+  // Closes the monitor connection if open. ClosePorts leaves it alone; the
+  // destructor closes it.
+  void CloseMonitor();
 
  private:
   int OpenLocked(const ConnectionSettings& settings);
   int OpenComLocked(const ConnectionSettings& settings);
   int OpenNetLocked(const ConnectionSettings& settings);
+  // Closes the shared socket and connects it anew: ConnectWithTimeout's result.
+  int ConnectSharedLocked(Ipv4 address, std::uint16_t port, int timeoutSeconds);
+  void RunBusyHook() const;
   int SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);
   struct Outcome {
     Msg success;
@@ -109,6 +169,9 @@ class PrinterLink {
   DeviceHandle com_ = kNoDevice;
   DeviceHandle usb_ = kNoDevice;
   SocketHandle socket_ = kNoSocket;
+
+  mutable std::mutex monitorMutex_;  // never held with sendMutex_
+  SocketHandle monitorSocket_ = kNoSocket;
 };
 
 }  // namespace prtbench

@@ -27,6 +27,7 @@ class SystemLinkDevices : public LinkDevices {
   ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
   bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
+  bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;
   int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) override;
   int CloseSocket(SocketHandle socket) override;
 

@@ -16,6 +16,10 @@ namespace {
 
 SOCKET ToSocket(SocketHandle socket) { return static_cast<SOCKET>(socket); }
 
+timeval Timeval(unsigned milliseconds) {
+  return {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
+}
+
 int Clamp(size_t size) { return static_cast<int>(std::min<size_t>(size, std::numeric_limits<int>::max())); }
 
 // Non-blocking mode and keep-alive (on, idle 2000 ms, interval 100 ms). On a
@@ -91,8 +95,16 @@ bool SystemLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds)
   fd_set writable;
   FD_ZERO(&writable);
   FD_SET(ToSocket(socket), &writable);
-  timeval wait{static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
+  timeval wait = Timeval(milliseconds);
   return select(0, nullptr, &writable, nullptr, &wait) > 0;
+}
+
+bool SystemLinkDevices::WaitReadable(SocketHandle socket, unsigned milliseconds) {
+  fd_set readable;
+  FD_ZERO(&readable);
+  FD_SET(ToSocket(socket), &readable);
+  timeval wait = Timeval(milliseconds);
+  return select(0, &readable, nullptr, nullptr, &wait) > 0;
 }
 
 int SystemLinkDevices::Receive(SocketHandle socket, std::span<std::uint8_t> buffer) {

@@ -114,7 +114,7 @@ TEST(SocketSlot, SendAndReceiveAreOneCallEachWithMinusOneForNotNow) {
   EXPECT_EQ(SendOnSlot(devices, 5, status), -1);
   std::uint8_t buffer[4];
   EXPECT_EQ(ReceiveOnSlot(devices, 5, buffer), -1);
-  EXPECT_EQ(devices.Log(), (Log{"send 5 3 -> 2", "send 5 3 -> -2", "send 5 3 -> -1", "receive 5 4"}));
+  EXPECT_EQ(devices.Log(), (Log{"send 5 3 -> 2", "send 5 3 -> -2", "send 5 3 -> -1", "receive 5 4 -> -2"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scripted link devices and their call log.
 #include "FakeLinkDevices.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -215,10 +216,36 @@ bool FakeLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds) {
   return writable;
 }
 
+bool FakeLinkDevices::WaitReadable(SocketHandle socket, unsigned milliseconds) {
+  Busy busy(*this);
+  bool readable = false;
+  {
+    std::lock_guard lock(mutex_);
+    readable = !receiveReplies.empty();
+  }
+  Record("wait-readable " + std::to_string(socket) + " " + std::to_string(milliseconds) + " -> " +
+         std::to_string(readable));
+  return readable;
+}
+
 int FakeLinkDevices::Receive(SocketHandle socket, std::span<std::uint8_t> buffer) {
   Busy busy(*this);
-  Record("receive " + std::to_string(socket) + " " + std::to_string(buffer.size()));
-  return kWouldBlock;
+  int result = kWouldBlock;
+  {
+    std::lock_guard lock(mutex_);
+    if (!receiveReplies.empty()) {
+      const std::optional<std::string> reply = receiveReplies.front();
+      receiveReplies.pop_front();
+      result = kSocketError;
+      if (reply) {
+        const size_t count = std::min(reply->size(), buffer.size());
+        std::copy_n(reply->begin(), count, buffer.begin());
+        result = static_cast<int>(count);
+      }
+    }
+  }
+  Record("receive " + std::to_string(socket) + " " + std::to_string(buffer.size()) + " -> " + std::to_string(result));
+  return result;
 }
 
 int FakeLinkDevices::CloseSocket(SocketHandle socket) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ class FakeLinkDevices : public LinkDevices {
   // results of the next sends; once empty every send takes all bytes
   std::deque<int> sendResults;
   std::deque<bool> writableResults;  // once empty: writable
+  // what the next receives give, one entry each (cut to the buffer; "" the
+  // peer's close), nullopt a receive error; once empty: kWouldBlock. A socket
+  // is readable while an entry waits.
+  std::deque<std::optional<std::string>> receiveReplies;
   std::optional<std::vector<ArpRow>> arpTable = std::vector<ArpRow>{};
   // a write that lasts: lets concurrent callers overlap if nothing serialises them
   bool slowWrites = false;
@@ -60,6 +65,7 @@ class FakeLinkDevices : public LinkDevices {
   ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
   bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
+  bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;
   int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) override;
   int CloseSocket(SocketHandle socket) override;
   std::optional<std::vector<ArpRow>> ArpTable() override;

@@ -53,6 +53,8 @@ const Expected kExpected[] = {
     {Msg::ComLineRefused,
      " refused the serial settings (byte size, parity, stop bits or baud rate),please change them in Com Settings!",
      "拒绝了串口设置(数据位、奇偶校验、停止位或波特率),请在端口设置中修改!"},
+    {Msg::ConnectTestOk, "Connection successful", "连接成功"},
+    {Msg::ConnectTestFailed, "Connection fails", "连接失败"},
 };
 
 TEST(Messages, EveryLinkMessageIsExactInBothLanguages) {

@@ -125,6 +125,30 @@ TEST_F(NetLinkTest, ALargeBufferArrivesWholeOnTheNonBlockingSocket) {
   EXPECT_EQ(shared_.totalBytes.Get(), 3 * 1024 * 1024);
 }
 
+TEST_F(NetLinkTest, SendOnPortDeliversTheCommandOnItsOwnConnectionAndClosesIt) {
+  VPrinter printer("--tcp 127.0.0.28:4000");
+  ASSERT_TRUE(printer.ready()) << printer.Log();
+  const std::string newId("\x1F\x1B\x1F\x33\x0A\x0B\x0C\x0D\x00", 9);
+  EXPECT_EQ(link_.SendOnPort(MakeIpv4(127, 0, 0, 28), kMonitorPort, newId), 1);
+  EXPECT_EQ(shared_.status.Get(), "Network send data successfully");
+  EXPECT_FALSE(link_.IsOpen(kPortNet));
+  ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
+  EXPECT_EQ(printer.Bytes(1), newId);
+}
+
+TEST_F(NetLinkTest, MonitorReceiveFromASilentPrinterGivesNothingInsteadOfBlocking) {
+  VPrinter printer("--tcp 127.0.0.29:4000");
+  ASSERT_TRUE(printer.ready()) << printer.Log();
+  ASSERT_EQ(link_.ConnectMonitor(MakeIpv4(127, 0, 0, 29), {1, 0}), 1);
+  const std::uint8_t request[] = {0x1B, 0x76, 0x00};
+  EXPECT_TRUE(link_.SendToMonitor(request));
+  std::uint8_t reply[20];
+  EXPECT_EQ(link_.ReceiveFromMonitor(reply, 200), 0);  // a receive that blocked would hang here
+  link_.CloseMonitor();
+  ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
+  EXPECT_EQ(printer.Bytes(1), std::string("\x1B\x76\x00", 3));
+}
+
 TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendFails) {
   // more than the two ends' socket buffers hold, so the sender must wait for the printer
   std::string job(32 * 1024 * 1024, '\0');
