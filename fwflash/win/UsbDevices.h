@@ -10,32 +10,26 @@
 #include <string>
 #include <vector>
 
+#include "common/win/UsbPrinters.h"
+
 namespace fwflash {
 
-// The interface flags value of an active interface (SPINT_ACTIVE).
-inline constexpr DWORD kActiveInterface = 1;
-
-struct UsbInterface {
-  DWORD flags = 0;
-  // The device path; nullopt when reading the interface detail failed.
-  std::optional<std::wstring> path;
-};
+inline constexpr DWORD kActiveInterface = kit::kActiveUsbInterface;
+using UsbInterface = kit::DeviceInterface;
 
 class UsbDevices {
  public:
   virtual ~UsbDevices() = default;
   // The present interfaces of the USB printer class in enumeration order, at
-  // most `limit`. Details are read only for active interfaces, and the list
-  // ends with the first one whose detail could not be read. nullopt when the
-  // system gives no device list.
+  // most `limit`, each with its flags and device path (nullopt when its detail
+  // could not be read). nullopt when the system gives no device list.
   virtual std::optional<std::vector<UsbInterface>> PresentInterfaces(size_t limit) = 0;
   // Opens `path` without sharing, existing device only, with `access` and
   // `flags`; INVALID_HANDLE_VALUE on failure.
   virtual HANDLE Open(const std::wstring& path, DWORD access, DWORD flags) = 0;
 };
 
-// The real thing: SetupAPI's present device interfaces of the USB printer
-// class {28D78FAD-5A12-11D1-AE5B-0000F803A8C2} and CreateFileW.
+// The real thing: kit::ListUsbPrinterInterfaces and CreateFileW.
 class SetupApiUsbDevices : public UsbDevices {
  public:
   std::optional<std::vector<UsbInterface>> PresentInterfaces(size_t limit) override;

@@ -6,6 +6,7 @@
 #include <dbt.h>
 
 #include "common/Pause.h"
+#include "common/win/UsbPrinters.h"
 #include "prtbench/console/Labels.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/win/LocalAddress.h"
@@ -22,9 +23,6 @@ constexpr Ipv4 kDefaultNewIp = MakeIpv4(192, 168, 1, 100);
 constexpr unsigned kShutdownPauseMs = 1200;  // lets the status monitor's thread see its flag
 constexpr unsigned kClockPeriodMs = 1000;
 constexpr COLORREF kTitleColour = RGB(0, 0, 132);
-
-// {28D78FAD-5A12-11D1-AE5B-0000F803A8C2}: USB printer-class interfaces
-constexpr GUID kUsbPrintInterface = {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
 
 constexpr int kXpButtons[] = {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT,  IDC_MAIN_SET_IP,    IDC_MAIN_SET_ID,
                               IDC_MAIN_PING,    IDC_MAIN_AUTO_IP,  IDC_MAIN_CLEAR,     IDC_MAIN_DRAWER,
@@ -208,7 +206,7 @@ void CKALDRODlg::RegisterUsbNotices() {
   DEV_BROADCAST_DEVICEINTERFACE_W filter{};
   filter.dbcc_size = sizeof filter;
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  filter.dbcc_classguid = kUsbPrintInterface;
+  filter.dbcc_classguid = kit::kUsbPrinterInterfaceClass;
   usbNotices_ = RegisterDeviceNotificationW(hwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
   if (!usbNotices_) prompts_.Message(hwnd(), Text(Msg::UsbNoticesFailed), winui::MessageIcon::Information);
 }

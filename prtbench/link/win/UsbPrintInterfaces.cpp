@@ -1,39 +1,21 @@
-// Listing USB printer-class interfaces with SetupAPI.
+// prtbench's view of the USB printer-class interfaces: UTF-8 paths.
 #include "prtbench/link/win/UsbPrintInterfaces.h"
 
-#include <setupapi.h>
-
+#include "common/win/UsbPrinters.h"
 #include "prtbench/link/Ports.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
-namespace {
-
-std::optional<std::string> DevicePath(HDEVINFO info, SP_DEVICE_INTERFACE_DATA& data) {
-  DWORD size = 0;
-  SetupDiGetDeviceInterfaceDetailW(info, &data, nullptr, 0, &size, nullptr);
-  if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
-  std::vector<BYTE> buffer(size);
-  auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(buffer.data());
-  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-  if (!SetupDiGetDeviceInterfaceDetailW(info, &data, detail, size, nullptr, nullptr)) return std::nullopt;
-  return winui::Narrow(detail->DevicePath);
-}
-
-}  // namespace
 
 std::optional<std::vector<UsbInterface>> SetupApiUsbInterfaces::List() {
-  HDEVINFO info = SetupDiGetClassDevsW(&kUsbPrintInterfaceClass, nullptr, nullptr,
-                                       DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (info == INVALID_HANDLE_VALUE) return std::nullopt;
+  const auto listed = kit::ListUsbPrinterInterfaces(kMaxUsbInterfaces);
+  if (!listed) return std::nullopt;
   std::vector<UsbInterface> interfaces;
-  for (DWORD index = 0; index < kMaxUsbInterfaces; ++index) {
-    SP_DEVICE_INTERFACE_DATA data{};
-    data.cbSize = sizeof data;
-    if (!SetupDiEnumDeviceInterfaces(info, nullptr, &kUsbPrintInterfaceClass, index, &data)) break;
-    interfaces.push_back({data.Flags, DevicePath(info, data)});
+  for (const kit::DeviceInterface& entry : *listed) {
+    std::optional<std::string> path;
+    if (entry.path) path = winui::Narrow(*entry.path);
+    interfaces.push_back({entry.flags, std::move(path)});
   }
-  SetupDiDestroyDeviceInfoList(info);
   return interfaces;
 }
 

@@ -12,10 +12,6 @@
 
 namespace prtbench {
 
-// GUID_DEVINTERFACE_USBPRINT, also what the main window registers for notices.
-inline constexpr GUID kUsbPrintInterfaceClass = {
-    0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
-
 class UsbInterfaceSource {
  public:
   virtual ~UsbInterfaceSource() = default;
@@ -23,8 +19,8 @@ class UsbInterfaceSource {
   virtual std::optional<std::vector<UsbInterface>> List() = 0;
 };
 
-// The present interfaces of kUsbPrintInterfaceClass, each with its flags and
-// device path (none when the detail cannot be read).
+// The present interfaces of the USB printer class (kit::ListUsbPrinterInterfaces),
+// each with its flags and UTF-8 device path (none when the detail cannot be read).
 class SetupApiUsbInterfaces : public UsbInterfaceSource {
  public:
   std::optional<std::vector<UsbInterface>> List() override;
