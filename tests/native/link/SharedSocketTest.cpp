@@ -130,7 +130,8 @@ TEST_F(SharedSocketTest, SendOnPortSendsOnceOnAFreshConnectionClosesItAndSaysHow
     EXPECT_EQ(fresh.Received(1), row.received) << row.what;
     const Log log = fresh.Log();
     EXPECT_EQ(log[0].rfind("connect 127.0.0.9:4000 1s -> ", 0), 0u) << row.what;
-    const auto connects = std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("connect", 0) == 0; });
+    const auto connects =
+        std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("connect", 0) == 0; });
     EXPECT_EQ(connects, row.result == -4 ? 3 : 1) << row.what;
     EXPECT_TRUE(fresh.OpenSockets().empty()) << row.what;
     EXPECT_FALSE(tools.IsOpen(kPortNet)) << row.what;
@@ -227,7 +228,9 @@ TEST_F(SharedSocketTest, MonitorNeverWaitsForAPrintInProgress) {
   std::promise<void> polled;
   auto done = polled.get_future();
   std::atomic<bool> pollFinishedDuringPrint = false;
-  devices.onWrite = [&] { pollFinishedDuringPrint = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready; };
+  devices.onWrite = [&] {
+    pollFinishedDuringPrint = done.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+  };
   link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
   std::thread printing([this] { link.SendData("long job"); });
   while (devices.Log().empty() || devices.Log().back().rfind("purge", 0) != 0) std::this_thread::yield();
