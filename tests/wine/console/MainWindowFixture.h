@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,9 @@
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
-#include "winui/Utf.h"
 
 namespace consoletest {
 
@@ -50,55 +51,21 @@ class MainWindowTest : public testing::Test {
     }
     Pump();
   }
-  // Delivers messages until `condition` holds (the test's own time-out catches a hang).
-  template <typename Condition>
-  void PumpUntil(Condition condition) {
-    while (!condition()) {
-      Pump();
-      Sleep(1);
-    }
-  }
-  // Delivers the messages waiting now, at most a bounded number: automatic
-  // sending keeps posting status updates, so "until the queue is empty" may
-  // never come.
-  static void Pump() {
-    MSG msg;
-    for (int i = 0; i < 100 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  // Delivers messages until `condition` holds.
+  void PumpUntil(const std::function<bool()>& condition) { ASSERT_TRUE(testsupport::PumpUntil(condition)); }
+  static void Pump() { testsupport::PumpWaiting(); }
 
-  void Click(int id) { SendMessageW(GetDlgItem(main_, id), BM_CLICK, 0, 0); }
+  // The main window's controls, through the dialog driver.
+  void Click(int id) { testsupport::Click(main_, id); }
   void Command(int id) { SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void Select(int id, int index) {
-    HWND combo = GetDlgItem(main_, id);
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  }
-  void SetText(int id, const std::string& utf8) { SetDlgItemTextW(main_, id, winui::Widen(utf8).c_str()); }
-  std::string Text(int id) const {
-    wchar_t text[4096] = {};
-    GetDlgItemTextW(main_, id, text, 4096);
-    return winui::Narrow(text);
-  }
-  std::string ComboText(int id) const {
-    HWND combo = GetDlgItem(main_, id);
-    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return {};
-    wchar_t text[256] = {};
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return winui::Narrow(text);
-  }
-  bool Checked(int id) const { return IsDlgButtonChecked(main_, id) == BST_CHECKED; }
-  bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(main_, id)) != FALSE; }
-  bool Visible(int id) const { return IsWindowVisible(GetDlgItem(main_, id)) != FALSE; }
-  void SetPrinterIp(prtbench::Ipv4 address) {
-    SendDlgItemMessageW(main_, IDC_MAIN_PRINTER_IP, IPM_SETADDRESS, 0, address);
-    // a user's typing tells the window; a program's IPM_SETADDRESS does not
-    SendMessageW(main_, WM_COMMAND, MAKEWPARAM(IDC_MAIN_PRINTER_IP, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(main_, IDC_MAIN_PRINTER_IP)));
-  }
+  void Select(int id, int index) { testsupport::SelectCombo(main_, id, index); }
+  void SetText(int id, const std::string& utf8) { testsupport::SetText(main_, id, utf8); }
+  std::string Text(int id) const { return testsupport::Text(main_, id); }
+  std::string ComboText(int id) const { return testsupport::ComboText(main_, id); }
+  bool Checked(int id) const { return testsupport::Checked(main_, id); }
+  bool Enabled(int id) const { return testsupport::Enabled(main_, id); }
+  bool Visible(int id) const { return testsupport::Visible(main_, id); }
+  void SetPrinterIp(prtbench::Ipv4 address) { testsupport::TypeIpAddress(main_, IDC_MAIN_PRINTER_IP, address); }
   // Sends a USB printer interface arrival or removal notice to the window.
   void UsbNotice(WPARAM event) {
     DEV_BROADCAST_DEVICEINTERFACE_W notice{};

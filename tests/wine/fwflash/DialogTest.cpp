@@ -12,6 +12,7 @@
 #include "common/Pause.h"
 #include "fwflash/res/resource.h"
 #include "fwflash/win/FwflashDlg.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
 #include "tests/native/fwflash/FirmwareBuilder.h"
@@ -24,20 +25,7 @@ using testsupport::RecordingPrompts;
 constexpr int kAllInputs[] = {IDC_FWFLASH_USB,   IDC_FWFLASH_NET,       IDC_FWFLASH_COM,       IDC_FWFLASH_BROWSE,
                               IDC_FWFLASH_START, IDC_FWFLASH_PORT_LIST, IDC_FWFLASH_BAUD_LIST, IDC_FWFLASH_ADDRESS};
 
-// Dispatches this thread's messages until `done` holds or 15 s pass.
-template <typename Condition>
-bool PumpUntil(Condition done, int timeoutMs = 15000) {
-  for (DWORD start = GetTickCount();;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
-    Sleep(5);
-  }
-}
+using testsupport::PumpUntil;
 
 // A drop of `paths`, built as the shell builds one.
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
@@ -75,7 +63,7 @@ class FwflashDlgTest : public testing::Test {
     return path;
   }
   std::string WindowsPathOf(const std::string& unixPath) { return winui::Narrow(testsupport::WindowsPath(unixPath)); }
-  void Click(int id) { SendMessageW(dialog_.Item(id), BM_CLICK, 0, 0); }
+  void Click(int id) { testsupport::Click(window_, id); }
   void Drop(const std::vector<std::wstring>& paths) { SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0); }
   bool AllInputsEnabled(bool enabled) {
     for (int id : kAllInputs) {
@@ -284,7 +272,7 @@ TEST_F(FwflashDlgUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
   ports_.ClearRunning();  // as the application does when its window has closed
   // the worker gives up (its replies stop with the flag) and posts to nobody
   ASSERT_TRUE(PumpUntil([&] { return devices_.opens().size() == 2 && !ports_.UsbLink(0).has_value(); }));
-  PumpUntil([] { return false; }, 200);
+  testsupport::PumpFor(200);
   EXPECT_TRUE(prompts_.messages().empty());
 }
 

@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <functional>
 
 #include "prtbench/link/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/TestContext.h"
-#include "winui/Utf.h"
 
 namespace {
 
@@ -19,46 +17,15 @@ using namespace prtbench;
 
 constexpr Ipv4 kBoxIp = MakeIpv4(127, 0, 0, 77);
 
-// What runs inside the dialog's modal loop, on its window.
-std::function<void(HWND)> g_script;
-HWND g_dialog = nullptr;
-
-BOOL CALLBACK FindOurDialog(HWND window, LPARAM) {
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (std::wstring(className) != L"#32770") return TRUE;
-  g_dialog = window;
-  return FALSE;
-}
-
-// Fires once the dialog runs: finds it among this thread's windows (never by
-// a search that could meet another process's window) and runs the script.
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-  g_dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindOurDialog, 0);
-  if (!g_dialog) return;  // not created yet: the timer fires again
-  KillTimer(nullptr, id);
-  g_script(g_dialog);
-}
-
-std::string TextOf(HWND dialog, int id) {
-  wchar_t text[512] = {};
-  GetDlgItemTextW(dialog, id, text, 512);
-  return winui::Narrow(text);
-}
-int Selection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
-bool IsOn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-Ipv4 Address(HWND dialog) {
-  DWORD address = 0;
-  SendDlgItemMessageW(dialog, IDC_COMSET_MONITOR_IP, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-  return address;
-}
-void Choose(HWND dialog, int id, int index) {
-  SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
+using testsupport::Checked;
+using testsupport::Click;
+using testsupport::ComboEntries;
+using testsupport::ComboIndex;
+using testsupport::Enabled;
+using testsupport::IpAddress;
+using testsupport::SelectCombo;
+using testsupport::Text;
+using testsupport::TypeIpAddress;
 
 class ComSetDialogTest : public testing::Test {
  protected:
@@ -67,8 +34,7 @@ class ComSetDialogTest : public testing::Test {
     shared_.language = Language::English;
   }
   bool Show(std::function<void(HWND)> script) {
-    g_script = std::move(script);
-    SetTimer(nullptr, 0, 20, RunScript);
+    testsupport::WhenModal(std::move(script));
     return ShowComSettingsDialog(nullptr, app_.context, kBoxIp);
   }
 
@@ -85,17 +51,17 @@ TEST_F(ComSetDialogTest, OpensOnTheCurrentValuesLockedWithTheAddressFollowingThe
     s.com.timeoutSeconds = 12;
   });
   EXPECT_FALSE(Show([](HWND dialog) {
-    EXPECT_EQ(Selection(dialog, IDC_COMSET_BYTESIZE), 3);
-    EXPECT_EQ(Selection(dialog, IDC_COMSET_PARITY), 2);
-    EXPECT_EQ(Selection(dialog, IDC_COMSET_STOPBITS), 2);
-    EXPECT_EQ(Selection(dialog, IDC_COMSET_TIMEOUT), 11);
+    EXPECT_EQ(ComboIndex(dialog, IDC_COMSET_BYTESIZE), 3);
+    EXPECT_EQ(ComboIndex(dialog, IDC_COMSET_PARITY), 2);
+    EXPECT_EQ(ComboIndex(dialog, IDC_COMSET_STOPBITS), 2);
+    EXPECT_EQ(ComboIndex(dialog, IDC_COMSET_TIMEOUT), 11);
     EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_COMSET_TIMEOUT, CB_GETCOUNT, 0, 0), 30);
-    EXPECT_TRUE(IsOn(dialog, IDC_COMSET_LOCK));
-    EXPECT_TRUE(IsOn(dialog, IDC_COMSET_DEFAULT_IP));
-    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_FALSE(IsEnabled(dialog, id));
-    EXPECT_TRUE(IsEnabled(dialog, IDC_COMSET_TIMEOUT));
-    EXPECT_FALSE(IsEnabled(dialog, IDC_COMSET_MONITOR_IP));
-    EXPECT_EQ(Address(dialog), MakeIpv4(127, 0, 0, 5));
+    EXPECT_TRUE(Checked(dialog, IDC_COMSET_LOCK));
+    EXPECT_TRUE(Checked(dialog, IDC_COMSET_DEFAULT_IP));
+    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_FALSE(Enabled(dialog, id));
+    EXPECT_TRUE(Enabled(dialog, IDC_COMSET_TIMEOUT));
+    EXPECT_FALSE(Enabled(dialog, IDC_COMSET_MONITOR_IP));
+    EXPECT_EQ(IpAddress(dialog, IDC_COMSET_MONITOR_IP), MakeIpv4(127, 0, 0, 5));
     Click(dialog, IDCANCEL);
   }));
 }
@@ -145,10 +111,10 @@ TEST_F(ComSetDialogTest, OpensWhileASendRunsAndClosesTheLinkBehindIt) {
 TEST_F(ComSetDialogTest, LockClickedOffAndOnEnablesAndDisablesTheSerialLists) {
   Show([](HWND dialog) {
     Click(dialog, IDC_COMSET_LOCK);
-    EXPECT_FALSE(IsOn(dialog, IDC_COMSET_LOCK));
-    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_TRUE(IsEnabled(dialog, id));
+    EXPECT_FALSE(Checked(dialog, IDC_COMSET_LOCK));
+    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_TRUE(Enabled(dialog, id));
     Click(dialog, IDC_COMSET_LOCK);
-    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_FALSE(IsEnabled(dialog, id));
+    for (int id : {IDC_COMSET_BYTESIZE, IDC_COMSET_PARITY, IDC_COMSET_STOPBITS}) EXPECT_FALSE(Enabled(dialog, id));
     Click(dialog, IDCANCEL);
   });
 }
@@ -157,11 +123,11 @@ TEST_F(ComSetDialogTest, OkStoresTheListsMappingAndTheAddress) {
   EXPECT_TRUE(Show([](HWND dialog) {
     Click(dialog, IDC_COMSET_LOCK);
     Click(dialog, IDC_COMSET_DEFAULT_IP);  // off: the address can be typed
-    Choose(dialog, IDC_COMSET_BYTESIZE, 2);
-    Choose(dialog, IDC_COMSET_PARITY, 3);
-    Choose(dialog, IDC_COMSET_STOPBITS, 1);
-    Choose(dialog, IDC_COMSET_TIMEOUT, 9);
-    SendDlgItemMessageW(dialog, IDC_COMSET_MONITOR_IP, IPM_SETADDRESS, 0, MakeIpv4(127, 0, 0, 99));
+    SelectCombo(dialog, IDC_COMSET_BYTESIZE, 2);
+    SelectCombo(dialog, IDC_COMSET_PARITY, 3);
+    SelectCombo(dialog, IDC_COMSET_STOPBITS, 1);
+    SelectCombo(dialog, IDC_COMSET_TIMEOUT, 9);
+    TypeIpAddress(dialog, IDC_COMSET_MONITOR_IP, MakeIpv4(127, 0, 0, 99));
     Click(dialog, IDOK);
   }));
   const ComSettings com = link_.Settings().com;
@@ -176,7 +142,7 @@ TEST_F(ComSetDialogTest, OkStoresTheListsMappingAndTheAddress) {
 TEST_F(ComSetDialogTest, StopBitsTwoIsStoredAsTwo) {
   Show([](HWND dialog) {
     Click(dialog, IDC_COMSET_LOCK);
-    Choose(dialog, IDC_COMSET_STOPBITS, 2);
+    SelectCombo(dialog, IDC_COMSET_STOPBITS, 2);
     Click(dialog, IDOK);
   });
   EXPECT_EQ(link_.Settings().com.stopBits, 2);
@@ -185,10 +151,10 @@ TEST_F(ComSetDialogTest, StopBitsTwoIsStoredAsTwo) {
 TEST_F(ComSetDialogTest, OkWithDefaultIpStoresThePrinterIpAsTheMonitorIp) {
   link_.UpdateSettings([](ConnectionSettings& s) { s.com.defaultIp = false; });
   Show([](HWND dialog) {
-    EXPECT_TRUE(IsEnabled(dialog, IDC_COMSET_MONITOR_IP));
+    EXPECT_TRUE(Enabled(dialog, IDC_COMSET_MONITOR_IP));
     Click(dialog, IDC_COMSET_DEFAULT_IP);
-    EXPECT_EQ(Address(dialog), kBoxIp);
-    EXPECT_FALSE(IsEnabled(dialog, IDC_COMSET_MONITOR_IP));
+    EXPECT_EQ(IpAddress(dialog, IDC_COMSET_MONITOR_IP), kBoxIp);
+    EXPECT_FALSE(Enabled(dialog, IDC_COMSET_MONITOR_IP));
     Click(dialog, IDOK);
   });
   EXPECT_EQ(link_.Settings().com.monitorIp, kBoxIp);
@@ -199,12 +165,12 @@ TEST_F(ComSetDialogTest, DefaultIpTakesEffectAtOnceAndSurvivesCancel) {
   bool switchWhileOpen = true;
   EXPECT_FALSE(Show([this, &switchWhileOpen](HWND dialog) {
     Click(dialog, IDC_COMSET_LOCK);
-    Choose(dialog, IDC_COMSET_BYTESIZE, 0);
+    SelectCombo(dialog, IDC_COMSET_BYTESIZE, 0);
     Click(dialog, IDC_COMSET_DEFAULT_IP);
     switchWhileOpen = link_.Settings().com.defaultIp;
-    EXPECT_TRUE(IsEnabled(dialog, IDC_COMSET_MONITOR_IP));
-    EXPECT_EQ(Address(dialog), MakeIpv4(127, 0, 0, 5));  // unchanged when switched off
-    SendDlgItemMessageW(dialog, IDC_COMSET_MONITOR_IP, IPM_SETADDRESS, 0, MakeIpv4(127, 0, 0, 66));
+    EXPECT_TRUE(Enabled(dialog, IDC_COMSET_MONITOR_IP));
+    EXPECT_EQ(IpAddress(dialog, IDC_COMSET_MONITOR_IP), MakeIpv4(127, 0, 0, 5));  // unchanged when switched off
+    TypeIpAddress(dialog, IDC_COMSET_MONITOR_IP, MakeIpv4(127, 0, 0, 66));
     Click(dialog, IDCANCEL);
   }));
   EXPECT_FALSE(switchWhileOpen);
@@ -216,58 +182,46 @@ TEST_F(ComSetDialogTest, DefaultIpTakesEffectAtOnceAndSurvivesCancel) {
 
 TEST_F(ComSetDialogTest, TextsFollowTheLanguageFlag) {
   Show([](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_SERIAL_GROUP), "ComSet:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_BYTESIZE_LABEL), "ByteSize:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_PARITY_LABEL), "Parity:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_STOPBITS_LABEL), "StopBits:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_NET_GROUP), "NetSet:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_TIMEOUT_LABEL), "TimeOut:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_HINT),
+    EXPECT_EQ(Text(dialog, IDC_COMSET_SERIAL_GROUP), "ComSet:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_BYTESIZE_LABEL), "ByteSize:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_PARITY_LABEL), "Parity:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_STOPBITS_LABEL), "StopBits:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_NET_GROUP), "NetSet:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_TIMEOUT_LABEL), "TimeOut:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_HINT),
               "(Sure the printer is properly connected but the connection fails,you can try to increase the timeout, "
               "the default timeout 1s)");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_MONITOR_LABEL), "MonitorIP:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_DEFAULT_IP), "Default IP:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_LOCK), "Lock");
-    EXPECT_EQ(TextOf(dialog, IDOK), "OK");
-    EXPECT_EQ(TextOf(dialog, IDCANCEL), "Cancel");
-    wchar_t caption[64] = {};
-    GetWindowTextW(dialog, caption, 64);
-    EXPECT_EQ(std::wstring(caption), L"Com Settings");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_MONITOR_LABEL), "MonitorIP:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_DEFAULT_IP), "Default IP:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_LOCK), "Lock");
+    EXPECT_EQ(Text(dialog, IDOK), "OK");
+    EXPECT_EQ(Text(dialog, IDCANCEL), "Cancel");
+    EXPECT_EQ(testsupport::WindowText(dialog), "Com Settings");
     Click(dialog, IDCANCEL);
   });
   shared_.language = Language::Chinese;
   Show([](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_SERIAL_GROUP), "串口设置:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_BYTESIZE_LABEL), "数据位:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_PARITY_LABEL), "奇偶校验:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_STOPBITS_LABEL), "停止位:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_NET_GROUP), "网口设置:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_TIMEOUT_LABEL), "连接超时:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_HINT), "当确认打印机已正确连接却连接失败时,可尝试加大超时,程序默认超时1s");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_MONITOR_LABEL), "监控IP:");
-    EXPECT_EQ(TextOf(dialog, IDC_COMSET_DEFAULT_IP), "默认IP:");
-    EXPECT_EQ(TextOf(dialog, IDOK), "确定");
-    EXPECT_EQ(TextOf(dialog, IDCANCEL), "取消");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_SERIAL_GROUP), "串口设置:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_BYTESIZE_LABEL), "数据位:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_PARITY_LABEL), "奇偶校验:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_STOPBITS_LABEL), "停止位:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_NET_GROUP), "网口设置:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_TIMEOUT_LABEL), "连接超时:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_HINT), "当确认打印机已正确连接却连接失败时,可尝试加大超时,程序默认超时1s");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_MONITOR_LABEL), "监控IP:");
+    EXPECT_EQ(Text(dialog, IDC_COMSET_DEFAULT_IP), "默认IP:");
+    EXPECT_EQ(Text(dialog, IDOK), "确定");
+    EXPECT_EQ(Text(dialog, IDCANCEL), "取消");
     Click(dialog, IDCANCEL);
   });
 }
 
 TEST_F(ComSetDialogTest, ListsHoldTheirEntries) {
   Show([](HWND dialog) {
-    auto entries = [dialog](int id) {
-      std::vector<std::string> texts;
-      const int count = static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) {
-        wchar_t text[32] = {};
-        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(winui::Narrow(text));
-      }
-      return texts;
-    };
-    EXPECT_EQ(entries(IDC_COMSET_BYTESIZE), (std::vector<std::string>{"4", "5", "6", "7", "8"}));
-    EXPECT_EQ(entries(IDC_COMSET_PARITY), (std::vector<std::string>{"None", "ODD", "EVEN", "MARK", "SPACE"}));
-    EXPECT_EQ(entries(IDC_COMSET_STOPBITS), (std::vector<std::string>{"1", "1.5", "2"}));
-    const auto timeouts = entries(IDC_COMSET_TIMEOUT);
+    EXPECT_EQ(ComboEntries(dialog, IDC_COMSET_BYTESIZE), (std::vector<std::string>{"4", "5", "6", "7", "8"}));
+    EXPECT_EQ(ComboEntries(dialog, IDC_COMSET_PARITY), (std::vector<std::string>{"None", "ODD", "EVEN", "MARK", "SPACE"}));
+    EXPECT_EQ(ComboEntries(dialog, IDC_COMSET_STOPBITS), (std::vector<std::string>{"1", "1.5", "2"}));
+    const auto timeouts = ComboEntries(dialog, IDC_COMSET_TIMEOUT);
     ASSERT_EQ(timeouts.size(), 30u);
     EXPECT_EQ(timeouts.front(), "1s");
     EXPECT_EQ(timeouts.back(), "30s");

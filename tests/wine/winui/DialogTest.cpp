@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "TestDialogs.h"
+#include "support/DialogDriver.h"
 #include "winui/Dialog.h"
 #include "winui/Utf.h"
 
@@ -110,20 +111,9 @@ TEST_F(DialogTest, CommandsReachHandlersWithIdAndCode) {
   EXPECT_EQ(dialog_.timers, std::vector<UINT_PTR>{5});
 }
 
-// The dialog a timer callback acts on; tests of other processes may show
-// windows with the same caption, so never search by caption.
-ControlsDialog* g_modal = nullptr;
-
 TEST(DialogModal, OkEndsTheModalLoopWithItsResultAndDestroysTheWindow) {
   ControlsDialog dialog;
-  g_modal = &dialog;
-  struct Clicker {
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      PostMessageW(g_modal->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    }
-  };
-  SetTimer(nullptr, 0, 50, Clicker::Fire);
+  testsupport::WhenModal([](HWND modal) { testsupport::Click(modal, IDOK); });
   EXPECT_EQ(dialog.DoModal(nullptr), 7);
   EXPECT_TRUE(dialog.okPressed);
   EXPECT_TRUE(dialog.destroyed);
@@ -133,19 +123,12 @@ TEST(DialogModal, OkEndsTheModalLoopWithItsResultAndDestroysTheWindow) {
 TEST(DialogModal, ModalDisablesItsOwnerAndGivesItBack) {
   winui::Modeless<ControlsDialog> owner;
   ASSERT_NE(owner.Create(nullptr), nullptr);
-  static HWND ownerWindow;
-  static BOOL enabledDuringModal;
-  ownerWindow = owner.hwnd();
+  bool enabledDuringModal = true;
+  testsupport::WhenModal([&](HWND modal) {
+    enabledDuringModal = IsWindowEnabled(owner.hwnd());
+    PostMessageW(modal, WM_CLOSE, 0, 0);
+  });
   ControlsDialog modal;
-  g_modal = &modal;
-  struct Probe {
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      enabledDuringModal = IsWindowEnabled(ownerWindow);
-      PostMessageW(g_modal->hwnd(), WM_CLOSE, 0, 0);
-    }
-  };
-  SetTimer(nullptr, 0, 50, Probe::Fire);
   EXPECT_EQ(modal.DoModal(owner.hwnd()), IDCANCEL);
   EXPECT_FALSE(enabledDuringModal);
   EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));

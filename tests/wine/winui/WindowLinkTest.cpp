@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestDialogs.h"
+#include "support/DialogDriver.h"
 #include "winui/Dialog.h"
 
 namespace {
@@ -17,14 +18,7 @@ class PlainDialog : public winui::Dialog {
   PlainDialog() : Dialog(IDD_TEST_CONTROLS) {}
 };
 
-void PumpFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  MSG msg;
-  while (GetTickCount() - start < milliseconds) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(1);
-  }
-}
+using testsupport::PumpFor;
 
 TEST(WindowLink, WorkFromAWorkerRunsOnTheWindowThreadInOrder) {
   winui::Modeless<PlainDialog> dialog;
