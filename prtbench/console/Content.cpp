@@ -100,4 +100,10 @@ TextView TextFromHexView(std::string_view hexText) {
   return {FromCodePage(UpToZero(raw), CodePage::SystemAnsi), true};
 }
 
+std::string ContentFromFile(std::string_view fileBytes) {
+  return FromCodePage(UpToZero(fileBytes), CodePage::SystemAnsi);
+}
+
+std::string FileFromContent(std::string_view text) { return ToCodePage(text, CodePage::SystemAnsi); }
+
 }  // namespace prtbench

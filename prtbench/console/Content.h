@@ -59,4 +59,12 @@ struct TextView {
 };
 TextView TextFromHexView(std::string_view hexText);
 
+// A text file as the content box shows it: its bytes up to the first zero
+// byte, read in the system ANSI code page.
+std::string ContentFromFile(std::string_view fileBytes);
+
+// What Save writes for the content box: the text in the system ANSI code
+// page, without a terminating zero.
+std::string FileFromContent(std::string_view text);
+
 }  // namespace prtbench

@@ -171,3 +171,19 @@ TEST(PrintBuffersAllSwitches, HexNumberingAndTimeStampInEveryCombination) {
     EXPECT_EQ(buffers, expected) << mask;
   }
 }
+
+TEST(TextFiles, ReadInTheAnsiCodePageUpToTheFirstZeroAndWrittenWithoutOne) {
+  struct Row {
+    std::string file;
+    std::string text;
+  };
+  const Row rows[] = {
+      {"AB\r\nC", "AB\r\nC"},
+      {"caf\xE9", "café"},
+      {std::string("AB\0CD", 5), "AB"},
+      {"", ""},
+  };
+  for (const Row& row : rows) EXPECT_EQ(prtbench::ContentFromFile(row.file), row.text) << row.text;
+  EXPECT_EQ(prtbench::FileFromContent("café\r\n"), "caf\xE9\r\n");
+  EXPECT_EQ(prtbench::FileFromContent(""), "");
+}
