@@ -9,6 +9,7 @@
 #include "common/win/UsbPrinters.h"
 #include "prtbench/console/Labels.h"
 #include "prtbench/console/PortChoices.h"
+#include "prtbench/console/win/AboutDialog.h"
 #include "prtbench/console/win/LocalAddress.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
@@ -40,6 +41,7 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       settings_(services.settings),
       prompts_(services.prompts),
       shutDownNetwork_(services.shutDownNetwork),
+      localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
       status_(shared_),
       context_(link_, settings_, prompts_, services.launcher, status_, *this) {
   shared_.language.store(Language::Chinese);
@@ -61,12 +63,13 @@ bool CKALDRODlg::OnInit() {
   AddAboutToSystemMenu();
   SetIcons();
   SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SETLIMITTEXT, 0, 0);
+  contentBox_.Attach(Item(IDC_MAIN_CONTENT), [this](const std::string& path) { OnContentDropped(path); });
   shared_.totalBytes.Reset();
   SetComboIndex(IDC_MAIN_FLOW, kFlowControlRts);
   OnFlowControl();
   ComboReset(IDC_MAIN_COM_NAME);
   for (int n = 1; n <= kHighestComNumber; ++n) ComboAdd(IDC_MAIN_COM_NAME, ComName(n));
-  localIp_ = LocalIpv4();
+  localIp_ = localIpv4_();
   newIp_ = kDefaultNewIp;
   ShowValues();
   LoadSettingsFile();
@@ -107,6 +110,21 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
+    case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
+    case IDC_MAIN_CONNECT: OnConnectionTest(); break;
+    case IDC_MAIN_SET_IP: OnSetPrinterAddress(); break;
+    case IDC_MAIN_SET_ID: OnSetPrinterId(); break;
+    case IDC_MAIN_PING: OnPing(); break;
+    case IDC_MAIN_SERIAL_WRITE: OnWriteSerialNumber(); break;
+    case IDC_MAIN_FIRMWARE: OnStartFirmwareUpdater(); break;
+    case IDM_FILE_NEW: OnFileNew(); break;
+    case IDM_FILE_OPEN: OnFileOpen(); break;
+    case IDM_FILE_SAVE: OnFileSave(false); break;
+    case IDM_FILE_SAVE_AS: OnFileSave(true); break;
+    case IDM_FILE_CLOSE: OnFileClose(); break;
+    case IDM_EDIT_SELECT_ALL: OnSelectAll(); break;
+    case IDM_ABOUT: ShowAboutDialog(hwnd()); break;
+    case IDM_HELP: OnHelp(); break;
     default: break;
   }
 }
@@ -123,6 +141,11 @@ bool CKALDRODlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     case WM_SETCURSOR:
       result = OnSetCursor(reinterpret_cast<HWND>(wParam));
       return result != FALSE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return false;
+      ShowAboutDialog(hwnd());
+      result = 0;
+      return true;
     default:
       return false;
   }
@@ -300,6 +323,7 @@ void CKALDRODlg::SetLanguage(Language language) {
   context_.SetLanguage(language);
   ReadWindow(false);
   LoadLanguageMenu();
+  TitleFileItems();
   for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, language));
   content_ = Greeting(language);
   ShowValues();

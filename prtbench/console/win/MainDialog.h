@@ -1,8 +1,10 @@
 // The main window of prtbench (CKALDRODlg): port controls, sending, timers and
 // notices. Its sends run on a send queue of their own so the window never
 // waits for a printer; split over MainDialog.cpp (start, commands, language,
-// shutdown), MainPorts.cpp (port controls, USB notices, timers) and
-// MainSending.cpp (Print, HEX, automatic sending, fixed commands).
+// shutdown), MainPorts.cpp (port controls, USB notices, timers),
+// MainSending.cpp (Print, HEX, automatic sending, fixed commands),
+// MainTools.cpp (network tools, serial number, firmware updater, About) and
+// MainFiles.cpp (file commands, dropped files, Select all).
 #pragma once
 
 #include <atomic>
@@ -14,6 +16,7 @@
 #include "prtbench/app/win/StatusLine.h"
 #include "prtbench/console/AutoSender.h"
 #include "prtbench/console/Content.h"
+#include "prtbench/console/win/DropEdit.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
 #include "winui/Dialog.h"
@@ -30,6 +33,9 @@ struct MainWindowServices {
   winui::Launcher& launcher;
   // Shuts Winsock down as the window goes; empty when the caller owns it.
   std::function<void()> shutDownNetwork;
+  // The computer's own address (the local host name's first IPv4 address);
+  // empty: LocalIpv4.
+  std::function<Ipv4()> localIpv4;
 };
 
 // The window hands its dialogs `context()`; its jobs run on its own send queue.
@@ -110,6 +116,33 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void OnClear();
   void OnRepetitionsStep(int delta);
   void ShowContentError(ContentError error);
+
+  // MainTools.cpp: network tools, serial number, firmware updater, About, Help
+  void OnRefreshLocalIp();
+  void OnConnectionTest();
+  void OnConnectionTested(bool connected);
+  void OnSetPrinterAddress();
+  void SetPrinterAddressOverNet(Ipv4 printerIp, Ipv4 newIp);
+  void OnPrinterAddressSet(int result, Ipv4 newIp);
+  void OnSetPrinterId();
+  void OnPing();
+  void OnWriteSerialNumber();
+  void OnStartFirmwareUpdater();
+  void OnHelp();
+  // Status text, message box, then the status line.
+  void Report(const std::string& text);
+
+  // MainFiles.cpp: New, Open, Save, Save As, Close, Select all, dropped files
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSave(bool askForPath);
+  void OnFileClose();
+  void OnSelectAll();
+  void OnContentDropped(const std::string& path);
+  // The file's text, or nothing after a message box saying why not.
+  std::optional<std::string> ReadContentFile(const std::string& path);
+  // Save and Close in the menu name the current file, if there is one.
+  void TitleFileItems();
   // JobQueue: the window's sends, behind those asked for before
   void Post(SendQueue::Job job) override;
 
@@ -118,6 +151,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   SettingsStore& settings_;
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
+  std::function<Ipv4()> localIpv4_;
   StatusLine status_;
   Context context_;
   static constexpr int kMaxPeriodMs = 65535;
@@ -144,6 +178,8 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   bool firstPrint_ = true;
   uint8_t cutMode_ = 1;
   bool cutPaperSwitch_ = false;
+  std::string currentFile_;  // UTF-8; set by Open and a drop, cleared by Close
+  CDropEdit contentBox_;
 
   // the Printer IP box as the link reads it from any thread
   std::atomic<Ipv4> printerIpCopy_{0};

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,9 +32,13 @@ class MainWindowTest : public testing::Test {
   // Creates the window (its start-up runs); the settings file holds what the
   // test put in `store` before.
   void Open() {
-    window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(prtbench::MainWindowServices{link_, store_, prompts_, launcher_, {}});
+    window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(Services());
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();
+  }
+  // What the window works with: the fakes, and localIp_ as the computer's address.
+  prtbench::MainWindowServices Services() {
+    return {link_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); }};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {
@@ -98,6 +103,7 @@ class MainWindowTest : public testing::Test {
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;
+  std::atomic<prtbench::Ipv4> localIp_{prtbench::MakeIpv4(127, 0, 0, 9)};
   std::unique_ptr<winui::Modeless<prtbench::CKALDRODlg>> window_;
   HWND main_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // The test double of the launcher seam: records what would start, starts nothing.
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -11,7 +12,12 @@ namespace testsupport {
 
 class RecordingLauncher : public winui::Launcher {
  public:
+  // Runs at every Open before it is recorded: a test looks at what holds
+  // when a program would start. Set before use.
+  std::function<void()> onOpen;
+
   bool Open(std::string_view file, std::string_view parameters) override {
+    if (onOpen) onOpen();
     std::lock_guard lock(mutex_);
     launches_.push_back(std::string(file) + " " + std::string(parameters));
     return answer_;
