@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "MainWindowFixture.h"
+#include "winui/Utf.h"
 
 namespace consoletest {
 namespace {
