@@ -201,43 +201,41 @@ TEST_F(FilesTest, ContentBoxAcceptsFiles) {
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(main_, IDC_MAIN_CONTENT), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
-// Ctrl+A, with the window run modally: a thread timer inside its loop presses
-// the key on the content box, then reads the selection and ends the window.
+// Ctrl+A, with the window run modally: inside its loop the key goes to the
+// content box, then a thread timer reads the selection and ends the window.
 struct SelectAllRun {
   HWND window = nullptr;
-  int step = 0;
   DWORD start = 1, end = 1;
 };
 SelectAllRun g_run;
 
-void CALLBACK PressCtrlA(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND content = GetDlgItem(g_run.window, IDC_MAIN_CONTENT);
+void SetControlKey(bool down) {
   BYTE keys[256] = {};
-  if (g_run.step++ == 0) {
-    SetWindowTextW(content, L"select\r\nall of this");
-    SendMessageW(content, EM_SETSEL, 0, 0);
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PostMessageW(content, WM_KEYDOWN, 'A', 1);
-    return;
-  }
-  KillTimer(nullptr, timer);
   GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0;
+  keys[VK_CONTROL] = down ? 0x80 : 0;
   SetKeyboardState(keys);
-  SendMessageW(content, EM_GETSEL, reinterpret_cast<WPARAM>(&g_run.start), reinterpret_cast<LPARAM>(&g_run.end));
+}
+
+void CALLBACK ReadSelectionAndExit(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SetControlKey(false);
+  SendDlgItemMessageW(g_run.window, IDC_MAIN_CONTENT, EM_GETSEL, reinterpret_cast<WPARAM>(&g_run.start),
+                      reinterpret_cast<LPARAM>(&g_run.end));
   PostMessageW(g_run.window, WM_COMMAND, IDM_FILE_EXIT, 0);
 }
 
 TEST_F(MainWindowTest, CtrlASelectsTheWholeContentThroughTheMessageLoop) {
   prtbench::CKALDRODlg window(Services());
   g_run = {};
-  static prtbench::CKALDRODlg* running;
-  running = &window;
-  SetTimer(nullptr, 0, 20, [](HWND w, UINT m, UINT_PTR t, DWORD d) {
-    g_run.window = running->hwnd();
-    if (g_run.window) PressCtrlA(w, m, t, d);
+  testsupport::WhenModal([](HWND main) {
+    g_run.window = main;
+    HWND content = GetDlgItem(main, IDC_MAIN_CONTENT);
+    SetWindowTextW(content, L"select\r\nall of this");
+    SendMessageW(content, EM_SETSEL, 0, 0);
+    SetControlKey(true);
+    PostMessageW(content, WM_KEYDOWN, 'A', 1);
+    // a timer comes only once the posted key is through the loop
+    SetTimer(nullptr, 0, 20, ReadSelectionAndExit);
   });
   window.DoModal(nullptr);
   EXPECT_EQ(g_run.start, 0u);
