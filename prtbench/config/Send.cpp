@@ -1,0 +1,14 @@
+// Multi-part sends of the configuration dialogs.
+#include "prtbench/config/Send.h"
+
+namespace prtbench {
+
+bool SendInTurn(PrinterLink& link, std::span<const Bytes> parts, const SendQueue::Cancelled& cancelled) {
+  for (const Bytes& part : parts) {
+    if (cancelled && cancelled()) return false;
+    if (link.SendData(part) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace prtbench

@@ -1,0 +1,50 @@
+// Multi-part sends: one write per part, stopping at a failure or a closing queue.
+#include "prtbench/config/Send.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeLinkDevices.h"
+
+namespace {
+
+using namespace prtbench;
+using linktest::FakeLinkDevices;
+
+class SendInTurnTest : public testing::Test {
+ protected:
+  SendInTurnTest() {
+    link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
+  }
+  std::vector<std::string> Writes() const {
+    std::vector<std::string> writes;
+    for (const std::string& entry : devices.Log()) {
+      if (entry.rfind("write", 0) == 0) writes.push_back(entry);
+    }
+    return writes;
+  }
+
+  FakeLinkDevices devices;
+  SharedState shared;
+  PrinterLink link{devices, shared};
+  const std::vector<Bytes> parts{{0x01}, {0x02, 0x03}, {0x04}};
+};
+
+TEST_F(SendInTurnTest, EveryPartGoesInItsOwnWriteInOrder) {
+  EXPECT_TRUE(SendInTurn(link, parts, [] { return false; }));
+  EXPECT_EQ(Writes().size(), 3u);
+  EXPECT_EQ(devices.Received(1), std::string("\x01\x02\x03\x04"));
+}
+
+TEST_F(SendInTurnTest, AFailedPartStopsTheRest) {
+  devices.writeResults = {1, std::nullopt};
+  EXPECT_FALSE(SendInTurn(link, parts, [] { return false; }));
+  EXPECT_EQ(Writes().size(), 2u);
+}
+
+TEST_F(SendInTurnTest, AClosingQueueStopsBetweenParts) {
+  int asked = 0;
+  EXPECT_FALSE(SendInTurn(link, parts, [&] { return ++asked > 1; }));
+  EXPECT_EQ(Writes().size(), 1u);
+}
+
+}  // namespace
