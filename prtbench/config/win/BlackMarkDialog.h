@@ -1,0 +1,16 @@
+// The black mark dialog: detection on and off, the four distances, the test receipts.
+#pragma once
+
+#include <windows.h>
+
+#include "prtbench/app/win/Context.h"
+#include "prtbench/config/BlackMark.h"
+
+namespace prtbench {
+
+// Runs the dialog modally over `owner` in `mode`, on the distances Printer.ini
+// keeps under [SET]; each setting button stores its distance, then sends.
+// Outcomes show in the main window's status line.
+void ShowBlackMarkDialog(HWND owner, Context& context, BlackMarkMode mode);
+
+}  // namespace prtbench
