@@ -7,6 +7,8 @@
 
 #include "common/Pause.h"
 #include "common/win/UsbPrinters.h"
+#include "prtbench/config/win/AdvancedDialog.h"
+#include "prtbench/config/win/BlackMarkDialog.h"
 #include "prtbench/console/Labels.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/win/AboutDialog.h"
@@ -109,6 +111,8 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_LANGUAGE_ENGLISH: SetLanguage(Language::English); break;
     case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
+    case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_); break;
+    case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, BlackMarkMode::Standard); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;
