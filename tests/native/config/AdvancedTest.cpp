@@ -1,10 +1,11 @@
 // The advanced settings' frames: density, code page, interface, baud rate,
-// print width, the code page sample and the template's extra commands.
+// print width, the code page table and sample, and the template's extra commands.
 #include "prtbench/config/Advanced.h"
 
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/CodePages.h"
 
 namespace {
 
@@ -64,6 +65,33 @@ TEST(CodePageSample, FourBlocksFontBSampleFontASample) {
   EXPECT_EQ(Bytes(sample.begin(), sample.begin() + 9), HexBytes("0D 0A 1B 40 1C 2E 1B 21 00"));
   for (int i = 0; i < 128; ++i) EXPECT_EQ(sample[9 + i], 0x80 + i) << i;
   EXPECT_EQ(Bytes(sample.begin() + 137, sample.end()), HexBytes("00 00 00 00 00 0A 1B 40 1D 56 41 48 1C 26 00"));
+}
+
+TEST(CodePageTable, SeventyEntriesInListOrder) {
+  const auto table = CodePageTable();
+  ASSERT_EQ(table.size(), 70u);
+  struct Row {
+    size_t index;
+    int n;
+    const char* name;
+  };
+  const Row rows[] = {{0, 0, "PC437(Europe)"},  {1, 1, "(katakana)"},     {3, 3, "PC860(PT)"},
+                      {10, 10, "(Iran)"},       {11, 16, "(WPC1252)"},    {20, 25, "(WPC1257)"},
+                      {21, 27, "(Vietnam)"},    {25, 31, "(Hebrew)"},     {27, 33, "WPC1256"},
+                      {28, 255, "(Thai)"},      {29, 50, "PC437(Europe)"}, {30, 51, "(Katakana)"},
+                      {31, 52, "PC437(Europe)"}, {42, 63, "PC864 - Arabic"}, {53, 74, "PC3840(IBM - Ru)"},
+                      {58, 79, "3846(TR)"},     {68, 89, "PC3041(MT)"},   {69, 89, "PC3041(MT)"}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(table[row.index].n, row.n) << row.index;
+    EXPECT_EQ(table[row.index].name, row.name) << row.index;
+  }
+  EXPECT_EQ(table[kInitialCodePageIndex].name, "PC860(PT)");
+}
+
+TEST(CodePageTable, LastTwoEntriesSendTheSameFrame) {
+  const auto table = CodePageTable();
+  EXPECT_EQ(CodePageCommand(table[69].n), CodePageCommand(table[68].n));
+  EXPECT_EQ(CodePageCommand(table[28].n), (Bytes{0x1F, 0x1B, 0x1F, 0xFF, 0xFF, 0x0A, 0x00}));
 }
 
 }  // namespace

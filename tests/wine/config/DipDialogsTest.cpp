@@ -88,15 +88,6 @@ TEST_F(DipDialogsTest, P58AllSecondButtonsSendE5AndStoreMinus27) {
   ShowP58DipDialog(nullptr, app_.context);
   EXPECT_EQ(Stored("SET", "P58SW"), "-27");
   EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF E5 00")}));
-  // and they come back
-  WhenShown(kP58, [](HWND dialog) {
-    for (int id : {IDC_P58DIP_CUTTER_ON, IDC_P58DIP_CUT_FULL, IDC_P58DIP_DENSITY_DARK, IDC_P58DIP_BEEPER_YES,
-                   IDC_P58DIP_DRAWER_YES}) {
-      EXPECT_TRUE(IsOn(dialog, id)) << id;
-    }
-    Close(dialog);
-  });
-  ShowP58DipDialog(nullptr, app_.context);
 }
 
 TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
