@@ -43,7 +43,9 @@ class CCAdvencedDialog : public winui::Dialog {
   // `frame` of the list entry `id` shows, when one is selected.
   template <typename Build>
   void SendForSelection(int id, Build build);
+  void OnDensity() { SendForSelection(IDC_ADVANCED_DENSITY, [](int sel) { return DensityCommand(sel + 1); }); }
   void OnCodePage();
+  void OnBeeper() { SendForSelection(IDC_ADVANCED_BUZZER, [](int sel) { return BeeperCommand(sel == 0); }); }
   void OnSensitivity();
   void OnFileSend();
   void OnInputCodePage();
@@ -86,7 +88,7 @@ void CCAdvencedDialog::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   HWND self = hwnd();
   switch (id) {
-    case IDC_ADVANCED_DENSITY_SET: SendForSelection(IDC_ADVANCED_DENSITY, [](int sel) { return DensityCommand(sel + 1); }); break;
+    case IDC_ADVANCED_DENSITY_SET: OnDensity(); break;
     case IDC_ADVANCED_CODEPAGE_SET: OnCodePage(); break;
     case IDC_ADVANCED_INTERFACE_USB: PostFrame(context_, InterfaceCommand(InterfaceMode::Usb)); break;
     case IDC_ADVANCED_INTERFACE_COM: PostFrame(context_, InterfaceCommand(InterfaceMode::EmulatedCom)); break;
@@ -97,7 +99,7 @@ void CCAdvencedDialog::OnCommand(int id, int code) {
     case IDC_ADVANCED_GENERAL: ShowP80DipDialog(self, context_); break;
     case IDC_ADVANCED_BACK: EndDialog(IDCANCEL); break;
     case IDC_ADVANCED_PRINT_H_LINE: PostFrame(context_, PrintHLineCommand()); break;
-    case IDC_ADVANCED_BUZZER_SET: SendForSelection(IDC_ADVANCED_BUZZER, [](int sel) { return BeeperCommand(sel == 0); }); break;
+    case IDC_ADVANCED_BUZZER_SET: OnBeeper(); break;
     case IDC_ADVANCED_SENSITIVITY_SET: OnSensitivity(); break;
     case IDC_ADVANCED_P76E_DIP: ShowP76EDipDialog(self, context_); break;
     case IDC_ADVANCED_P58_DIP: ShowP58DipDialog(self, context_); break;

@@ -32,6 +32,7 @@ class CBlackMark : public winui::Dialog {
   void OnWidthLimit();
   void OnCutOffset();
   void OnPrintOffset();
+  void OnDetection(bool on);
 
   Context& context_;
   BlackMarkMode mode_;
@@ -64,8 +65,8 @@ void CBlackMark::OnCommand(int id, int code) {
     case IDC_BLACKMARK_TICKET_TEST: PostParts(context_, TicketTest(values_)); break;
     case IDC_BLACKMARK_PRINT_START_TEST: PostParts(context_, PrintStartTest(values_)); break;
     case IDC_BLACKMARK_CUT_TEST: PostParts(context_, CutTest(values_)); break;
-    case IDC_BLACKMARK_OPEN: PostFrame(context_, BlackMarkOnCommand(), Msg::BlackMarkOpened, Msg::BlackMarkOpenFailed); break;
-    case IDC_BLACKMARK_CLOSE: PostFrame(context_, BlackMarkOffCommand(), Msg::BlackMarkClosed, Msg::BlackMarkCloseFailed); break;
+    case IDC_BLACKMARK_OPEN: OnDetection(true); break;
+    case IDC_BLACKMARK_CLOSE: OnDetection(false); break;
     default: break;
   }
 }
@@ -116,6 +117,14 @@ void CBlackMark::OnPrintOffset() {
   Write(context_.settings(), ini::kBlackMarkPrintCut, values_.printOffset);
   const int n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
   PostFrame(context_, PrintPositionCommand(values_.direction, n, ProgramBlackMarkH().Get()));
+}
+
+void CBlackMark::OnDetection(bool on) {
+  if (on) {
+    PostFrame(context_, BlackMarkOnCommand(), Msg::BlackMarkOpened, Msg::BlackMarkOpenFailed);
+  } else {
+    PostFrame(context_, BlackMarkOffCommand(), Msg::BlackMarkClosed, Msg::BlackMarkCloseFailed);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The advanced settings' frames: density, code page, interface, baud rate,
 // print width, the code page table and sample, and the template's extra commands.
-#include "prtbench/config/Advanced.h"
-
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/Advanced.h"
 #include "prtbench/config/CodePages.h"
 
 namespace {
@@ -75,12 +74,12 @@ TEST(CodePageTable, SeventyEntriesInListOrder) {
     int n;
     const char* name;
   };
-  const Row rows[] = {{0, 0, "PC437(Europe)"},  {1, 1, "(katakana)"},     {3, 3, "PC860(PT)"},
-                      {10, 10, "(Iran)"},       {11, 16, "(WPC1252)"},    {20, 25, "(WPC1257)"},
-                      {21, 27, "(Vietnam)"},    {25, 31, "(Hebrew)"},     {27, 33, "WPC1256"},
-                      {28, 255, "(Thai)"},      {29, 50, "PC437(Europe)"}, {30, 51, "(Katakana)"},
+  const Row rows[] = {{0, 0, "PC437(Europe)"},   {1, 1, "(katakana)"},       {3, 3, "PC860(PT)"},
+                      {10, 10, "(Iran)"},        {11, 16, "(WPC1252)"},      {20, 25, "(WPC1257)"},
+                      {21, 27, "(Vietnam)"},     {25, 31, "(Hebrew)"},       {27, 33, "WPC1256"},
+                      {28, 255, "(Thai)"},       {29, 50, "PC437(Europe)"},  {30, 51, "(Katakana)"},
                       {31, 52, "PC437(Europe)"}, {42, 63, "PC864 - Arabic"}, {53, 74, "PC3840(IBM - Ru)"},
-                      {58, 79, "3846(TR)"},     {68, 89, "PC3041(MT)"},   {69, 89, "PC3041(MT)"}};
+                      {58, 79, "3846(TR)"},      {68, 89, "PC3041(MT)"},     {69, 89, "PC3041(MT)"}};
   for (const Row& row : rows) {
     EXPECT_EQ(table[row.index].n, row.n) << row.index;
     EXPECT_EQ(table[row.index].name, row.name) << row.index;

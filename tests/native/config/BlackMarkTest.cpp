@@ -1,10 +1,9 @@
 // Black mark frames, the offsets in both modes, H, the field checks and the
 // GBK test receipts.
-#include "prtbench/config/BlackMark.h"
-
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/BlackMark.h"
 
 namespace {
 
@@ -88,8 +87,7 @@ TEST(BlackMarkFields, TextsThatAreNoNumberOrOutOfRangeAreReportedAndGoOn) {
       {"no number keeps the old value", std::nullopt, kMaxLengthRange, Language::English, 77,
        "Please enter an integer."},
       {"no number, Chinese", std::nullopt, kWidthLimitRange, Language::Chinese, 77, "请输入一个整数。"},
-      {"too long goes on", 501, kMaxLengthRange, Language::English, 501,
-       "Please enter an integer between 50 and 500."},
+      {"too long goes on", 501, kMaxLengthRange, Language::English, 501, "Please enter an integer between 50 and 500."},
       {"too narrow, Chinese", 2, kWidthLimitRange, Language::Chinese, 2, "请输入一个 3 至 30 之间的整数。"},
       {"cut below 0", -1, kCutOffsetRange, Language::English, -1, "Please enter an integer between 0 and 1000."},
       {"print offset is not limited", -5000, std::nullopt, Language::English, -5000, nullptr},
@@ -112,15 +110,18 @@ Bytes Block(const char* hex, size_t block) {
 }
 
 constexpr char kPrintFrom20[] =
-    "20 20 20 20 B4 D3 B4 CB B4 A6 CE BB D6 C3 BF AA CA BC B4 F2 D3 A1 2C BE E0 C7 D0 CB BA D6 BD B4 A6 20 32 30 20 6D 6D 0A";
+    "20 20 20 20 B4 D3 B4 CB B4 A6 CE BB D6 C3 BF AA CA BC B4 F2 D3 A1 2C BE E0 C7 D0 CB BA D6 BD B4 A6 20 32 30 20 6D "
+    "6D 0A";
 constexpr char kCutFeed20[] =
-    "20 20 20 20 C7 D0 D6 BD CE BB D6 C3 3A 20 BE E0 BA DA B1 EA 28 BD F8 D6 BD B7 BD CF F2 29 B4 A6 20 32 30 20 6D 6D 0A";
+    "20 20 20 20 C7 D0 D6 BD CE BB D6 C3 3A 20 BE E0 BA DA B1 EA 28 BD F8 D6 BD B7 BD CF F2 29 B4 A6 20 32 30 20 6D 6D "
+    "0A";
 constexpr char kCutReverse20[] =
-    "20 20 20 20 C7 D0 D6 BD CE BB D6 C3 3A 20 BE E0 BA DA B1 EA 28 CD CB D6 BD B7 BD CF F2 29 B4 A6 20 32 30 20 6D 6D 0A";
+    "20 20 20 20 C7 D0 D6 BD CE BB D6 C3 3A 20 BE E0 BA DA B1 EA 28 CD CB D6 BD B7 BD CF F2 29 B4 A6 20 32 30 20 6D 6D "
+    "0A";
 
 TEST(BlackMarkReceipts, TicketTestInGbkFiftyByteBlocks) {
-  EXPECT_EQ(TicketTest(Values(20, 20)),
-            (std::vector<Bytes>{HexBytes("1D 0C"), Block(kPrintFrom20, 50), Block(kCutFeed20, 50), HexBytes("1D 56 30")}));
+  EXPECT_EQ(TicketTest(Values(20, 20)), (std::vector<Bytes>{HexBytes("1D 0C"), Block(kPrintFrom20, 50),
+                                                            Block(kCutFeed20, 50), HexBytes("1D 56 30")}));
   EXPECT_EQ(TicketTest(Values(20, 20, 1))[2], Block(kCutReverse20, 50));
 }
 
@@ -136,16 +137,18 @@ TEST(BlackMarkReceipts, CutTestInGbkWithTheDirection) {
   const Bytes heading = Block(
       "20 20 20 20 20 20 D7 DF D6 BD B5 BD CF C2 D2 BB B8 F6 C7 D0 D6 BD CE BB D6 C3 B4 A6 C7 D0 D6 BD B2 E2 CA D4 0A",
       40);
-  EXPECT_EQ(CutTest(Values(20, 5)),
-            (std::vector<Bytes>{heading,
-                                Block("20 20 20 20 20 20 20 20 20 20 20 BE E0 BA DA B1 EA 28 BD F8 D6 BD B7 BD CF F2 29 "
-                                      "B4 A6 20 32 30 20 6D 6D 0A",
-                                      40),
-                                HexBytes("0A 1D 56 01")}));
-  EXPECT_EQ(CutTest(Values(100, 5, 1))[1],
-            Block("20 20 20 20 20 20 20 20 20 20 20 BE E0 BA DA B1 EA 28 CD CB D6 BD B7 BD CF F2 29 B4 A6 20 31 30 30 20 "
-                  "6D 6D 0A",
-                  40));
+  EXPECT_EQ(
+      CutTest(Values(20, 5)),
+      (std::vector<Bytes>{heading,
+                          Block("20 20 20 20 20 20 20 20 20 20 20 BE E0 BA DA B1 EA 28 BD F8 D6 BD B7 BD CF F2 29 "
+                                "B4 A6 20 32 30 20 6D 6D 0A",
+                                40),
+                          HexBytes("0A 1D 56 01")}));
+  EXPECT_EQ(
+      CutTest(Values(100, 5, 1))[1],
+      Block("20 20 20 20 20 20 20 20 20 20 20 BE E0 BA DA B1 EA 28 CD CB D6 BD B7 BD CF F2 29 B4 A6 20 31 30 30 20 "
+            "6D 6D 0A",
+            40));
 }
 
 TEST(BlackMarkReceipts, ALineLongerThanItsBlockIsSentWhole) {

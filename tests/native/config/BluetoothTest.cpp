@@ -1,9 +1,8 @@
 // The Bluetooth frame with each part on and off, and texts of any length.
-#include "prtbench/config/Bluetooth.h"
-
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/Bluetooth.h"
 
 namespace {
 

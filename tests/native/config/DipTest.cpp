@@ -1,10 +1,9 @@
 // DIP switch bytes: composition per dialog, the P80 speed bits, the P76E
 // characters-per-line mapping, signed storage and the frame.
-#include "prtbench/config/Dip.h"
-
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/Dip.h"
 
 namespace {
 
@@ -21,16 +20,18 @@ struct SwitchCase {
 TEST(DipSwitches, ChoicesGiveTheByteItsStoredValueAndFrame) {
   const SwitchCase cases[] = {
       // P80, everything at index 0, 19200
-      {"P80 zero", static_cast<std::uint8_t>(SwitchBits(kP80SwitchBits, std::vector{0, 0, 0, 0, 0, 0}) | P80SpeedBits(1)),
-       0, "1F 1B 1F BF 00 00"},
+      {"P80 zero",
+       static_cast<std::uint8_t>(SwitchBits(kP80SwitchBits, std::vector{0, 0, 0, 0, 0, 0}) | P80SpeedBits(1)), 0,
+       "1F 1B 1F BF 00 00"},
       // P80, Guilhotina "Não", Beep "SIM", 38400
       {"P80 C3", static_cast<std::uint8_t>(SwitchBits(kP80SwitchBits, std::vector{1, 1, 0, 0, 0, 0}) | P80SpeedBits(2)),
        -61, "1F 1B 1F BF C3 00"},
       // P58, cutter ON, Full, Dark, beeper Yes, drawer Yes
       {"P58 E5", SwitchBits(kP58SwitchBits, std::vector{1, 1, 1, 1, 1}), -27, "1F 1B 1F BF E5 00"},
       // P76E, every switch on, 58 mm, 30/25CPL
-      {"P76E all", static_cast<std::uint8_t>(SwitchBits(kP76ESwitchBits, std::vector{1, 1, 1, 1, 1, 1}) | P76ECplBits(2)),
-       -33, "1F 1B 1F BF DF 00"},
+      {"P76E all",
+       static_cast<std::uint8_t>(SwitchBits(kP76ESwitchBits, std::vector{1, 1, 1, 1, 1, 1}) | P76ECplBits(2)), -33,
+       "1F 1B 1F BF DF 00"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StoredSwitchValue(c.b), c.stored) << c.what;

@@ -1,9 +1,8 @@
 // Paper-saving frames for every button of every group.
-#include "prtbench/config/SavePaper.h"
-
 #include <gtest/gtest.h>
 
 #include "HexBytes.h"
+#include "prtbench/config/SavePaper.h"
 
 namespace {
 

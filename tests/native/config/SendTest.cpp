@@ -1,9 +1,8 @@
 // Multi-part sends: one write per part, stopping at a failure or a closing queue.
-#include "prtbench/config/Send.h"
-
 #include <gtest/gtest.h>
 
 #include "FakeLinkDevices.h"
+#include "prtbench/config/Send.h"
 
 namespace {
 

@@ -34,11 +34,16 @@ TEST_F(AdvancedDialogTest, ListsHoldTheirEntriesAndInitialSelections) {
     int selected;
     const char* shown;
   } lists[] = {
-      {IDC_ADVANCED_DENSITY, 8, 4, "5"},          {IDC_ADVANCED_CODEPAGE, 70, 3, "PC860(PT)"},
-      {IDC_ADVANCED_BARCODE_TYPE, 9, 2, "EAN(JAN)13"}, {IDC_ADVANCED_BARCODE_HEIGHT, 255, 128, "129"},
-      {IDC_ADVANCED_BAUD, 4, 1, "19200"},         {IDC_ADVANCED_WIDTH, 8, 0, "72mm"},
-      {IDC_ADVANCED_BUZZER, 2, 0, "ON"},           {IDC_ADVANCED_SENSITIVITY, 24, 0, "1"},
-      {IDC_ADVANCED_SENSITIVITY_HIGH, 24, 0, "1"}, {IDC_ADVANCED_INPUT_CODEPAGE, 0, -1, ""},
+      {IDC_ADVANCED_DENSITY, 8, 4, "5"},
+      {IDC_ADVANCED_CODEPAGE, 70, 3, "PC860(PT)"},
+      {IDC_ADVANCED_BARCODE_TYPE, 9, 2, "EAN(JAN)13"},
+      {IDC_ADVANCED_BARCODE_HEIGHT, 255, 128, "129"},
+      {IDC_ADVANCED_BAUD, 4, 1, "19200"},
+      {IDC_ADVANCED_WIDTH, 8, 0, "72mm"},
+      {IDC_ADVANCED_BUZZER, 2, 0, "ON"},
+      {IDC_ADVANCED_SENSITIVITY, 24, 0, "1"},
+      {IDC_ADVANCED_SENSITIVITY_HIGH, 24, 0, "1"},
+      {IDC_ADVANCED_INPUT_CODEPAGE, 0, -1, ""},
   };
   Run([&](HWND dialog) {
     for (const auto& list : lists) {
@@ -98,7 +103,8 @@ TEST_F(AdvancedDialogTest, SensitivityWithSensHSendsBothLevels) {
     Click(dialog, IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH);
     Click(dialog, IDC_ADVANCED_SENSITIVITY_SET);
   });
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F 83 04 05 06 30 03"), HexBytes("1F 1B 1F 83 04 05 06 31 07")}));
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1F 1B 1F 83 04 05 06 30 03"), HexBytes("1F 1B 1F 83 04 05 06 31 07")}));
 }
 
 TEST_F(AdvancedDialogTest, CodePageSampleGoesInFourSends) {
@@ -123,11 +129,12 @@ TEST_F(AdvancedDialogTest, OpeningSwitchesTheLanguageToEnglish) {
 
 TEST_F(AdvancedDialogTest, TechniciansGroupIsShownWithTheLookOfTheDialog) {
   Run([](HWND dialog) {
-    for (int id : {IDC_ADVANCED_PRINT_H_LINE, IDC_ADVANCED_BUZZER_SET, IDC_ADVANCED_BUZZER, IDC_ADVANCED_SENSITIVITY_SET,
-                   IDC_ADVANCED_SENSITIVITY, IDC_ADVANCED_SENSITIVITY_HIGH, IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH,
-                   IDC_ADVANCED_P76E_DIP, IDC_ADVANCED_P58_DIP, IDC_ADVANCED_NET_SETTINGS, IDC_ADVANCED_BLUETOOTH,
-                   IDC_ADVANCED_SAVE_PAPER, IDC_ADVANCED_BLACK_MARK_76, IDC_ADVANCED_NVLOGO, IDC_ADVANCED_RASTER,
-                   IDC_ADVANCED_FILE_SEND, IDC_ADVANCED_INPUT_CODEPAGE, IDC_ADVANCED_INPUT_CODEPAGE_SET}) {
+    for (int id :
+         {IDC_ADVANCED_PRINT_H_LINE, IDC_ADVANCED_BUZZER_SET, IDC_ADVANCED_BUZZER, IDC_ADVANCED_SENSITIVITY_SET,
+          IDC_ADVANCED_SENSITIVITY, IDC_ADVANCED_SENSITIVITY_HIGH, IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH,
+          IDC_ADVANCED_P76E_DIP, IDC_ADVANCED_P58_DIP, IDC_ADVANCED_NET_SETTINGS, IDC_ADVANCED_BLUETOOTH,
+          IDC_ADVANCED_SAVE_PAPER, IDC_ADVANCED_BLACK_MARK_76, IDC_ADVANCED_NVLOGO, IDC_ADVANCED_RASTER,
+          IDC_ADVANCED_FILE_SEND, IDC_ADVANCED_INPUT_CODEPAGE, IDC_ADVANCED_INPUT_CODEPAGE_SET}) {
       EXPECT_TRUE(IsShown(dialog, id)) << id;
     }
     EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_PRINT_H_LINE), "打印H行");
@@ -143,10 +150,11 @@ TEST_F(AdvancedDialogTest, HubButtonsOpenTheirDialogs) {
   const struct {
     int button;
     const char* caption;
-  } cases[] = {{IDC_ADVANCED_GENERAL, "Configurações Gerais"},  {IDC_ADVANCED_BLACK_MARK, "BlaceMarkSet"},
-               {IDC_ADVANCED_P76E_DIP, "P76E DIP Settings"},      {IDC_ADVANCED_P58_DIP, "P58 DIP Settings"},
-               {IDC_ADVANCED_BLUETOOTH, "Bluetooth Settings"},    {IDC_ADVANCED_SAVE_PAPER, "Paper saving function setting"},
-               {IDC_ADVANCED_BLACK_MARK_76, "BlaceMarkSet"}};
+  } cases[] = {
+      {IDC_ADVANCED_GENERAL, "Configurações Gerais"}, {IDC_ADVANCED_BLACK_MARK, "BlaceMarkSet"},
+      {IDC_ADVANCED_P76E_DIP, "P76E DIP Settings"},   {IDC_ADVANCED_P58_DIP, "P58 DIP Settings"},
+      {IDC_ADVANCED_BLUETOOTH, "Bluetooth Settings"}, {IDC_ADVANCED_SAVE_PAPER, "Paper saving function setting"},
+      {IDC_ADVANCED_BLACK_MARK_76, "BlaceMarkSet"}};
   for (const auto& c : cases) {
     bool opened = false;
     Run([&](HWND dialog) {
@@ -171,8 +179,8 @@ TEST_F(AdvancedDialogTest, BlackMarkButtonsPickTheMode) {
       Click(dialog, button);
     });
   }
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 A0 00 00"),
-                                         HexBytes("1D 28 46 04 00 02 00 8E 00 00")}));
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 A0 00 00"), HexBytes("1D 28 46 04 00 02 00 8E 00 00")}));
 }
 
 TEST_F(AdvancedDialogTest, FileSendSendsTheChosenFileAsItIs) {

@@ -61,9 +61,9 @@ TEST_F(BlackMarkDialogTest, SettingButtonsStoreThenSendAndSayHowItWent) {
     Click(dialog, IDC_BLACKMARK_DIRECTION_REVERSE);
     Enter(dialog, IDC_BLACKMARK_CUT_OFFSET, "20", IDC_BLACKMARK_CUT_OFFSET_SET);
   });
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F 81 04 05 06 60 09 00"),
-                                         HexBytes("1F 1B 1F 82 04 05 06 50 00 00"),
-                                         HexBytes("1D 28 46 04 00 02 01 A0 00 00")}));
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1F 1B 1F 81 04 05 06 60 09 00"), HexBytes("1F 1B 1F 82 04 05 06 50 00 00"),
+                                HexBytes("1D 28 46 04 00 02 01 A0 00 00")}));
   EXPECT_EQ(Stored("SET", "BLMMAX"), "300");
   EXPECT_EQ(Stored("SET", "BLMWITCH"), "10");
   EXPECT_EQ(Stored("SET", "BLMLCUT"), "20");
@@ -98,9 +98,9 @@ TEST_F(BlackMarkDialogTest, StatusLineTellsTheOutcomeInTheLanguage) {
 
 TEST_F(BlackMarkDialogTest, PrintPositionAddsTheHighByteOfH) {
   Run([](HWND dialog) {
-    Enter(dialog, IDC_BLACKMARK_WIDTH_LIMIT, "30", IDC_BLACKMARK_WIDTH_LIMIT_SET);     // H = 240
-    Enter(dialog, IDC_BLACKMARK_PRINT_OFFSET, "40", IDC_BLACKMARK_PRINT_OFFSET_SET);   // 40 01
-    Enter(dialog, IDC_BLACKMARK_CUT_OFFSET, "100", IDC_BLACKMARK_CUT_OFFSET_SET);      // H = 800
+    Enter(dialog, IDC_BLACKMARK_WIDTH_LIMIT, "30", IDC_BLACKMARK_WIDTH_LIMIT_SET);    // H = 240
+    Enter(dialog, IDC_BLACKMARK_PRINT_OFFSET, "40", IDC_BLACKMARK_PRINT_OFFSET_SET);  // 40 01
+    Enter(dialog, IDC_BLACKMARK_CUT_OFFSET, "100", IDC_BLACKMARK_CUT_OFFSET_SET);     // H = 800
   });
   // H is the program's: a new opening still sees it
   Run([](HWND dialog) { Click(dialog, IDC_BLACKMARK_PRINT_OFFSET_SET); });
@@ -118,17 +118,19 @@ TEST_F(BlackMarkDialogTest, PrinterTypeOneSendsNoOffsets) {
     Click(dialog, IDC_BLACKMARK_CUT_OFFSET_SET);
     Click(dialog, IDC_BLACKMARK_PRINT_OFFSET_SET);
   });
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 00 00 00"),
-                                         HexBytes("1D 28 46 04 00 01 00 00 00 00")}));
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 00 00 00"), HexBytes("1D 28 46 04 00 01 00 00 00 00")}));
 }
 
 TEST_F(BlackMarkDialogTest, AlternativeModeCountsFromTheReferences) {
-  Run([](HWND dialog) {
-    Click(dialog, IDC_BLACKMARK_CUT_OFFSET_SET);    // 20 mm of 300: (45 - 20) / 0.176 = 142
-    Click(dialog, IDC_BLACKMARK_PRINT_OFFSET_SET);  // (20 + 20) / 0.176 = 227
-  }, BlackMarkMode::Alternative);
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 8E 00 00"),
-                                         HexBytes("1D 28 46 04 00 01 00 E3 00 00")}));
+  Run(
+      [](HWND dialog) {
+        Click(dialog, IDC_BLACKMARK_CUT_OFFSET_SET);    // 20 mm of 300: (45 - 20) / 0.176 = 142
+        Click(dialog, IDC_BLACKMARK_PRINT_OFFSET_SET);  // (20 + 20) / 0.176 = 227
+      },
+      BlackMarkMode::Alternative);
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1D 28 46 04 00 02 00 8E 00 00"), HexBytes("1D 28 46 04 00 01 00 E3 00 00")}));
 }
 
 TEST_F(BlackMarkDialogTest, BadFieldsAreReportedAndTheButtonGoesOn) {
@@ -140,8 +142,8 @@ TEST_F(BlackMarkDialogTest, BadFieldsAreReportedAndTheButtonGoesOn) {
   EXPECT_EQ(app_.prompts.messages(),
             (std::vector<std::string>{"Please enter an integer between 50 and 500.", "Please enter an integer."}));
   // 600 goes out as read; the width that was no number keeps 10
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F 81 04 05 06 C0 12 00"),
-                                         HexBytes("1F 1B 1F 82 04 05 06 50 00 00")}));
+  EXPECT_EQ(Sends(),
+            (std::vector<Bytes>{HexBytes("1F 1B 1F 81 04 05 06 C0 12 00"), HexBytes("1F 1B 1F 82 04 05 06 50 00 00")}));
   EXPECT_EQ(Stored("SET", "BLMMAX"), "600");
   EXPECT_EQ(Stored("SET", "BLMWITCH"), "10");
 }

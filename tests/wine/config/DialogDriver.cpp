@@ -92,8 +92,8 @@ void Choose(HWND dialog, int id, int index) {
 
 COLORREF StaticBackground(HWND dialog, int id) {
   HDC dc = GetDC(dialog);
-  const auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))));
   ReleaseDC(dialog, dc);
   LOGBRUSH info{};
   if (!brush || !GetObjectW(brush, sizeof info, &info)) return CLR_INVALID;

@@ -109,8 +109,8 @@ TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
   });
   ShowP58DipDialog(nullptr, app_.context);
   WhenShown(kP76E, [](HWND dialog) {
-    for (int id : {IDC_P76EDIP_BLACK_MARK_OFF, IDC_P76EDIP_CUTTER_OFF, IDC_P76EDIP_CUT_PARTIAL,
-                   IDC_P76EDIP_ONE_WAY_OFF, IDC_P76EDIP_DOUBLE_BYTE_ON, IDC_P76EDIP_PAPER_58_OFF, IDC_P76EDIP_CPL_42}) {
+    for (int id : {IDC_P76EDIP_BLACK_MARK_OFF, IDC_P76EDIP_CUTTER_OFF, IDC_P76EDIP_CUT_PARTIAL, IDC_P76EDIP_ONE_WAY_OFF,
+                   IDC_P76EDIP_DOUBLE_BYTE_ON, IDC_P76EDIP_PAPER_58_OFF, IDC_P76EDIP_CPL_42}) {
       EXPECT_TRUE(IsOn(dialog, id)) << id;
     }
     Close(dialog);
@@ -122,8 +122,8 @@ TEST_F(DipDialogsTest, P76ECharactersPerLineFollowPaperAndBit) {
   const struct {
     const char* stored;
     int shown;
-  } cases[] = {{"-64", IDC_P76EDIP_CPL_30}, {"64", IDC_P76EDIP_CPL_33}, {"-128", IDC_P76EDIP_CPL_40},
-               {"0", IDC_P76EDIP_CPL_42}};
+  } cases[] = {
+      {"-64", IDC_P76EDIP_CPL_30}, {"64", IDC_P76EDIP_CPL_33}, {"-128", IDC_P76EDIP_CPL_40}, {"0", IDC_P76EDIP_CPL_42}};
   for (const auto& c : cases) {
     Store("P76ESW", c.stored);
     int shownAtOpen = 0;
@@ -160,12 +160,14 @@ TEST_F(DipDialogsTest, P76ETextsFollowTheLanguage) {
     std::vector<std::string> texts;
   } cases[] = {
       {Language::English,
-       {"Set BlackMark", "Cut Select", "Cut Mode", "Sig Select", "Double Byte", "58mm Select", "characters per line", "Set"}},
-      {Language::Chinese, {"黑标模式", "切刀选择", "切刀模式", "单向选择", "双字节代码", "纸宽58MM选择", "每行打印字符数", "设置"}},
+       {"Set BlackMark", "Cut Select", "Cut Mode", "Sig Select", "Double Byte", "58mm Select", "characters per line",
+        "Set"}},
+      {Language::Chinese,
+       {"黑标模式", "切刀选择", "切刀模式", "单向选择", "双字节代码", "纸宽58MM选择", "每行打印字符数", "设置"}},
   };
-  const int ids[] = {IDC_P76EDIP_BLACK_MARK_GROUP, IDC_P76EDIP_CUTTER_GROUP, IDC_P76EDIP_CUT_MODE_GROUP,
-                     IDC_P76EDIP_ONE_WAY_GROUP,    IDC_P76EDIP_DOUBLE_BYTE_GROUP, IDC_P76EDIP_PAPER_58_GROUP,
-                     IDC_P76EDIP_CPL_GROUP,        IDC_P76EDIP_SET};
+  const int ids[] = {
+      IDC_P76EDIP_BLACK_MARK_GROUP,  IDC_P76EDIP_CUTTER_GROUP,   IDC_P76EDIP_CUT_MODE_GROUP, IDC_P76EDIP_ONE_WAY_GROUP,
+      IDC_P76EDIP_DOUBLE_BYTE_GROUP, IDC_P76EDIP_PAPER_58_GROUP, IDC_P76EDIP_CPL_GROUP,      IDC_P76EDIP_SET};
   for (const auto& c : cases) {
     app_.shared.language = c.language;
     std::vector<std::string> texts;
