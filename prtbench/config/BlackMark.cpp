@@ -20,12 +20,18 @@ constexpr int kPrinterTypeWithoutOffsets = 1;
 std::uint8_t Low(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 std::uint8_t High(int value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
 
+// The frames carry 16 bits; wide arithmetic first, so any number typed stays defined.
+std::uint16_t Wire(std::int64_t n) { return static_cast<std::uint16_t>(n & 0xFFFF); }
+
+std::uint16_t Dots(int mm) { return Wire(std::int64_t{mm} * kDotsPerMm); }
+
+// trunc(mm / 0.176), toward zero; mm is at most a few 2^31, so the steps fit 64 bits
+std::uint16_t AlternativeSteps(double mm) { return Wire(static_cast<std::int64_t>(mm / kAlternativeStepMm)); }
+
 Bytes LengthFrame(std::uint8_t command, int mm) {
-  const int n = mm * kDotsPerMm;
+  const std::uint16_t n = Dots(mm);
   return ConfigFrame(command, {0x04, 0x05, 0x06, Low(n), High(n), 0x00});
 }
-
-int AlternativeSteps(int mm) { return static_cast<int>(mm / kAlternativeStepMm); }
 
 // `utf8` with its "%d" replaced by `value`, in GBK, zero-filled to `block` bytes.
 Bytes Block(std::string_view utf8, std::optional<int> value, size_t block) {
@@ -61,28 +67,30 @@ Bytes MaxLengthCommand(int mm) { return LengthFrame(kMaxLength, mm); }
 
 Bytes WidthLimitCommand(int mm) { return LengthFrame(kWidthLimit, mm); }
 
-int WidthLimitH(int mm) { return mm * kDotsPerMm; }
+std::uint16_t WidthLimitH(int mm) { return Dots(mm); }
 
-int CutOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values) {
+std::uint16_t CutOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values) {
   if (mode == BlackMarkMode::Alternative) {
-    const int d = values.cutOffset <= kAlternativeCutReference
-                      ? kAlternativeCutReference - values.cutOffset
-                      : values.maxLength - values.cutOffset + kAlternativeCutReference;
+    const double cut = values.cutOffset;
+    const double d = cut <= kAlternativeCutReference ? kAlternativeCutReference - cut
+                                                     : values.maxLength - cut + kAlternativeCutReference;
     return AlternativeSteps(d);
   }
-  return printerType == kPrinterTypeWithoutOffsets ? 0 : values.cutOffset * kDotsPerMm;
+  return printerType == kPrinterTypeWithoutOffsets ? 0 : Dots(values.cutOffset);
 }
 
-int PrintOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values) {
-  if (mode == BlackMarkMode::Alternative) return AlternativeSteps(values.printOffset + kAlternativePrintReference);
-  return printerType == kPrinterTypeWithoutOffsets ? 0 : values.printOffset * kDotsPerMm;
+std::uint16_t PrintOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values) {
+  if (mode == BlackMarkMode::Alternative) {
+    return AlternativeSteps(static_cast<double>(values.printOffset) + kAlternativePrintReference);
+  }
+  return printerType == kPrinterTypeWithoutOffsets ? 0 : Dots(values.printOffset);
 }
 
-Bytes CutPositionCommand(int direction, int n) {
+Bytes CutPositionCommand(int direction, std::uint16_t n) {
   return {0x1D, 0x28, 0x46, 0x04, 0x00, 0x02, Low(direction), Low(n), High(n), 0x00};
 }
 
-Bytes PrintPositionCommand(int direction, int n, std::uint16_t h) {
+Bytes PrintPositionCommand(int direction, std::uint16_t n, std::uint16_t h) {
   const auto high = static_cast<std::uint8_t>(High(n) + High(h));
   return {0x1D, 0x28, 0x46, 0x04, 0x00, 0x01, Low(direction), Low(n), high, 0x00};
 }

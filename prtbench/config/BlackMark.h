@@ -57,21 +57,22 @@ class BlackMarkH {
 };
 BlackMarkH& ProgramBlackMarkH();
 
-// 1F 1B 1F 81 04 05 06 nL nH 00, n = millimetres x 8.
+// 1F 1B 1F 81 04 05 06 nL nH 00, n = millimetres x 8 (its low 16 bits).
 Bytes MaxLengthCommand(int mm);
 // 1F 1B 1F 82 04 05 06 nL nH 00, n = millimetres x 8 (the new H).
 Bytes WidthLimitCommand(int mm);
-int WidthLimitH(int mm);
+std::uint16_t WidthLimitH(int mm);
 
-// The offsets n the position commands carry. Standard: millimetres x 8, but 0
-// on printer type 1. Alternative: print trunc((offset + 20) / 0.176); cut
-// trunc(d / 0.176) with d = 45 - offset up to 45 mm, else max length - offset + 45.
-int CutOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values);
-int PrintOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values);
+// The offsets n the position commands carry, as their 16 bits (a negative
+// offset in two's complement). Standard: millimetres x 8, but 0 on printer
+// type 1. Alternative: print trunc((offset + 20) / 0.176); cut trunc(d / 0.176)
+// with d = 45 - offset up to 45 mm, else max length - offset + 45.
+std::uint16_t CutOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values);
+std::uint16_t PrintOffsetUnits(BlackMarkMode mode, int printerType, const BlackMarkValues& values);
 // GS ( F, function 2: 1D 28 46 04 00 02 m nL nH 00.
-Bytes CutPositionCommand(int direction, int n);
+Bytes CutPositionCommand(int direction, std::uint16_t n);
 // GS ( F, function 1: 1D 28 46 04 00 01 m nL (nH + high byte of h) 00.
-Bytes PrintPositionCommand(int direction, int n, std::uint16_t h);
+Bytes PrintPositionCommand(int direction, std::uint16_t n, std::uint16_t h);
 
 // Detection on: 1F 1B 1F 80 04 05 06 44. Off: 1F 1B 1F 80 04 05 06 66 00.
 Bytes BlackMarkOnCommand();

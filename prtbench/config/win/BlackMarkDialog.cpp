@@ -107,7 +107,7 @@ void CBlackMark::OnCutOffset() {
   ProgramBlackMarkH().Set(0);
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkCut, values_.cutOffset);
-  const int n = CutOffsetUnits(mode_, context_.link().Settings().printerType, values_);
+  const std::uint16_t n = CutOffsetUnits(mode_, context_.link().Settings().printerType, values_);
   PostFrame(context_, CutPositionCommand(values_.direction, n));
   ProgramBlackMarkH().Set(n);
 }
@@ -115,7 +115,7 @@ void CBlackMark::OnCutOffset() {
 void CBlackMark::OnPrintOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkPrintCut, values_.printOffset);
-  const int n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
+  const std::uint16_t n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
   PostFrame(context_, PrintPositionCommand(values_.direction, n, ProgramBlackMarkH().Get()));
 }
 

@@ -2,6 +2,8 @@
 // GBK test receipts.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "HexBytes.h"
 #include "prtbench/config/BlackMark.h"
 
@@ -29,6 +31,7 @@ TEST(BlackMarkFrames, LengthsDetectionAndPositions) {
   } cases[] = {
       {"max 300", MaxLengthCommand(300), "1F 1B 1F 81 04 05 06 60 09 00"},
       {"max 500", MaxLengthCommand(500), "1F 1B 1F 81 04 05 06 A0 0F 00"},
+      {"max beyond 16 bits", MaxLengthCommand(INT_MAX), "1F 1B 1F 81 04 05 06 F8 FF 00"},
       {"width 10", WidthLimitCommand(10), "1F 1B 1F 82 04 05 06 50 00 00"},
       {"on", BlackMarkOnCommand(), "1F 1B 1F 80 04 05 06 44"},
       {"off", BlackMarkOffCommand(), "1F 1B 1F 80 04 05 06 66 00"},
@@ -48,8 +51,8 @@ TEST(BlackMarkOffsets, StandardAndAlternativeModes) {
     BlackMarkMode mode;
     int printerType;
     BlackMarkValues values;
-    int cut;
-    int print;
+    std::uint16_t cut;
+    std::uint16_t print;
   } cases[] = {
       {"RX-8", BlackMarkMode::Standard, kRx8, Values(20, 40), 160, 320},
       {"POS-58", BlackMarkMode::Standard, kPos58, Values(100, 5), 800, 40},
@@ -57,7 +60,11 @@ TEST(BlackMarkOffsets, StandardAndAlternativeModes) {
       {"alternative 20 mm", BlackMarkMode::Alternative, kPos76, Values(20, 40), 142, 340},  // 25 / .176, 60 / .176
       {"alternative 45 mm", BlackMarkMode::Alternative, kRx8, Values(45, 0), 0, 113},
       {"alternative past 45", BlackMarkMode::Alternative, kRx8, Values(100, 20), 1392, 227},  // 245 / .176
-      {"alternative past the ticket", BlackMarkMode::Alternative, kRx8, Values(400, -20, 0, 300), -312, 0},
+      {"alternative past the ticket", BlackMarkMode::Alternative, kRx8, Values(400, -20, 0, 300), 0xFEC8, 0},  // -312
+      {"negative print offset", BlackMarkMode::Standard, kRx8, Values(0, -5), 0, 0xFFD8},                      // -40
+      // any number typed keeps its low 16 bits, never overflows
+      {"largest offsets", BlackMarkMode::Standard, kRx8, Values(INT_MAX, INT_MIN), 0xFFF8, 0},
+      {"largest, alternative", BlackMarkMode::Alternative, kRx8, Values(INT_MIN, INT_MAX), 0xD274, 0xD1E0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CutOffsetUnits(c.mode, c.printerType, c.values), c.cut) << c.what;
