@@ -2,7 +2,7 @@
 // language it forces, the technicians' group, and the dialogs it opens.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
+#include "ConfigFixture.h"
 #include "HexBytes.h"
 #include "prtbench/config/win/AdvancedDialog.h"
 #include "prtbench/res/resource.h"
@@ -47,18 +47,18 @@ TEST_F(AdvancedDialogTest, ListsHoldTheirEntriesAndInitialSelections) {
   };
   Run([&](HWND dialog) {
     for (const auto& list : lists) {
-      EXPECT_EQ(Count(dialog, list.id), list.count) << list.id;
-      EXPECT_EQ(Selection(dialog, list.id), list.selected) << list.id;
+      EXPECT_EQ(static_cast<int>(ComboEntries(dialog, list.id).size()), list.count) << list.id;
+      EXPECT_EQ(ComboIndex(dialog, list.id), list.selected) << list.id;
       if (list.selected >= 0) {
-        EXPECT_EQ(Entry(dialog, list.id, list.selected), list.shown) << list.id;
+        EXPECT_EQ(ComboEntries(dialog, list.id).at(list.selected), list.shown) << list.id;
       }
     }
     // unsorted, duplicates kept
-    EXPECT_EQ(Entry(dialog, IDC_ADVANCED_CODEPAGE, 28), "(Thai)");
-    EXPECT_EQ(Entry(dialog, IDC_ADVANCED_CODEPAGE, 68), "PC3041(MT)");
-    EXPECT_EQ(Entry(dialog, IDC_ADVANCED_CODEPAGE, 69), "PC3041(MT)");
-    EXPECT_EQ(Entry(dialog, IDC_ADVANCED_WIDTH, 7), "68mm");
-    EXPECT_EQ(Entry(dialog, IDC_ADVANCED_BARCODE_TYPE, 8), "CODE128");
+    EXPECT_EQ(ComboEntries(dialog, IDC_ADVANCED_CODEPAGE).at(28), "(Thai)");
+    EXPECT_EQ(ComboEntries(dialog, IDC_ADVANCED_CODEPAGE).at(68), "PC3041(MT)");
+    EXPECT_EQ(ComboEntries(dialog, IDC_ADVANCED_CODEPAGE).at(69), "PC3041(MT)");
+    EXPECT_EQ(ComboEntries(dialog, IDC_ADVANCED_WIDTH).at(7), "68mm");
+    EXPECT_EQ(ComboEntries(dialog, IDC_ADVANCED_BARCODE_TYPE).at(8), "CODE128");
   });
 }
 
@@ -87,7 +87,7 @@ TEST_F(AdvancedDialogTest, EachButtonSendsItsFrames) {
   for (const Case& c : cases) {
     const size_t before = Sends().size();
     Run([&](HWND dialog) {
-      if (c.list) Choose(dialog, c.list, c.index);
+      if (c.list) SelectCombo(dialog, c.list, c.index);
       Click(dialog, c.button);
     });
     const std::vector<Bytes> sends = Sends();
@@ -98,8 +98,8 @@ TEST_F(AdvancedDialogTest, EachButtonSendsItsFrames) {
 
 TEST_F(AdvancedDialogTest, SensitivityWithSensHSendsBothLevels) {
   Run([](HWND dialog) {
-    Choose(dialog, IDC_ADVANCED_SENSITIVITY, 2);
-    Choose(dialog, IDC_ADVANCED_SENSITIVITY_HIGH, 6);
+    SelectCombo(dialog, IDC_ADVANCED_SENSITIVITY, 2);
+    SelectCombo(dialog, IDC_ADVANCED_SENSITIVITY_HIGH, 6);
     Click(dialog, IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH);
     Click(dialog, IDC_ADVANCED_SENSITIVITY_SET);
   });
@@ -135,10 +135,10 @@ TEST_F(AdvancedDialogTest, TechniciansGroupIsShownWithTheLookOfTheDialog) {
           IDC_ADVANCED_P76E_DIP, IDC_ADVANCED_P58_DIP, IDC_ADVANCED_NET_SETTINGS, IDC_ADVANCED_BLUETOOTH,
           IDC_ADVANCED_SAVE_PAPER, IDC_ADVANCED_BLACK_MARK_76, IDC_ADVANCED_NVLOGO, IDC_ADVANCED_RASTER,
           IDC_ADVANCED_FILE_SEND, IDC_ADVANCED_INPUT_CODEPAGE, IDC_ADVANCED_INPUT_CODEPAGE_SET}) {
-      EXPECT_TRUE(IsShown(dialog, id)) << id;
+      EXPECT_TRUE(Visible(dialog, id)) << id;
     }
-    EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_PRINT_H_LINE), "打印H行");
-    EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_GENERAL), "Configurar");
+    EXPECT_EQ(Text(dialog, IDC_ADVANCED_PRINT_H_LINE), "打印H行");
+    EXPECT_EQ(Text(dialog, IDC_ADVANCED_GENERAL), "Configurar");
     EXPECT_EQ(StaticBackground(dialog, IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH), RGB(239, 247, 255));
     for (int id : {IDC_ADVANCED_DENSITY_SET, IDC_ADVANCED_BACK, IDC_ADVANCED_FILE_SEND}) {
       EXPECT_TRUE(IsOwnerDrawn(dialog, id)) << id;
@@ -205,9 +205,9 @@ TEST_F(AdvancedDialogTest, FileSendSendsTheChosenFileAsItIs) {
 
 TEST_F(AdvancedDialogTest, InputCodePageIsStoredOnlyWhenItIsANumber) {
   Run([](HWND dialog) {
-    SetTextOf(dialog, IDC_ADVANCED_INPUT_CODEPAGE, "x");
+    SetText(dialog, IDC_ADVANCED_INPUT_CODEPAGE, "x");
     Click(dialog, IDC_ADVANCED_INPUT_CODEPAGE_SET);
-    SetTextOf(dialog, IDC_ADVANCED_INPUT_CODEPAGE, "850");
+    SetText(dialog, IDC_ADVANCED_INPUT_CODEPAGE, "850");
     Click(dialog, IDC_ADVANCED_INPUT_CODEPAGE_SET);
   });
   EXPECT_EQ(app_.prompts.messages(), (std::vector<std::string>{"Please enter an integer."}));

@@ -3,7 +3,7 @@
 // the status line texts and the test receipts.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
+#include "ConfigFixture.h"
 #include "HexBytes.h"
 #include "prtbench/config/win/BlackMarkDialog.h"
 #include "prtbench/res/resource.h"
@@ -34,7 +34,7 @@ class BlackMarkDialogTest : public ConfigDialogTest {
   }
   // Types `text` into field `field` and presses `button`.
   static void Enter(HWND dialog, int field, const std::string& text, int button) {
-    SetTextOf(dialog, field, text);
+    SetText(dialog, field, text);
     Click(dialog, button);
   }
 };
@@ -42,12 +42,12 @@ class BlackMarkDialogTest : public ConfigDialogTest {
 TEST_F(BlackMarkDialogTest, OpensOnTheStoredDistancesOrTheirDefaults) {
   app_.settings.Put("SET", "BLMLCUT", "33");
   Run([](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_BLACKMARK_MAX_LENGTH), "300");
-    EXPECT_EQ(TextOf(dialog, IDC_BLACKMARK_WIDTH_LIMIT), "10");
-    EXPECT_EQ(TextOf(dialog, IDC_BLACKMARK_CUT_OFFSET), "33");
-    EXPECT_EQ(TextOf(dialog, IDC_BLACKMARK_PRINT_OFFSET), "20");
-    EXPECT_TRUE(IsOn(dialog, IDC_BLACKMARK_DIRECTION_FEED));
-    EXPECT_EQ(CaptionOf(dialog), kCaption);
+    EXPECT_EQ(Text(dialog, IDC_BLACKMARK_MAX_LENGTH), "300");
+    EXPECT_EQ(Text(dialog, IDC_BLACKMARK_WIDTH_LIMIT), "10");
+    EXPECT_EQ(Text(dialog, IDC_BLACKMARK_CUT_OFFSET), "33");
+    EXPECT_EQ(Text(dialog, IDC_BLACKMARK_PRINT_OFFSET), "20");
+    EXPECT_TRUE(Checked(dialog, IDC_BLACKMARK_DIRECTION_FEED));
+    EXPECT_EQ(WindowText(dialog), kCaption);
     EXPECT_EQ(StaticBackground(dialog, IDC_BLACKMARK_DIRECTION_FEED), RGB(239, 247, 255));
     EXPECT_TRUE(IsOwnerDrawn(dialog, IDC_BLACKMARK_TICKET_TEST));
   });
@@ -136,7 +136,7 @@ TEST_F(BlackMarkDialogTest, AlternativeModeCountsFromTheReferences) {
 TEST_F(BlackMarkDialogTest, BadFieldsAreReportedAndTheButtonGoesOn) {
   Run([](HWND dialog) {
     Enter(dialog, IDC_BLACKMARK_MAX_LENGTH, "600", IDC_BLACKMARK_MAX_LENGTH_SET);
-    SetTextOf(dialog, IDC_BLACKMARK_MAX_LENGTH, "300");
+    SetText(dialog, IDC_BLACKMARK_MAX_LENGTH, "300");
     Enter(dialog, IDC_BLACKMARK_WIDTH_LIMIT, "wide", IDC_BLACKMARK_WIDTH_LIMIT_SET);
   });
   EXPECT_EQ(app_.prompts.messages(),
@@ -151,7 +151,7 @@ TEST_F(BlackMarkDialogTest, BadFieldsAreReportedAndTheButtonGoesOn) {
 TEST_F(BlackMarkDialogTest, ReceiptsUseTheValuesLastRead) {
   Run([](HWND dialog) {
     // typed but not yet set: the receipts still print 20 and 20
-    SetTextOf(dialog, IDC_BLACKMARK_PRINT_OFFSET, "35");
+    SetText(dialog, IDC_BLACKMARK_PRINT_OFFSET, "35");
     Click(dialog, IDC_BLACKMARK_DIRECTION_REVERSE);
     Click(dialog, IDC_BLACKMARK_TICKET_TEST);
     Click(dialog, IDC_BLACKMARK_PRINT_START_TEST);

@@ -2,7 +2,7 @@
 // the switches a stored byte shows, the P76E texts and characters per line.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
+#include "ConfigFixture.h"
 #include "HexBytes.h"
 #include "prtbench/config/win/DipDialogs.h"
 #include "prtbench/res/resource.h"
@@ -38,7 +38,7 @@ TEST_F(DipDialogsTest, P80ChoicesAreStoredThenSent) {
     Store("P80SW", "0");
     WhenShown(kP80, [&](HWND dialog) {
       for (int id : c.clicks) Click(dialog, id);
-      Choose(dialog, IDC_P80DIP_BAUD, c.baud);
+      SelectCombo(dialog, IDC_P80DIP_BAUD, c.baud);
       Click(dialog, IDC_P80DIP_SET);
       Close(dialog);
     });
@@ -52,13 +52,13 @@ TEST_F(DipDialogsTest, P80ChoicesAreStoredThenSent) {
 TEST_F(DipDialogsTest, P80OpensOnTheStoredSwitchesAndAlwaysOn115200) {
   Store("P80SW", "-48");  // C0 speed bits and 0x10: "42/56"
   WhenShown(kP80, [](HWND dialog) {
-    EXPECT_TRUE(IsOn(dialog, IDC_P80DIP_CPL_42));
+    EXPECT_TRUE(Checked(dialog, IDC_P80DIP_CPL_42));
     for (int id : {IDC_P80DIP_CUTTER_YES, IDC_P80DIP_BEEP_NO, IDC_P80DIP_PAPER_58_YES, IDC_P80DIP_DRAWER_NO}) {
-      EXPECT_TRUE(IsOn(dialog, id)) << id;
+      EXPECT_TRUE(Checked(dialog, id)) << id;
     }
-    EXPECT_EQ(Selection(dialog, IDC_P80DIP_BAUD), 3);
-    EXPECT_EQ(Entry(dialog, IDC_P80DIP_BAUD, 3), "115200");
-    EXPECT_FALSE(IsShown(dialog, IDC_P80DIP_CHINESE_YES));
+    EXPECT_EQ(ComboIndex(dialog, IDC_P80DIP_BAUD), 3);
+    EXPECT_EQ(ComboEntries(dialog, IDC_P80DIP_BAUD).at(3), "115200");
+    EXPECT_FALSE(Visible(dialog, IDC_P80DIP_CHINESE_YES));
     Close(dialog);
   });
   ShowP80DipDialog(nullptr, app_.context);
@@ -68,7 +68,7 @@ TEST_F(DipDialogsTest, P80OpensOnTheStoredSwitchesAndAlwaysOn115200) {
 TEST_F(DipDialogsTest, P80KeepsTheHiddenChineseModeBit) {
   Store("P80SW", "8");
   WhenShown(kP80, [](HWND dialog) {
-    Choose(dialog, IDC_P80DIP_BAUD, 1);
+    SelectCombo(dialog, IDC_P80DIP_BAUD, 1);
     Click(dialog, IDC_P80DIP_SET);
     Close(dialog);
   });
@@ -95,7 +95,7 @@ TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
   WhenShown(kP80, [](HWND dialog) {
     for (int id : {IDC_P80DIP_CUTTER_YES, IDC_P80DIP_BEEP_NO, IDC_P80DIP_PAPER_58_YES, IDC_P80DIP_CHINESE_YES,
                    IDC_P80DIP_CPL_48, IDC_P80DIP_DRAWER_NO}) {
-      EXPECT_TRUE(IsOn(dialog, id)) << id;
+      EXPECT_TRUE(Checked(dialog, id)) << id;
     }
     Close(dialog);
   });
@@ -103,7 +103,7 @@ TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
   WhenShown(kP58, [](HWND dialog) {
     for (int id : {IDC_P58DIP_CUTTER_OFF, IDC_P58DIP_CUT_PARTIAL, IDC_P58DIP_DENSITY_LIGHT, IDC_P58DIP_BEEPER_NO,
                    IDC_P58DIP_DRAWER_NO}) {
-      EXPECT_TRUE(IsOn(dialog, id)) << id;
+      EXPECT_TRUE(Checked(dialog, id)) << id;
     }
     Close(dialog);
   });
@@ -111,7 +111,7 @@ TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
   WhenShown(kP76E, [](HWND dialog) {
     for (int id : {IDC_P76EDIP_BLACK_MARK_OFF, IDC_P76EDIP_CUTTER_OFF, IDC_P76EDIP_CUT_PARTIAL, IDC_P76EDIP_ONE_WAY_OFF,
                    IDC_P76EDIP_DOUBLE_BYTE_ON, IDC_P76EDIP_PAPER_58_OFF, IDC_P76EDIP_CPL_42}) {
-      EXPECT_TRUE(IsOn(dialog, id)) << id;
+      EXPECT_TRUE(Checked(dialog, id)) << id;
     }
     Close(dialog);
   });
@@ -129,7 +129,7 @@ TEST_F(DipDialogsTest, P76ECharactersPerLineFollowPaperAndBit) {
     int shownAtOpen = 0;
     WhenShown(kP76E, [&](HWND dialog) {
       for (int id : {IDC_P76EDIP_CPL_40, IDC_P76EDIP_CPL_42, IDC_P76EDIP_CPL_30, IDC_P76EDIP_CPL_33}) {
-        if (IsOn(dialog, id)) shownAtOpen = id;
+        if (Checked(dialog, id)) shownAtOpen = id;
       }
       Click(dialog, IDC_P76EDIP_SET);  // unchanged: stores what it opened on
       Close(dialog);
@@ -172,7 +172,7 @@ TEST_F(DipDialogsTest, P76ETextsFollowTheLanguage) {
     app_.shared.language = c.language;
     std::vector<std::string> texts;
     WhenShown(kP76E, [&](HWND dialog) {
-      for (int id : ids) texts.push_back(TextOf(dialog, id));
+      for (int id : ids) texts.push_back(Text(dialog, id));
       Close(dialog);
     });
     ShowP76EDipDialog(nullptr, app_.context);

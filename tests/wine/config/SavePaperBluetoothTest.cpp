@@ -2,7 +2,7 @@
 // the Bluetooth keys read but never written.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
+#include "ConfigFixture.h"
 #include "HexBytes.h"
 #include "prtbench/config/win/BluetoothDialog.h"
 #include "prtbench/config/win/SavePaperDialog.h"
@@ -57,10 +57,10 @@ TEST_F(SavePaperDialogTest, OpensOnTheFirstButtonsInTheLanguage) {
     app_.shared.language = c.language;
     std::vector<std::string> texts;
     WhenShown(kSavePaper, [&](HWND dialog) {
-      for (int id : ids) texts.push_back(TextOf(dialog, id));
+      for (int id : ids) texts.push_back(Text(dialog, id));
       for (int id : {IDC_SAVEPAPER_TOP_BLANK_OFF, IDC_SAVEPAPER_MIDDLE_BLANK_0, IDC_SAVEPAPER_LINE_SPACE_0,
                      IDC_SAVEPAPER_BARCODE_HEIGHT_0}) {
-        EXPECT_TRUE(IsOn(dialog, id)) << id;
+        EXPECT_TRUE(Checked(dialog, id)) << id;
       }
       Close(dialog);
     });
@@ -74,12 +74,12 @@ using BluetoothDialogTest = ConfigDialogTest;
 TEST_F(BluetoothDialogTest, OpensOnTheStoredNameAndPinWithTheirSwitches) {
   app_.settings.Put("SET", "BtName", "Shelf-7");
   WhenShown(kBluetooth, [](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_BLUETOOTH_NAME), "Shelf-7");
-    EXPECT_EQ(TextOf(dialog, IDC_BLUETOOTH_PIN), "486239");  // the default
-    EXPECT_EQ(TextOf(dialog, IDC_BLUETOOTH_COMMAND), "");
-    EXPECT_TRUE(IsOn(dialog, IDC_BLUETOOTH_NAME_SWITCH));
-    EXPECT_TRUE(IsOn(dialog, IDC_BLUETOOTH_PIN_SWITCH));
-    EXPECT_FALSE(IsOn(dialog, IDC_BLUETOOTH_COMMAND_SWITCH));
+    EXPECT_EQ(Text(dialog, IDC_BLUETOOTH_NAME), "Shelf-7");
+    EXPECT_EQ(Text(dialog, IDC_BLUETOOTH_PIN), "486239");  // the default
+    EXPECT_EQ(Text(dialog, IDC_BLUETOOTH_COMMAND), "");
+    EXPECT_TRUE(Checked(dialog, IDC_BLUETOOTH_NAME_SWITCH));
+    EXPECT_TRUE(Checked(dialog, IDC_BLUETOOTH_PIN_SWITCH));
+    EXPECT_FALSE(Checked(dialog, IDC_BLUETOOTH_COMMAND_SWITCH));
     EXPECT_EQ(StaticBackground(dialog, IDC_BLUETOOTH_NAME_SWITCH), RGB(239, 247, 255));
     Close(dialog);
   });
@@ -91,15 +91,15 @@ TEST_F(BluetoothDialogTest, SetSendsTheTickedPartsAndStoresNothing) {
   const std::string header = "1F 1B 1F 62 74 73 0D 0A 41 54 2B 4E 41 4D 45 ";
   const std::string trailer = "0D 0A 0D 0A 00 00";
   WhenShown(kBluetooth, [](HWND dialog) {
-    SetTextOf(dialog, IDC_BLUETOOTH_NAME, "AB");
+    SetText(dialog, IDC_BLUETOOTH_NAME, "AB");
     Click(dialog, IDC_BLUETOOTH_PIN_SWITCH);  // off
     Click(dialog, IDC_BLUETOOTH_SET);
     Click(dialog, IDC_BLUETOOTH_NAME_SWITCH);  // off
     Click(dialog, IDC_BLUETOOTH_SET);
     Click(dialog, IDC_BLUETOOTH_PIN_SWITCH);  // on, name still off
     Click(dialog, IDC_BLUETOOTH_COMMAND_SWITCH);
-    SetTextOf(dialog, IDC_BLUETOOTH_PIN, "12");
-    SetTextOf(dialog, IDC_BLUETOOTH_COMMAND, "AT+R\r\nAT+S");
+    SetText(dialog, IDC_BLUETOOTH_PIN, "12");
+    SetText(dialog, IDC_BLUETOOTH_COMMAND, "AT+R\r\nAT+S");
     Click(dialog, IDC_BLUETOOTH_SET);
     Close(dialog);
   });
@@ -118,8 +118,8 @@ TEST_F(BluetoothDialogTest, AVeryLongCommandGoesWholeInOneFrame) {
   const std::string command(3000, 'x');
   WhenShown(kBluetooth, [&](HWND dialog) {
     Click(dialog, IDC_BLUETOOTH_COMMAND_SWITCH);
-    SetTextOf(dialog, IDC_BLUETOOTH_COMMAND, command);
-    SetTextOf(dialog, IDC_BLUETOOTH_NAME, std::string(1000, 'n'));
+    SetText(dialog, IDC_BLUETOOTH_COMMAND, command);
+    SetText(dialog, IDC_BLUETOOTH_NAME, std::string(1000, 'n'));
     Click(dialog, IDC_BLUETOOTH_SET);
     Close(dialog);
   });
