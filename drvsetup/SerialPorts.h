@@ -1,0 +1,27 @@
+// Which COM ports a virtual serial port driver installation created, from
+// the serial ports listed before and after it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drvsetup {
+
+// One value of the system's serial port list: its name and its data, the
+// port name (for example "COM5").
+struct SerialEntry {
+  std::string name;
+  std::string data;
+  bool operator==(const SerialEntry&) const = default;
+};
+
+// The report shown after the installation, "The created COM port is:" and
+// each added port that belongs to the device followed by ";". A port is
+// added when its name is in `after` and not in `before`, wherever the list
+// puts it. nullopt when no port was added.
+std::optional<std::string> CreatedComPortsReport(const std::vector<SerialEntry>& before,
+                                                 const std::vector<SerialEntry>& after,
+                                                 const std::vector<std::string>& devicePorts);
+
+}  // namespace drvsetup
