@@ -23,4 +23,10 @@ std::optional<std::string> CreatedComPortsReport(const std::vector<SerialEntry>&
   return report;
 }
 
+PackageInstaller PackageInstallerFor(std::string_view currentDirectory, std::string_view architecture) {
+  const std::string here(currentDirectory);
+  if (architecture == "x64") return {here + "\\Windows x64\\DPInst64.exe", here + "\\Windows x64\\"};
+  return {here + "\\Windows NT x86\\DPInst32.exe", here + "\\Windows NT X86\\"};
+}
+
 }  // namespace drvsetup

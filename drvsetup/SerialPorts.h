@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drvsetup {
@@ -23,5 +24,20 @@ struct SerialEntry {
 std::optional<std::string> CreatedComPortsReport(const std::vector<SerialEntry>& before,
                                                  const std::vector<SerialEntry>& after,
                                                  const std::vector<std::string>& devicePorts);
+
+// The driver package installer of the architecture and its working
+// directory, beside `currentDirectory`: DPInst64.exe in "Windows x64" for
+// "x64", DPInst32.exe in "Windows NT x86" for any other.
+struct PackageInstaller {
+  std::string program;
+  std::string directory;
+  bool operator==(const PackageInstaller&) const = default;
+};
+PackageInstaller PackageInstallerFor(std::string_view currentDirectory, std::string_view architecture);
+
+// The installer's windows: its top-level window, and on its final page a
+// dialog of this title.
+inline constexpr std::string_view kPackageInstallerTitle = "drvsetupForUSB2COM V2.1";
+inline constexpr std::string_view kPackageInstallerFinalPage = "DPInst";
 
 }  // namespace drvsetup

@@ -16,8 +16,9 @@ class CFerrowPrinterDriverSetupApp {
     WinSpooler spooler;
     winui::Win32Prompts prompts("drvsetup");
     winui::ShellLauncher launcher;
+    ShellProgramStarter starter;
     SystemUsbPrinters usb;
-    SetupServices services{spooler, prompts, launcher, usb, DetectWindows(), UserDisplayLanguage()};
+    SetupServices services{spooler, prompts, launcher, starter, usb, DetectWindows(), UserDisplayLanguage()};
     RunSetupWindow(services);
     return 0;
   }

@@ -2,7 +2,7 @@
 // PrinterInstaller and asks what follows; Check USB Port lists the ports.
 #include "drvsetup/win/ConfingDialog.h"
 
-#include <array>
+#include <optional>
 
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
@@ -11,12 +11,17 @@
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/Installer.h"
 #include "drvsetup/win/SecretNote.h"
+#include "drvsetup/win/VirtualComInstall.h"
 #include "winui/Dialog.h"
 
 namespace drvsetup {
 namespace {
 
+constexpr UINT_PTR kReenableTimer = 1;
+constexpr UINT_PTR kWatchInstallerTimer = 2;
 constexpr UINT_PTR kCheckUsbTimer = 3;
+constexpr unsigned kReenableAfter = 5000;
+constexpr unsigned kWatchPeriod = 500;
 constexpr unsigned kCheckUsbRearm = 2000;
 // the test page threads start before the dialog, and the program, ends
 constexpr unsigned kAfterTestPage = 511;
@@ -26,7 +31,8 @@ constexpr COLORREF kRemarksColour = RGB(180, 40, 40);
 
 class ConfingDialog : public winui::Dialog {
  public:
-  explicit ConfingDialog(SetupServices& services) : Dialog(IDD_CONFING), services_(services) {}
+  explicit ConfingDialog(SetupServices& services)
+      : Dialog(IDD_CONFING), services_(services), virtualCom_(services) {}
   ~ConfingDialog() override {
     if (remarksFont_) DeleteObject(remarksFont_);
   }
@@ -41,11 +47,14 @@ class ConfingDialog : public winui::Dialog {
  private:
   void OnInstall();
   void OnCheckUsbPorts();
+  void InstallVirtualComDriver();
+  void WatchPackageInstaller();
   void OnHintClicked();
   void EnableSeries(bool enabled);
   void NoteModernWindows();
 
   SetupServices& services_;
+  VirtualComInstall virtualCom_;
   std::string printerName_;
   HFONT remarksFont_ = nullptr;
   int hintClicks_ = 0;
@@ -84,7 +93,10 @@ void ConfingDialog::OnInstall() {
     return;
   }
   printerName_ = std::string(DriverTable()[series].series);
-  if (RadioIndex(IDC_CONFING_VIRTUAL_COM) != kPrinterDriverType) return;
+  if (RadioIndex(IDC_CONFING_VIRTUAL_COM) != kPrinterDriverType) {
+    InstallVirtualComDriver();
+    return;
+  }
 
   EnableSeries(false);
   for (int id : {IDC_CONFING_INSTALL, IDC_CONFING_CANCEL, IDC_CONFING_CHECK_USB}) Enable(id, false);
@@ -120,10 +132,32 @@ void ConfingDialog::OnCheckUsbPorts() {
   if (const auto text = CheckUsbPorts(services_.usb, services_.modernWindows)) services_.prompts.Message(hwnd(), *text);
 }
 
+void ConfingDialog::InstallVirtualComDriver() {
+  if (virtualCom_.Start()) StartTimer(kWatchInstallerTimer, kWatchPeriod);
+  Enable(IDC_CONFING_INSTALL, false);
+  StartTimer(kReenableTimer, kReenableAfter);
+}
+
+void ConfingDialog::WatchPackageInstaller() {
+  std::optional<std::string> report;
+  if (virtualCom_.Look(report) == VirtualComInstall::Watch::Continue) return;
+  StopTimer(kWatchInstallerTimer);
+  if (report) services_.prompts.Message(hwnd(), *report);
+}
+
 void ConfingDialog::OnTimer(UINT_PTR id) {
-  if (id != kCheckUsbTimer) return;
-  Enable(IDC_CONFING_CHECK_USB, true);
-  StopTimer(kCheckUsbTimer);
+  switch (id) {
+    case kReenableTimer:
+      for (int control : {IDC_CONFING_INSTALL, IDC_CONFING_CANCEL, IDC_CONFING_CHECK_USB}) Enable(control, true);
+      EnableSeries(true);
+      StopTimer(kReenableTimer);
+      break;
+    case kWatchInstallerTimer: WatchPackageInstaller(); break;
+    case kCheckUsbTimer:
+      Enable(IDC_CONFING_CHECK_USB, true);
+      StopTimer(kCheckUsbTimer);
+      break;
+  }
 }
 
 void ConfingDialog::OnHintClicked() {

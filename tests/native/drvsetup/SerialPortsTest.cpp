@@ -35,3 +35,14 @@ TEST(SerialPorts, ReportsAddedPortsOfTheDeviceOnly) {
   };
   for (const auto& c : cases) EXPECT_EQ(CreatedComPortsReport(before, c.after, c.devicePorts), c.report) << c.what;
 }
+
+TEST(SerialPorts, PackageInstallerByArchitectureBesideTheCurrentDirectory) {
+  const std::vector<std::pair<std::string, PackageInstaller>> cases{
+      {"x64", {R"(C:\Setup\Windows x64\DPInst64.exe)", R"(C:\Setup\Windows x64\)"}},
+      {"x86", {R"(C:\Setup\Windows NT x86\DPInst32.exe)", R"(C:\Setup\Windows NT X86\)"}},
+      {"Unknown", {R"(C:\Setup\Windows NT x86\DPInst32.exe)", R"(C:\Setup\Windows NT X86\)"}},
+  };
+  for (const auto& [architecture, installer] : cases) {
+    EXPECT_EQ(PackageInstallerFor(R"(C:\Setup)", architecture), installer) << architecture;
+  }
+}

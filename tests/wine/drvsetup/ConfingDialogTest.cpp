@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FakeUsbPrinters.h"
+#include "RecordingStarter.h"
 #include "SpoolerState.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
@@ -76,11 +77,12 @@ class ConfingDialogTest : public testing::Test {
   std::vector<unsigned> pauses;
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
+  testsupport::RecordingStarter starter;
   testsupport::FakeUsbPrinters usb;
   drvsetup::WindowsInfo windows_;
   testsupport::DriverSourceFolder source_;
   drvsetup::WinSpooler spooler_;
-  drvsetup::SetupServices services_{spooler_, prompts, launcher, usb, windows_, 1033};
+  drvsetup::SetupServices services_{spooler_, prompts, launcher, starter, usb, windows_, 1033};
 
  private:
   kit::ScopedPauseOverride pauses_;
@@ -177,7 +179,7 @@ TEST_F(ConfingDialogTest, CheckUsbPortReportsEveryPortAndPrintsACheckPageOnEach)
   };
   for (const auto& c : cases) {
     testsupport::RecordingPrompts local;
-    drvsetup::SetupServices services{spooler_, local, launcher, usb, windows_, 1033};
+    drvsetup::SetupServices services{spooler_, local, launcher, starter, usb, windows_, 1033};
     usb.accepted.printers = c.printers;
     g_script = [](HWND d) {
       Click(d, IDC_CONFING_CHECK_USB);
