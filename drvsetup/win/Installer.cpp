@@ -1,6 +1,8 @@
 // Driver staging and spooler registration of one printer series.
 #include "drvsetup/win/Installer.h"
 
+#include <utility>
+
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
 #include "drvsetup/Texts.h"

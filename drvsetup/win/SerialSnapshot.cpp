@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "winui/Utf.h"
 
 namespace drvsetup {

@@ -2,6 +2,7 @@
 // keys, and raw prints on threads of their own.
 #include "drvsetup/win/UsbPrinterPorts.h"
 
+#include <cstring>
 #include <thread>
 
 #include "common/Pause.h"

@@ -171,16 +171,19 @@ TEST_F(ConfingDialogTest, FailedInstallationSaysSoAndEnds) {
 TEST_F(ConfingDialogTest, CheckUsbPortReportsEveryPortAndPrintsACheckPageOnEach) {
   struct Case {
     std::vector<drvsetup::AcceptedPrinter> printers;
-    std::string message;
+    bool complete;
+    std::vector<std::string> messages;
   };
   const std::vector<Case> cases{
-      {{{L"a", 1}, {L"b", 12}}, "Your USB printer's Port is :\r\n\tUSB001 ;\r\n\tUSB012 ;\r\n"},
-      {{}, "Have not found a USB printer device !"},
+      {{{L"a", 1}, {L"b", 12}}, true, {"Your USB printer's Port is :\r\n\tUSB001 ;\r\n\tUSB012 ;\r\n"}},
+      {{}, true, {"Have not found a USB printer device !"}},
+      // an interface whose detail could not be read ends the check without a message
+      {{}, false, {}},
   };
   for (const auto& c : cases) {
     testsupport::RecordingPrompts local;
     drvsetup::SetupServices services{spooler_, local, launcher, starter, usb, windows_, 1033};
-    usb.accepted.printers = c.printers;
+    usb.accepted = {c.printers, c.complete};
     g_script = [](HWND d) {
       Click(d, IDC_CONFING_CHECK_USB);
       EXPECT_FALSE(IsEnabled(d, IDC_CONFING_CHECK_USB));
@@ -188,7 +191,7 @@ TEST_F(ConfingDialogTest, CheckUsbPortReportsEveryPortAndPrintsACheckPageOnEach)
     };
     SetTimer(nullptr, 0, 20, RunScript);
     drvsetup::ShowConfingDialog(nullptr, services);
-    EXPECT_EQ(local.messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(local.messages(), c.messages);
   }
   const std::vector<std::pair<std::wstring, std::string>> prints{{L"a", drvsetup::CheckPage(1)},
                                                                   {L"b", drvsetup::CheckPage(12)}};

@@ -161,4 +161,24 @@ TEST_F(Installation, AMissingFileFailsWithTheCopyMessageOfTheWindowsChoice) {
   EXPECT_FALSE(Printer("Corvane RX-8").has_value());
 }
 
+// The real spooler, except that it refuses the driver.
+class RefusingSpooler : public drvsetup::WinSpooler {
+ public:
+  DWORD AddDriver(const drvsetup::DriverInfo&) override { return ERROR_ACCESS_DENIED; }
+};
+
+TEST_F(Installation, ARefusedDriverShowsTheSystemTextThenTheDriverMessage) {
+  const std::vector<std::pair<unsigned, std::string>> cases{{1033, "Install printer driver failed !"},
+                                                            {2052, "安装打印机驱动过程发生错误！"}};
+  for (const auto& [language, message] : cases) {
+    RefusingSpooler spooler;
+    testsupport::RecordingPrompts local;
+    PrinterInstaller installer(spooler, local, architecture_, language);
+    EXPECT_FALSE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:")) << language;
+    EXPECT_EQ(local.messages(), (std::vector<std::string>{drvsetup::SystemErrorText(ERROR_ACCESS_DENIED), message}));
+  }
+  EXPECT_FALSE(Printer("Corvane RX-8").has_value());
+  EXPECT_NE(drvsetup::SystemErrorText(ERROR_ACCESS_DENIED), "");
+}
+
 }  // namespace
