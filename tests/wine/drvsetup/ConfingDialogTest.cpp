@@ -16,6 +16,7 @@
 #include "drvsetup/UsbPorts.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 #include "winui/Utf.h"
@@ -24,33 +25,11 @@ namespace {
 
 using drvsetup::ConfingOutcome;
 
-std::function<void(HWND)> g_script;
-HWND g_dialog = nullptr;
+using testsupport::Checked;
+using testsupport::Click;
+using testsupport::Enabled;
+using testsupport::Text;
 
-BOOL CALLBACK FindOurDialog(HWND window, LPARAM) {
-  wchar_t caption[64] = {};
-  GetWindowTextW(window, caption, 64);
-  if (std::wstring(caption) != L"Install Configuration") return TRUE;
-  g_dialog = window;
-  return FALSE;
-}
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-  g_dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindOurDialog, 0);
-  if (!g_dialog) return;
-  KillTimer(nullptr, id);
-  g_script(g_dialog);
-}
-
-std::string TextOf(HWND dialog, int id) {
-  wchar_t text[512] = {};
-  GetDlgItemTextW(dialog, id, text, 512);
-  return winui::Narrow(text);
-}
-bool IsOn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void Cancel(HWND dialog) { Click(dialog, IDC_CONFING_CANCEL); }
 
 const std::vector<std::string> kAllDriverFiles{"POS80.DLL",  "POS58.DLL",  "POS80C.GPD",   "POS80.GPD",
@@ -68,8 +47,7 @@ class ConfingDialogTest : public testing::Test {
   ~ConfingDialogTest() override { testsupport::DeletePrinters("Corvane RX-8"); }
 
   ConfingOutcome Show(std::string windowsName, std::function<void(HWND)> script) {
-    g_script = std::move(script);
-    SetTimer(nullptr, 0, 20, RunScript);
+    testsupport::WhenModal(std::move(script));
     services_.windows.name = std::move(windowsName);
     return drvsetup::ShowConfingDialog(nullptr, services_);
   }
@@ -94,12 +72,12 @@ TEST_F(ConfingDialogTest, OpensWithTheHintAndTheWindowsOfTheSystemPreset) {
       {"Windows 2000", IDC_CONFING_WIN10}, {"Windows XP", IDC_CONFING_WINXP}, {"Unknow", IDC_CONFING_WIN10}};
   for (const auto& [name, radio] : cases) {
     Show(name, [&](HWND d) {
-      EXPECT_EQ(TextOf(d, IDC_CONFING_HINT),
+      EXPECT_EQ(Text(d, IDC_CONFING_HINT),
                 "You are using " + name + " " + windows_.architecture + " OS.\nPlease select " + name + " to install.");
-      for (int id = IDC_CONFING_WIN10; id <= IDC_CONFING_WIN8; ++id) EXPECT_EQ(IsOn(d, id), id == radio) << name << id;
-      EXPECT_TRUE(IsOn(d, IDC_CONFING_USB));
-      EXPECT_TRUE(IsOn(d, IDC_CONFING_PRINTER_DRIVER));
-      for (int id = IDC_CONFING_SERIES_FIRST; id <= IDC_CONFING_SET_DEFAULT; ++id) EXPECT_FALSE(IsOn(d, id)) << id;
+      for (int id = IDC_CONFING_WIN10; id <= IDC_CONFING_WIN8; ++id) EXPECT_EQ(Checked(d, id), id == radio) << name << id;
+      EXPECT_TRUE(Checked(d, IDC_CONFING_USB));
+      EXPECT_TRUE(Checked(d, IDC_CONFING_PRINTER_DRIVER));
+      for (int id = IDC_CONFING_SERIES_FIRST; id <= IDC_CONFING_SET_DEFAULT; ++id) EXPECT_FALSE(Checked(d, id)) << id;
       Cancel(d);
     });
   }
@@ -109,7 +87,7 @@ TEST_F(ConfingDialogTest, InstallWithoutASeriesAsksForOneAndChangesNothing) {
   Show("Windows 10", [](HWND d) {
     Click(d, IDC_CONFING_INSTALL);
     for (int id : {1014, IDC_CONFING_SET_DEFAULT, IDC_CONFING_INSTALL, IDC_CONFING_CANCEL, IDC_CONFING_CHECK_USB}) {
-      EXPECT_TRUE(IsEnabled(d, id)) << id;
+      EXPECT_TRUE(Enabled(d, id)) << id;
     }
     Cancel(d);
   });
@@ -184,12 +162,11 @@ TEST_F(ConfingDialogTest, CheckUsbPortReportsEveryPortAndPrintsACheckPageOnEach)
     testsupport::RecordingPrompts local;
     drvsetup::SetupServices services{spooler_, local, launcher, starter, usb, windows_, 1033};
     usb.accepted = {c.printers, c.complete};
-    g_script = [](HWND d) {
+    testsupport::WhenModal([](HWND d) {
       Click(d, IDC_CONFING_CHECK_USB);
-      EXPECT_FALSE(IsEnabled(d, IDC_CONFING_CHECK_USB));
+      EXPECT_FALSE(Enabled(d, IDC_CONFING_CHECK_USB));
       Cancel(d);
-    };
-    SetTimer(nullptr, 0, 20, RunScript);
+    });
     drvsetup::ShowConfingDialog(nullptr, services);
     EXPECT_EQ(local.messages(), c.messages);
   }

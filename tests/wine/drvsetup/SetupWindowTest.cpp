@@ -15,10 +15,12 @@
 #include "FakeUsbPrinters.h"
 #include "RecordingStarter.h"
 #include "SpoolerState.h"
+#include "ThreadWindow.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/SetupWindow.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 
@@ -27,13 +29,13 @@ namespace {
 std::function<void(HWND)> g_onConfing;
 
 void CALLBACK WhenConfingShows(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dialog = FindWindowW(nullptr, L"Install Configuration");
+  HWND dialog = testsupport::ThreadWindowTitled(L"Install Configuration");
   if (!dialog) return;
   KillTimer(nullptr, id);
   g_onConfing(dialog);
 }
 
-void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+using testsupport::Click;
 
 // A stand-in for the printer's properties window: a tab control of four tabs.
 class PropertiesWindow {

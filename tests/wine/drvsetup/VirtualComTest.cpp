@@ -11,10 +11,12 @@
 
 #include "FakeUsbPrinters.h"
 #include "RecordingStarter.h"
+#include "ThreadWindow.h"
 #include "common/Pause.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
 #include "drvsetup/win/SerialSnapshot.h"
+#include "support/DialogDriver.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 #include "winui/Utf.h"
@@ -75,9 +77,7 @@ std::function<void()> g_step;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) { g_step(); }
 
-HWND FindConfing() {
-  return FindWindowW(nullptr, L"Install Configuration");
-}
+HWND FindConfing() { return testsupport::ThreadWindowTitled(L"Install Configuration"); }
 
 class VirtualComFlow : public testing::Test {
  protected:
@@ -92,7 +92,7 @@ class VirtualComFlow : public testing::Test {
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_CONFING_VIRTUAL_COM, BN_CLICKED), 0);
     EnableWindow(GetDlgItem(d, 1014), TRUE);
     CheckDlgButton(d, 1014, BST_CHECKED);
-    SendMessageW(GetDlgItem(d, IDC_CONFING_INSTALL), BM_CLICK, 0, 0);
+    testsupport::Click(d, IDC_CONFING_INSTALL);
   }
   void OpenInstaller(bool finalPage) {
     installer_ = CreateWindowExW(0, L"#32770", L"drvsetupForUSB2COM V2.1", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
@@ -114,7 +114,7 @@ class VirtualComFlow : public testing::Test {
       if (next < steps.size()) {
         steps[next++](d);
       } else if (done() || ++waited == 50) {
-        SendMessageW(GetDlgItem(d, IDC_CONFING_CANCEL), BM_CLICK, 0, 0);
+        testsupport::Click(d, IDC_CONFING_CANCEL);
       }
     };
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, RunStep);
