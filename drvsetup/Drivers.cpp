@@ -34,13 +34,23 @@ std::string DependentFiles(const DriverRow& row) {
   return list;
 }
 
-std::string UniquePrinterName(std::string_view series, const std::vector<std::string>& existing, bool chinese) {
+std::string UniquePrinterName(std::string_view series, const std::vector<std::string>& existing, bool chinese,
+                              const std::function<void(const NameComparison&)>& compared) {
   std::string candidate(series);
-  // a rescan per number: the numbers already taken need not be in order
-  for (int n = 1; std::find(existing.begin(), existing.end(), candidate) != existing.end(); ++n) {
-    candidate = std::string(series) + (chinese ? " (副本 " : " (copy ") + std::to_string(n) + ")";
+  int n = 1;
+  // a rescan from the first entry per number: the numbers taken need not be in order
+  for (size_t i = 0; i < existing.size(); ++i) {
+    if (compared) compared({existing[i], i, n, candidate});
+    if (existing[i] != candidate) continue;
+    candidate = std::string(series) + (chinese ? " (副本 " : " (copy ") + std::to_string(n++) + ")";
+    i = static_cast<size_t>(-1);
   }
   return candidate;
+}
+
+std::string ComparisonLine(const NameComparison& c, unsigned language) {
+  return "name=" + std::string(c.existing) + ",i=" + std::to_string(c.position) + ",n=" + std::to_string(c.nextCopy) +
+         ".temStr=" + std::string(c.candidate) + ",userLanguage=" + std::to_string(language) + "\r\n";
 }
 
 }  // namespace drvsetup

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,19 @@ std::string DependentFiles(const DriverRow& row);
 // `series`, or "<series> (copy n)" ("(副本 n)" in Chinese) with the smallest
 // n from 1 up that leads to a name none of `existing` has; names compare
 // exactly, letter case included.
-std::string UniquePrinterName(std::string_view series, const std::vector<std::string>& existing, bool chinese);
+// `compared` sees every comparison: the existing name, its position in the
+// list, the next copy number and the candidate.
+struct NameComparison {
+  std::string_view existing;
+  size_t position;
+  int nextCopy;
+  std::string_view candidate;
+};
+std::string UniquePrinterName(std::string_view series, const std::vector<std::string>& existing, bool chinese,
+                              const std::function<void(const NameComparison&)>& compared = {});
+
+// The debugger line of one comparison:
+// "name=<existing>,i=<position>,n=<next copy>.temStr=<candidate>,userLanguage=<language>\r\n".
+std::string ComparisonLine(const NameComparison& comparison, unsigned language);
 
 }  // namespace drvsetup

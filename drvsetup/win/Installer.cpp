@@ -28,7 +28,7 @@ DriverInfo DriverInfoFor(const DriverRow& row, std::string_view environment) {
 PrinterInstaller::PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture,
                                    unsigned language)
     : spooler_(spooler), prompts_(prompts), architecture_(std::move(architecture)),
-      chinese_(language == kSimplifiedChinese) {}
+      language_(language), chinese_(language == kSimplifiedChinese) {}
 
 bool PrinterInstaller::InstallPrinter(HWND owner, int windowsChoice, int row, bool setDefault, std::string_view port) {
   finalName_ = std::string(DriverTable().at(row).series);
@@ -56,7 +56,11 @@ bool PrinterInstaller::RegisterDriverAndPrinter(HWND owner, int windowsChoice, i
   }
 
   kit::Pause(kSpoolerSettle);
-  if (const auto existing = spooler_.PrinterNames()) finalName_ = UniquePrinterName(driver.series, *existing, chinese_);
+  if (const auto existing = spooler_.PrinterNames()) {
+    finalName_ = UniquePrinterName(driver.series, *existing, chinese_, [this](const NameComparison& c) {
+      OutputDebugStringW(winui::Widen(ComparisonLine(c, language_)).c_str());
+    });
+  }
   const DWORD printerError = spooler_.CreatePrinter(finalName_, port, driver.series);
   kit::Pause(kSpoolerSettle);
   RemoveStagedFiles(*directory, row);

@@ -37,6 +37,7 @@ class PrinterInstaller {
   Spooler& spooler_;
   winui::Prompts& prompts_;
   std::string architecture_;
+  unsigned language_;
   bool chinese_;
   std::string finalName_;
 };

@@ -61,6 +61,20 @@ TEST(Drivers, UniqueNameTakesTheFirstFreeCopyNumber) {
   }
 }
 
+TEST(Drivers, EveryComparisonIsReportedAsADebuggerLine) {
+  std::vector<std::string> lines;
+  const std::vector<std::string> existing{"Other", "Corvane RX-8"};
+  const auto name = UniquePrinterName("Corvane RX-8", existing, false,
+                                      [&](const NameComparison& c) { lines.push_back(ComparisonLine(c, 1033)); });
+  EXPECT_EQ(name, "Corvane RX-8 (copy 1)");
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "name=Other,i=0,n=1.temStr=Corvane RX-8,userLanguage=1033\r\n",
+                       "name=Corvane RX-8,i=1,n=1.temStr=Corvane RX-8,userLanguage=1033\r\n",
+                       "name=Other,i=0,n=2.temStr=Corvane RX-8 (copy 1),userLanguage=1033\r\n",
+                       "name=Corvane RX-8,i=1,n=2.temStr=Corvane RX-8 (copy 1),userLanguage=1033\r\n",
+                   }));
+}
+
 TEST(Drivers, FailureMessagesByWindowsChoiceAndLanguage) {
   const std::string shortEn = "Malfunction !";
   const std::string longEn = "Malfunction !\nPls try using <Run as administrator>open this App";
