@@ -1,0 +1,32 @@
+// drvsetup's entry point: the backdrop window run modally over the real
+// spooler, prompts, launcher and USB printers; the program ends with it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "drvsetup/win/SetupWindow.h"
+
+namespace drvsetup {
+
+class CFerrowPrinterDriverSetupApp {
+ public:
+  int InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x3FFF};  // every common control class
+    InitCommonControlsEx(&controls);
+    WinSpooler spooler;
+    winui::Win32Prompts prompts("drvsetup");
+    winui::ShellLauncher launcher;
+    ShellProgramStarter starter;
+    SystemUsbPrinters usb;
+    SetupServices services{spooler, prompts, launcher, starter, usb, DetectWindows(), UserDisplayLanguage()};
+    RunSetupWindow(services);
+    return 0;
+  }
+};
+
+}  // namespace drvsetup
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  drvsetup::CFerrowPrinterDriverSetupApp app;
+  return app.InitInstance();
+}

@@ -1,0 +1,45 @@
+// Installs the driver of a printer series and creates a printer for it:
+// stages the driver files, registers the driver and a uniquely named printer,
+// optionally makes it the default printer, and removes the staged files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "drvsetup/win/Spooler.h"
+#include "winui/Prompts.h"
+
+namespace drvsetup {
+
+class PrinterInstaller {
+ public:
+  // `architecture` is DetectWindows' name of the native architecture;
+  // `language` the user's display language (2052 picks the Chinese texts).
+  PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture, unsigned language);
+
+  // Copies the row's files from the architecture's folder below the current
+  // directory, registers the driver and creates the printer on `port`; true
+  // when the printer exists. Failures show their message (owned by `owner`)
+  // first. With `setDefault` the new printer, by its final name, becomes the
+  // default printer.
+  bool InstallPrinter(HWND owner, int windowsChoice, int row, bool setDefault, std::string_view port);
+
+  // The series name, or after InstallPrinter the name the printer got.
+  const std::string& finalPrinterName() const { return finalName_; }
+
+ private:
+  bool RegisterDriverAndPrinter(HWND owner, int windowsChoice, int row, std::string_view port);
+  bool StageFiles(const std::string& directory, int row);
+  void RemoveStagedFiles(const std::string& directory, int row);
+
+  Spooler& spooler_;
+  winui::Prompts& prompts_;
+  std::string architecture_;
+  unsigned language_;
+  bool chinese_;
+  std::string finalName_;
+};
+
+}  // namespace drvsetup

@@ -1,0 +1,31 @@
+// What the installer's windows use of the system, gathered so that tests can
+// hand in doubles: the spooler, prompts, the launcher, the USB printers, and
+// the facts read once at start.
+#pragma once
+
+#include "drvsetup/win/ProgramStarter.h"
+#include "drvsetup/win/SerialSnapshot.h"
+#include "drvsetup/win/Spooler.h"
+#include "drvsetup/win/SystemInfo.h"
+#include "drvsetup/win/UsbPrinterPorts.h"
+#include "winui/Launcher.h"
+#include "winui/Prompts.h"
+
+namespace drvsetup {
+
+struct SetupServices {
+  Spooler& spooler;
+  winui::Prompts& prompts;
+  winui::Launcher& launcher;
+  ProgramStarter& starter;  // the driver package installer
+  UsbPrinterAccess& usb;
+  WindowsInfo windows;
+  unsigned language;  // the user's display language
+  // Windows 8 or later, once an action found so; never cleared
+  bool modernWindows = false;
+  // where the virtual serial port installation reads; tests point them elsewhere
+  const wchar_t* serialCommKey = kSerialCommKey;
+  const wchar_t* virtualComDeviceKey = kVirtualComDeviceKey;
+};
+
+}  // namespace drvsetup

@@ -1,0 +1,67 @@
+// The attached receipt printers' USB ports: which printer interfaces count,
+// the port each got from the system, and raw pages printed on them.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drvsetup {
+
+struct AcceptedPrinter {
+  std::wstring path;    // the interface's device path
+  unsigned portNumber;  // n of the spooler port USBnnn
+  bool operator==(const AcceptedPrinter&) const = default;
+};
+
+struct AcceptedPrinters {
+  std::vector<AcceptedPrinter> printers;  // in enumeration order
+  // false when the device list or an interface's detail could not be read;
+  // `printers` then holds those accepted before that point
+  bool complete = true;
+};
+
+// The system side, a seam for the dialog's tests.
+class UsbPrinterAccess {
+ public:
+  virtual ~UsbPrinterAccess() = default;
+  // Active interfaces of an accepted vendor with a readable port number;
+  // before Windows 8 (`modernWindows` false) also connected ("Linked").
+  virtual AcceptedPrinters List(bool modernWindows) = 0;
+  // Writes `bytes` to the interface in one write on a thread of its own,
+  // which owns its copies; returns without waiting for the print.
+  virtual void StartRawPrint(const std::wstring& path, const std::string& bytes) = 0;
+};
+
+class SystemUsbPrinters : public UsbPrinterAccess {
+ public:
+  // `interfaceClass` lists the interfaces; the USB printer class but in tests.
+  explicit SystemUsbPrinters(const GUID& interfaceClass);
+  SystemUsbPrinters();
+  AcceptedPrinters List(bool modernWindows) override;
+  void StartRawPrint(const std::wstring& path, const std::string& bytes) override;
+
+ private:
+  GUID interfaceClass_;
+};
+
+// The registry value `valueName` of the interface's `subkey` ("Control" or
+// "Device Parameters"), at most 261 bytes; nullopt when the key or the value
+// cannot be read.
+std::optional<std::vector<BYTE>> ReadUsbPrinterValue(const std::wstring& devicePath, const char* subkey,
+                                                     const wchar_t* valueName);
+
+// "USBnnn" of the first accepted printer; nullopt when there is none.
+std::optional<std::string> FindUsbPrinterPort(UsbPrinterAccess& usb, bool modernWindows);
+
+// The installation test page on every accepted printer.
+void PrintInstallTestPage(UsbPrinterAccess& usb, bool modernWindows);
+
+// Check USB Port: a check page on every accepted printer, and the text to
+// show: the report of their ports, "Have not found a USB printer device !"
+// when there is none, nullopt when the list could not be read through.
+std::optional<std::string> CheckUsbPorts(UsbPrinterAccess& usb, bool modernWindows);
+
+}  // namespace drvsetup
