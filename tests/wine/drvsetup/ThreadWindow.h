@@ -8,22 +8,24 @@
 
 namespace testsupport {
 
+struct TitleSearch {
+  const std::wstring* title;
+  HWND found;
+};
+
+// a named CALLBACK: a lambda does not convert to the 32-bit stdcall type
+inline BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TitleSearch*>(data);
+  wchar_t caption[128] = {};
+  GetWindowTextW(window, caption, 128);
+  if (*search->title != caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 inline HWND ThreadWindowTitled(const std::wstring& title) {
-  struct Search {
-    const std::wstring* title;
-    HWND found;
-  } search{&title, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t caption[128] = {};
-        GetWindowTextW(window, caption, 128);
-        if (*s->title != caption) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TitleSearch search{&title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
