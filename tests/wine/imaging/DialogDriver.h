@@ -1,0 +1,73 @@
+// Driving the imaging dialogs in-process: a script that runs inside a modal
+// dialog's own loop, control helpers, the sends the link fake took, pauses
+// recorded instead of slept, and BMP files drawn by the tests.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "FakeLinkDevices.h"
+#include "common/Pause.h"
+#include "prtbench/app/Bytes.h"
+#include "prtbench/imaging/Image.h"
+#include "support/TestContext.h"
+
+namespace imagingtest {
+
+// Calls `show` (which runs a modal dialog) and, once the dialog with
+// `caption` is up, runs `script` on it from inside its message loop.
+void RunModal(const std::wstring& caption, const std::function<void()>& show, const std::function<void(HWND)>& script);
+
+std::string TextOf(HWND dialog, int id);
+void SetTextOf(HWND dialog, int id, const std::string& utf8);
+// Replaces an edit box's text as typing does, with its change notice.
+void TypeInto(HWND dialog, int id, const std::string& utf8);
+void Click(HWND dialog, int id);
+// Closes the dialog as Escape would.
+void Close(HWND dialog);
+// Sends the click's WM_COMMAND directly: for buttons the template hides.
+void Command(HWND dialog, int id);
+bool IsOn(HWND dialog, int id);
+void SetOn(HWND dialog, int id, bool on);
+bool Enabled(HWND dialog, int id);
+bool Visible(HWND dialog, int id);
+// Selects entry `index` and tells the dialog, as a user's choice does.
+void Choose(HWND dialog, int id, int index);
+int Selection(HWND dialog, int id);
+std::vector<std::string> Entries(HWND dialog, int id);
+// A control's size in pixels.
+SIZE ControlSize(HWND dialog, int id);
+
+// Waits until the send queue is idle, then runs what the jobs handed back
+// to the window.
+void Settle(testsupport::TestContext& app);
+
+// The bytes of each write or send the fake took, in order, from the
+// `first` on (the fake's log must never be cleared).
+std::vector<std::string> Sends(const linktest::FakeLinkDevices& devices, size_t first = 0);
+std::string AsString(const prtbench::Bytes& bytes);
+
+// Records every pause instead of sleeping, for the life of the object.
+class PauseRecorder {
+ public:
+  PauseRecorder();
+  std::vector<unsigned> pauses() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<unsigned> pauses_;
+  kit::ScopedPauseOverride override_;
+};
+
+// The picture `black` draws, black on white.
+prtbench::DecodedImage Picture(std::uint32_t width, std::uint32_t height,
+                               const std::function<bool(std::uint32_t, std::uint32_t)>& black);
+// Writes `image` as a 24-bit BMP to `unixPath`; its Windows path.
+std::string WriteBmp(const std::string& unixPath, const prtbench::DecodedImage& image);
+
+}  // namespace imagingtest
