@@ -14,39 +14,27 @@
 namespace prtbench {
 namespace {
 
-// GDI+ started once for the program's life, on first use from any thread.
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (ok_) Gdiplus::GdiplusShutdown(token_);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  bool ok_ = false;
-};
-
+// GDI+ started once, on first use from any thread, and left running: a
+// shutdown from a static destructor at exit races GDI+'s own teardown (seen
+// as a crash at exit under Wine), and the system frees it with the process.
 bool StartGdiplus() {
-  static GdiplusSession session;
-  return session.ok();
+  static const bool started = [] {
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+  }();
+  return started;
 }
 
-// The locked rows of 32-bit ARGB, alpha ignored as a per-pixel read ignores it.
-void CopyPixels(const Gdiplus::BitmapData& data, DecodedImage& image) {
+// Reads the locked rows: 24-bit BGR, or 32-bit ARGB with alpha ignored as a
+// per-pixel read ignores it.
+void CopyPixels(const Gdiplus::BitmapData& data, bool threeBytes, DecodedImage& image) {
   const auto* base = static_cast<const std::uint8_t*>(data.Scan0);
   Colour* out = image.pixels.data();
   for (std::uint32_t y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * data.Stride);
-    for (std::uint32_t x = 0; x < image.width; ++x) {
-      const std::uint32_t argb = row[x];  // 0xAARRGGBB
-      *out++ = MakeColour(static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
-                          static_cast<std::uint8_t>(argb));
-    }
+    const std::uint8_t* p = base + static_cast<std::ptrdiff_t>(y) * data.Stride;
+    const std::size_t step = threeBytes ? 3 : 4;
+    for (std::uint32_t x = 0; x < image.width; ++x, p += step) *out++ = MakeColour(p[2], p[1], p[0]);
   }
 }
 
@@ -68,11 +56,14 @@ DecodedImage DecodeImageFile(const std::string& path) {
     return {};
   }
   const Gdiplus::Rect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  // a 24-bit picture is locked as it is stored, without a conversion pass
+  const bool threeBytes = bitmap->GetPixelFormat() == PixelFormat24bppRGB;
+  const Gdiplus::PixelFormat format = threeBytes ? PixelFormat24bppRGB : PixelFormat32bppARGB;
   Gdiplus::BitmapData data{};
-  if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return {};
+  if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok) return {};
   image.width = width;
   image.height = height;
-  CopyPixels(data, image);
+  CopyPixels(data, threeBytes, image);
   bitmap->UnlockBits(&data);
   return image;
 }
