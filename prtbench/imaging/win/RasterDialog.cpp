@@ -46,8 +46,7 @@ void CDlg1d76::OnPrint() {
     return;
   }
   Enable(IDC_RASTER_PRINT, false);
-  PostJob([this, &c = context_, path = path_, position](const SendQueue::Cancelled&,
-                                                                 winui::WindowLink& window) {
+  PostJob([this, &c = context_, path = path_, position](const SendQueue::Cancelled&, winui::WindowLink& window) {
     c.link().CloseNet();
     const DecodedImage image = DecodeImageFile(path);
     if (RasterWideEnough(position, image.width)) {
