@@ -3,7 +3,7 @@
 // the same files; unreadable files decode as 0 x 0.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
+#include "ImagingDriver.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "support/Unix.h"
 #include "winui/Utf.h"

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 
 class EnCodeQrTest : public QrTest {

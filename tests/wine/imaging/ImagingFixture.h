@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "DialogDriver.h"
+#include "ImagingDriver.h"
 #include "prtbench/link/ConnectionSettings.h"
 #include "support/Unix.h"
 

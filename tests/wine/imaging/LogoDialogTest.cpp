@@ -9,6 +9,7 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 using namespace std::string_literals;
 
@@ -29,10 +30,7 @@ class LogoDialogTest : public ImagingTest {
     WriteBmp(dir_ + "/myTitle/bitmap11.bmp", image);
   }
   void Show(const std::function<void(HWND)>& script) {
-    RunModal(L"Corvane Printer Tool", [this] { ShowLogoDialog(nullptr, app_.context); }, [script](HWND dialog) {
-      script(dialog);
-      Close(dialog);
-    });
+    RunModal([this] { ShowLogoDialog(nullptr, app_.context); }, script);
   }
 
   wchar_t previous_[MAX_PATH] = {};
@@ -42,9 +40,9 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
   for (Language language : {Language::English, Language::Chinese}) {
     app_.shared.language = language;
     Show([&](HWND dialog) {
-      EXPECT_EQ(TextOf(dialog, IDC_LOGO_STATUS), language == Language::English ? kGreeting : "状态栏:  实时显示位图打印状态！");
-      EXPECT_TRUE(IsOn(dialog, IDC_LOGO_SIZE_NORMAL));
-      EXPECT_TRUE(IsOn(dialog, IDC_LOGO_CUT));
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), language == Language::English ? kGreeting : "状态栏:  实时显示位图打印状态！");
+      EXPECT_TRUE(Checked(dialog, IDC_LOGO_SIZE_NORMAL));
+      EXPECT_TRUE(Checked(dialog, IDC_LOGO_CUT));
     });
     EXPECT_EQ(LastMessage(), language == Language::English ? "Load Bitmap Fail!" : "加载位图失败");
   }
@@ -52,7 +50,7 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
   app_.shared.language = Language::English;
   const size_t boxes = app_.prompts.messages().size();
   Show([&](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_LOGO_STATUS), "BMP: myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
+    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
     EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cx, 100);
     EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cy, 40);
   });
@@ -80,7 +78,7 @@ TEST_F(LogoDialogTest, DownloadSendsFsQWithTheButtonDisabledUntilDone) {
     EXPECT_FALSE(Enabled(dialog, IDC_LOGO_DOWNLOAD));
     Settle(app_);
     EXPECT_TRUE(Enabled(dialog, IDC_LOGO_DOWNLOAD));
-    EXPECT_EQ(TextOf(dialog, IDC_LOGO_STATUS), Status());
+    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), Status());
   });
   EXPECT_TRUE(app_.prompts.records()[1].options.initialFolder.empty());
   const auto sends = Sends(app_.devices);
@@ -112,12 +110,12 @@ TEST_F(LogoDialogTest, PrintSendsBySizeModeAndCutAndStopsWhenTheLinkIsDown) {
     if (c.linkDown) LinkDown();
     Show([&](HWND dialog) {
       CheckRadioButton(dialog, IDC_LOGO_SIZE_NORMAL, IDC_LOGO_SIZE_DOUBLE_BOTH, c.sizeRadio);
-      SetOn(dialog, IDC_LOGO_CUT, c.cut);
+      SetChecked(dialog, IDC_LOGO_CUT, c.cut);
       Click(dialog, IDC_LOGO_PRINT);
       EXPECT_FALSE(Enabled(dialog, IDC_LOGO_PRINT));
       Settle(app_);
       EXPECT_TRUE(Enabled(dialog, IDC_LOGO_PRINT));
-      EXPECT_EQ(TextOf(dialog, IDC_LOGO_STATUS), c.status);
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), c.status);
     });
     EXPECT_EQ(Sends(app_.devices, first), c.sends) << c.sizeRadio << " " << c.cut;
   }
@@ -136,7 +134,7 @@ TEST_F(LogoDialogTest, BlankSendsAnEmptyImageAndSaysHowItWent) {
     Show([&](HWND dialog) {
       Click(dialog, IDC_LOGO_BLANK);
       Settle(app_);
-      EXPECT_EQ(TextOf(dialog, IDC_LOGO_STATUS), c.status);
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), c.status);
     });
   }
   const std::string blank = "\x1C\x71\x01\x01\x00\x01\x00"s + std::string(8, '\0');
@@ -149,7 +147,7 @@ TEST_F(LogoDialogTest, TemplateHidesTheExtrasAndDrawsItsButtons) {
                    IDC_LOGO_MULTI_DOWNLOAD, IDC_LOGO_SAVE_DATA, IDC_LOGO_BIN}) {
       EXPECT_FALSE(Visible(dialog, id)) << id;
     }
-    EXPECT_EQ(TextOf(dialog, IDC_LOGO_DOWNLOAD), "Carregar  Logotipo");
+    EXPECT_EQ(Text(dialog, IDC_LOGO_DOWNLOAD), "Carregar  Logotipo");
     for (int id : {IDC_LOGO_OPEN, IDC_LOGO_DOWNLOAD, IDC_LOGO_PRINT, IDC_LOGO_BLANK, IDC_LOGO_MULTI_DOWNLOAD}) {
       EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
     }
@@ -167,10 +165,8 @@ TEST_F(LogoDialogTest, TemplateHidesTheExtrasAndDrawsItsButtons) {
 TEST_F(LogoDialogTest, TheHiddenButtonOpensTheMultipleDownload) {
   bool opened = false;
   Show([&](HWND dialog) {
-    RunModal(L"multNvlogoDown", [dialog] { Command(dialog, IDC_LOGO_MULTI_DOWNLOAD); }, [&](HWND multi) {
-      opened = true;
-      Close(multi);
-    });
+    RunModal([dialog] { Command(dialog, IDC_LOGO_MULTI_DOWNLOAD); },
+             [&](HWND multi) { opened = testsupport::WindowText(multi) == "multNvlogoDown"; });
   });
   EXPECT_TRUE(opened);
 }

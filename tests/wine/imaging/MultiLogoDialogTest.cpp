@@ -9,6 +9,7 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 using namespace std::string_literals;
 
@@ -24,15 +25,12 @@ class MultiLogoDialogTest : public ImagingTest {
     }
   }
   void Show(const std::function<void(HWND)>& script) {
-    RunModal(L"multNvlogoDown", [this] { ShowMultiLogoDialog(nullptr, app_.context); }, [script](HWND dialog) {
-      script(dialog);
-      Close(dialog);
-    });
+    RunModal([this] { ShowMultiLogoDialog(nullptr, app_.context); }, script);
   }
   // Fills boxes with `texts` (one per box, "" to leave it empty) and downloads.
   void Download(const std::vector<std::string>& texts) {
     Show([&](HWND dialog) {
-      for (size_t i = 0; i < texts.size(); ++i) SetTextOf(dialog, kPaths[i], texts[i]);
+      for (size_t i = 0; i < texts.size(); ++i) SetText(dialog, kPaths[i], texts[i]);
       Click(dialog, IDC_MULTILOGO_DOWNLOAD);
       EXPECT_FALSE(Enabled(dialog, IDC_MULTILOGO_DOWNLOAD));
       Settle(app_);
@@ -61,7 +59,7 @@ TEST_F(MultiLogoDialogTest, LabelsAndTheButtonFollowTheLanguage) {
     Show([&](HWND dialog) {
       const int ids[] = {IDC_MULTILOGO_LABEL_1, IDC_MULTILOGO_LABEL_2, IDC_MULTILOGO_LABEL_3, IDC_MULTILOGO_LABEL_4,
                          IDC_MULTILOGO_LABEL_5, IDC_MULTILOGO_LABEL_6, IDC_MULTILOGO_DOWNLOAD};
-      for (size_t i = 0; i < 7; ++i) EXPECT_EQ(TextOf(dialog, ids[i]), c.texts[i]);
+      for (size_t i = 0; i < 7; ++i) EXPECT_EQ(Text(dialog, ids[i]), c.texts[i]);
     });
   }
 }
@@ -70,11 +68,11 @@ TEST_F(MultiLogoDialogTest, BrowseFillsItsOwnBoxAndACancelEmptiesIt) {
   Show([&](HWND dialog) {
     app_.prompts.AnswerFile(paths_[0]);
     Click(dialog, IDC_MULTILOGO_BROWSE_3);
-    EXPECT_EQ(TextOf(dialog, IDC_MULTILOGO_PATH_3), paths_[0]);
-    EXPECT_EQ(TextOf(dialog, IDC_MULTILOGO_PATH_2), "");
+    EXPECT_EQ(Text(dialog, IDC_MULTILOGO_PATH_3), paths_[0]);
+    EXPECT_EQ(Text(dialog, IDC_MULTILOGO_PATH_2), "");
     app_.prompts.AnswerFile(std::nullopt);
     Click(dialog, IDC_MULTILOGO_BROWSE_3);
-    EXPECT_EQ(TextOf(dialog, IDC_MULTILOGO_PATH_3), "");
+    EXPECT_EQ(Text(dialog, IDC_MULTILOGO_PATH_3), "");
   });
   EXPECT_TRUE(app_.prompts.records()[0].options.initialFolder.empty());
 }

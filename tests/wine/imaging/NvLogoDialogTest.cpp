@@ -9,16 +9,14 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 using namespace std::string_literals;
 
 class NvLogoDialogTest : public ImagingTest {
  protected:
   void Show(const std::function<void(HWND)>& script) {
-    RunModal(L"New Nvlogo cmd(1d 28)", [this] { ShowNvLogoDialog(nullptr, app_.context); }, [script](HWND dialog) {
-      script(dialog);
-      Close(dialog);
-    });
+    RunModal([this] { ShowNvLogoDialog(nullptr, app_.context); }, script);
   }
   void Open(HWND dialog, const std::string& path) {
     app_.prompts.AnswerFile(path);
@@ -28,15 +26,15 @@ class NvLogoDialogTest : public ImagingTest {
 
 TEST_F(NvLogoDialogTest, OpensWithKeyCodeFortyEightAndStartsFileChoiceInLogoSample) {
   Show([&](HWND dialog) {
-    EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_KC1), "48");
-    EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_KC2), "48");
-    EXPECT_TRUE(IsOn(dialog, IDC_NVLOGO_SIZE_NORMAL));
-    EXPECT_TRUE(IsOn(dialog, IDC_NVLOGO_CUT));
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_KC1), "48");
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_KC2), "48");
+    EXPECT_TRUE(Checked(dialog, IDC_NVLOGO_SIZE_NORMAL));
+    EXPECT_TRUE(Checked(dialog, IDC_NVLOGO_CUT));
     for (int id : {IDC_NVLOGO_KC1, IDC_NVLOGO_KC2, IDC_NVLOGO_DELETE_ALL, IDC_NVLOGO_SIZE_DOUBLE_WIDTH}) {
       EXPECT_FALSE(Visible(dialog, id)) << id;
     }
     Open(dialog, Bmp("n.bmp", Picture(16, 8, [](auto, auto) { return true; })));
-    EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_STATUS).substr(0, 5), "BMP: ");
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS).substr(0, 5), "BMP: ");
   });
   EXPECT_EQ(app_.prompts.records().back().options.initialFolder, LogoSampleFolder());
 }
@@ -53,7 +51,7 @@ TEST_F(NvLogoDialogTest, KeyCodeOutsidePrintableAsciiIsRefusedByDefineAndPrint) 
     Show([&](HWND dialog) {
       Open(dialog, path);
       boxes = app_.prompts.messages().size();
-      SetTextOf(dialog, IDC_NVLOGO_KC1, c.kc1);
+      SetText(dialog, IDC_NVLOGO_KC1, c.kc1);
       for (int id : {IDC_NVLOGO_DEFINE, IDC_NVLOGO_PRINT}) {
         Click(dialog, id);
         Settle(app_);
@@ -71,7 +69,7 @@ TEST_F(NvLogoDialogTest, KeyCodeOutsidePrintableAsciiIsRefusedByDefineAndPrint) 
   }
   app_.shared.language = Language::Chinese;
   Show([&](HWND dialog) {
-    SetTextOf(dialog, IDC_NVLOGO_KC1, "200");
+    SetText(dialog, IDC_NVLOGO_KC1, "200");
     Click(dialog, IDC_NVLOGO_PRINT);
   });
   EXPECT_EQ(LastMessage(), "kc1要>=32，<127");
@@ -85,7 +83,7 @@ TEST_F(NvLogoDialogTest, DefineSendsGs8LWithTheRowRaster) {
     EXPECT_FALSE(Enabled(dialog, IDC_NVLOGO_DEFINE));
     Settle(app_);
     EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_DEFINE));
-    EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_STATUS), Status());
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), Status());
   });
   const auto sends = Sends(app_.devices);
   ASSERT_EQ(sends.size(), 1u);
@@ -112,12 +110,12 @@ TEST_F(NvLogoDialogTest, PrintSendsByScaleAndCut) {
     const size_t first = Sends(app_.devices).size();
     Show([&](HWND dialog) {
       CheckRadioButton(dialog, IDC_NVLOGO_SIZE_NORMAL, IDC_NVLOGO_SIZE_DOUBLE_BOTH, c.sizeRadio);
-      SetOn(dialog, IDC_NVLOGO_CUT, c.cut);
-      SetTextOf(dialog, IDC_NVLOGO_KC2, c.kc2);
+      SetChecked(dialog, IDC_NVLOGO_CUT, c.cut);
+      SetText(dialog, IDC_NVLOGO_KC2, c.kc2);
       Click(dialog, IDC_NVLOGO_PRINT);
       EXPECT_FALSE(Enabled(dialog, IDC_NVLOGO_PRINT));
       Settle(app_);
-      EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_STATUS), "Print Bitmap command  send successful");
+      EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), "Print Bitmap command  send successful");
     });
     EXPECT_EQ(Sends(app_.devices, first), c.sends) << c.sizeRadio;
   }
@@ -141,10 +139,10 @@ TEST_F(NvLogoDialogTest, DeleteNeedsNoRangeAndAnswersInEnglishDeleteAllFollowsTh
     app_.shared.language = c.language;
     if (c.linkDown) LinkDown();
     Show([&](HWND dialog) {
-      SetTextOf(dialog, IDC_NVLOGO_KC1, "20");
+      SetText(dialog, IDC_NVLOGO_KC1, "20");
       Command(dialog, c.button);
       Settle(app_);
-      EXPECT_EQ(TextOf(dialog, IDC_NVLOGO_STATUS), c.status);
+      EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), c.status);
     });
   }
   EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1D\x28\x4C\x04\x00\x30\x42\x14\x30"s,

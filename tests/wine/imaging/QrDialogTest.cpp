@@ -9,6 +9,7 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 using namespace std::string_literals;
 
@@ -17,10 +18,7 @@ const std::string kOpening = "https://www.example.com/";
 class QrDialogTest : public QrTest {
  protected:
   void Show(const std::function<void(HWND)>& script) {
-    RunModal(L"Corvane Printer Tool", [this] { ShowQrDialog(nullptr, context_); }, [script](HWND dialog) {
-      script(dialog);
-      Click(dialog, IDC_QR_BACK);
-    });
+    RunModal([this] { ShowQrDialog(nullptr, context_); }, script);
   }
   std::string PreviewFileText() const { return ZbarRead(UnixPath(Beside(L"TempQr.bmp"))); }
   // The dialog painted into a bitmap, the preview's place cut out and read by zbarimg.
@@ -53,15 +51,15 @@ class QrDialogTest : public QrTest {
 
 TEST_F(QrDialogTest, OpensOnItsListsAndShowsThePreviewOfTheOpeningText) {
   Show([&](HWND dialog) {
-    EXPECT_EQ(Entries(dialog, IDC_QR_ECC), (std::vector<std::string>{"7%", "15%", "25%", "30%"}));
-    const auto scales = Entries(dialog, IDC_QR_SCALE);
+    EXPECT_EQ(ComboEntries(dialog, IDC_QR_ECC), (std::vector<std::string>{"7%", "15%", "25%", "30%"}));
+    const auto scales = ComboEntries(dialog, IDC_QR_SCALE);
     ASSERT_EQ(scales.size(), 16u);
     EXPECT_EQ(scales.front(), "1");
     EXPECT_EQ(scales.back(), "16");
-    EXPECT_EQ(Selection(dialog, IDC_QR_ECC), 0);
-    EXPECT_EQ(Selection(dialog, IDC_QR_SCALE), 6);
-    EXPECT_FALSE(IsOn(dialog, IDC_QR_CUT));
-    EXPECT_EQ(TextOf(dialog, IDC_QR_TEXT), kOpening);
+    EXPECT_EQ(ComboIndex(dialog, IDC_QR_ECC), 0);
+    EXPECT_EQ(ComboIndex(dialog, IDC_QR_SCALE), 6);
+    EXPECT_FALSE(Checked(dialog, IDC_QR_CUT));
+    EXPECT_EQ(Text(dialog, IDC_QR_TEXT), kOpening);
     EXPECT_FALSE(Visible(dialog, IDC_QR_PICTURE));
     // 24 bytes at 7 %: version 2, 25 modules and the quiet zone, 7 pixels each
     EXPECT_EQ(ControlSize(dialog, IDC_QR_PICTURE).cx, (25 + 8) * 7);
@@ -76,21 +74,31 @@ TEST_F(QrDialogTest, OpensOnItsListsAndShowsThePreviewOfTheOpeningText) {
   EXPECT_TRUE(app_.prompts.messages().empty());
 }
 
+TEST_F(QrDialogTest, VoltarClosesTheDialog) {
+  bool scripted = false;
+  WhenModal([&](HWND dialog) {
+    scripted = true;
+    Click(dialog, IDC_QR_BACK);  // the dialog's own button ends it: nothing else does here
+  });
+  ShowQrDialog(nullptr, context_);
+  EXPECT_TRUE(scripted);
+}
+
 TEST_F(QrDialogTest, TextAndListChangesRegenerateClearRegeneratesEmpty) {
   Show([&](HWND dialog) {
     TypeInto(dialog, IDC_QR_TEXT, "ABC");
     EXPECT_EQ(PreviewFileText(), "ABC");
     EXPECT_EQ(TempText(), "ABC\0"s);
-    Choose(dialog, IDC_QR_ECC, 3);
-    Choose(dialog, IDC_QR_SCALE, 15);
+    SelectCombo(dialog, IDC_QR_ECC, 3);
+    SelectCombo(dialog, IDC_QR_SCALE, 15);
     EXPECT_EQ(IniValue("ECCLevel"), "30%");
     EXPECT_EQ(IniValue("Scale"), "16");
     EXPECT_EQ(PreviewFileWidth(), (21 + 8) * 16);
     EXPECT_EQ(ControlSize(dialog, IDC_QR_PICTURE).cx, (21 + 8) * 16);
-    Choose(dialog, IDC_QR_SCALE, 4);  // small enough to paint inside the dialog
+    SelectCombo(dialog, IDC_QR_SCALE, 4);  // small enough to paint inside the dialog
     EXPECT_EQ(PaintedText(dialog), "ABC");
     Click(dialog, IDC_QR_CLEAR);
-    EXPECT_EQ(TextOf(dialog, IDC_QR_TEXT), "");
+    EXPECT_EQ(Text(dialog, IDC_QR_TEXT), "");
     EXPECT_EQ(TempText(), "\0"s);
   });
   EXPECT_TRUE(app_.prompts.messages().empty());
@@ -114,9 +122,9 @@ TEST_F(QrDialogTest, PrintSendsTheFourCommandsEmptyTextSendsNothing) {
     const size_t first = Sends(app_.devices).size();
     Show([&](HWND dialog) {
       TypeInto(dialog, IDC_QR_TEXT, "ABC");
-      Choose(dialog, IDC_QR_ECC, c.ecc);
-      Choose(dialog, IDC_QR_SCALE, c.scale);
-      SetOn(dialog, IDC_QR_CUT, c.cut);
+      SelectCombo(dialog, IDC_QR_ECC, c.ecc);
+      SelectCombo(dialog, IDC_QR_SCALE, c.scale);
+      SetChecked(dialog, IDC_QR_CUT, c.cut);
       Click(dialog, IDC_QR_PRINT);
       EXPECT_FALSE(Enabled(dialog, IDC_QR_PRINT));
       Settle(app_);
@@ -186,7 +194,7 @@ TEST_F(QrDialogTest, WithoutAPreviewItSaysSoKeepsTheLastOneAndStillPrints) {
 TEST_F(QrDialogTest, ATextPastVersionFortySaysSoInTheLanguage) {
   app_.shared.language = Language::Chinese;
   Show([&](HWND dialog) {
-    Choose(dialog, IDC_QR_ECC, 3);  // 30 %: at most 1273 bytes
+    SelectCombo(dialog, IDC_QR_ECC, 3);  // 30 %: at most 1273 bytes
     TypeInto(dialog, IDC_QR_TEXT, std::string(1274, 'q'));
   });
   EXPECT_EQ(LastMessage(), "不能生成位图");

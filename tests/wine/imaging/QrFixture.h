@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "DialogDriver.h"
+#include "ImagingDriver.h"
 #include "prtbench/link/win/IniFile.h"
 #include "support/Unix.h"
 #include "winui/Utf.h"

@@ -10,16 +10,14 @@
 namespace {
 
 using namespace imagingtest;
+using namespace testsupport;
 using namespace prtbench;
 using namespace std::string_literals;
 
 class RasterDialogTest : public ImagingTest {
  protected:
   void Show(const std::function<void(HWND)>& script) {
-    RunModal(L"1D 76 print", [this] { ShowRasterDialog(nullptr, app_.context); }, [script](HWND dialog) {
-      script(dialog);
-      Close(dialog);
-    });
+    RunModal([this] { ShowRasterDialog(nullptr, app_.context); }, script);
   }
   // Opens `path` through the file dialog and prints at width `position`.
   void OpenAndPrint(HWND dialog, const std::string& path, int position) {
@@ -32,11 +30,11 @@ class RasterDialogTest : public ImagingTest {
 
 TEST_F(RasterDialogTest, OpensWithTheFourWidthsAndNoneChosen) {
   Show([](HWND dialog) {
-    EXPECT_EQ(Entries(dialog, IDC_RASTER_WIDTH),
+    EXPECT_EQ(ComboEntries(dialog, IDC_RASTER_WIDTH),
               (std::vector<std::string>{"58(48mm/384dot)", "80(64mm/512dot)", "80(72mm/576dot)", "80(80mm/640dot)"}));
-    EXPECT_EQ(Selection(dialog, IDC_RASTER_WIDTH), -1);
-    EXPECT_EQ(TextOf(dialog, IDC_RASTER_OPEN), "打开位图");
-    EXPECT_EQ(TextOf(dialog, IDC_RASTER_WIDTH_LABEL), "打印宽度:");
+    EXPECT_EQ(ComboIndex(dialog, IDC_RASTER_WIDTH), -1);
+    EXPECT_EQ(Text(dialog, IDC_RASTER_OPEN), "打开位图");
+    EXPECT_EQ(Text(dialog, IDC_RASTER_WIDTH_LABEL), "打印宽度:");
   });
 }
 
@@ -82,7 +80,7 @@ TEST_F(RasterDialogTest, OpenStartsInLogoSampleAndShowsThePreviewAndInfoLine) {
     EXPECT_EQ(size.cx, 50);
     EXPECT_EQ(size.cy, 16);
     const std::string line = "BMP: " + path + "  Width：50  Height：16  Size(bytes)：150,Max size is 32k bytes";
-    EXPECT_EQ(TextOf(dialog, IDC_RASTER_INFO), line);
+    EXPECT_EQ(Text(dialog, IDC_RASTER_INFO), line);
     EXPECT_EQ(Status(), line);
   });
   const auto open = app_.prompts.records().front();
@@ -103,7 +101,7 @@ TEST_F(RasterDialogTest, PrintSendsTheWholePictureAsOneCommand) {
     EXPECT_FALSE(Enabled(dialog, IDC_RASTER_PRINT));
     Settle(app_);
     EXPECT_TRUE(Enabled(dialog, IDC_RASTER_PRINT));
-    EXPECT_EQ(TextOf(dialog, IDC_RASTER_INFO), Status());
+    EXPECT_EQ(Text(dialog, IDC_RASTER_INFO), Status());
   });
   const auto sends = Sends(app_.devices);
   ASSERT_EQ(sends.size(), 1u);

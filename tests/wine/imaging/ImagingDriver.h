@@ -1,6 +1,7 @@
-// Driving the imaging dialogs in-process: a script that runs inside a modal
-// dialog's own loop, control helpers, the sends the link fake took, pauses
-// recorded instead of slept, and BMP files drawn by the tests.
+// What the imaging dialog tests add to support/DialogDriver.h: typing with
+// its change notice, closing, hidden buttons, control sizes, the sends the
+// link fake took, pauses recorded instead of slept, and BMP files drawn by
+// the tests.
 #pragma once
 
 #include <windows.h>
@@ -15,31 +16,22 @@
 #include "common/Pause.h"
 #include "prtbench/app/Bytes.h"
 #include "prtbench/imaging/Image.h"
+#include "support/DialogDriver.h"
 #include "support/TestContext.h"
 
 namespace imagingtest {
 
-// Calls `show` (which runs a modal dialog) and, once the dialog with
-// `caption` is up, runs `script` on it from inside its message loop.
-void RunModal(const std::wstring& caption, const std::function<void()>& show, const std::function<void(HWND)>& script);
+// Runs `show` (a call that runs a modal dialog) with `script` working on the
+// dialog inside its loop; the dialog is closed after the script.
+void RunModal(const std::function<void()>& show, const std::function<void(HWND)>& script);
 
-std::string TextOf(HWND dialog, int id);
-void SetTextOf(HWND dialog, int id, const std::string& utf8);
 // Replaces an edit box's text as typing does, with its change notice.
 void TypeInto(HWND dialog, int id, const std::string& utf8);
-void Click(HWND dialog, int id);
 // Closes the dialog as Escape would.
 void Close(HWND dialog);
 // Sends the click's WM_COMMAND directly: for buttons the template hides.
 void Command(HWND dialog, int id);
-bool IsOn(HWND dialog, int id);
-void SetOn(HWND dialog, int id, bool on);
-bool Enabled(HWND dialog, int id);
-bool Visible(HWND dialog, int id);
-// Selects entry `index` and tells the dialog, as a user's choice does.
-void Choose(HWND dialog, int id, int index);
-int Selection(HWND dialog, int id);
-std::vector<std::string> Entries(HWND dialog, int id);
+void SetChecked(HWND dialog, int id, bool on);
 // A control's size in pixels.
 SIZE ControlSize(HWND dialog, int id);
 

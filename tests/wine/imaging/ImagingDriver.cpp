@@ -1,5 +1,5 @@
 // The imaging dialog tests' helpers.
-#include "DialogDriver.h"
+#include "ImagingDriver.h"
 
 #include <algorithm>
 #include <map>
@@ -9,81 +9,24 @@
 #include "winui/Utf.h"
 
 namespace imagingtest {
-namespace {
 
-struct Pending {
-  std::wstring caption;
-  std::function<void(HWND)> script;
-  HWND found = nullptr;
-};
-Pending* g_pending = nullptr;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM) {
-  wchar_t className[16] = {}, caption[128] = {};
-  GetClassNameW(window, className, 16);
-  GetWindowTextW(window, caption, 128);
-  if (std::wstring(className) != L"#32770" || caption != g_pending->caption || !IsWindowVisible(window)) return TRUE;
-  g_pending->found = window;
-  return FALSE;
-}
-
-// Looks among this thread's windows only: never another process's window.
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-  if (!g_pending) return;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, 0);
-  if (!g_pending->found) return;  // not up yet: the timer fires again
-  KillTimer(nullptr, id);
-  Pending* pending = g_pending;
-  g_pending = nullptr;
-  pending->script(pending->found);
-}
-
-}  // namespace
-
-void RunModal(const std::wstring& caption, const std::function<void()>& show, const std::function<void(HWND)>& script) {
-  Pending pending{caption, script};
-  g_pending = &pending;
-  SetTimer(nullptr, 0, 20, RunScript);
+void RunModal(const std::function<void()>& show, const std::function<void(HWND)>& script) {
+  testsupport::WhenModal([script](HWND dialog) {
+    script(dialog);
+    Close(dialog);
+  });
   show();
-  g_pending = nullptr;
 }
 
-std::string TextOf(HWND dialog, int id) {
-  std::wstring text(65536, L'\0');
-  text.resize(static_cast<size_t>(GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()))));
-  return winui::Narrow(text);
-}
-void SetTextOf(HWND dialog, int id, const std::string& utf8) { SetDlgItemTextW(dialog, id, winui::Widen(utf8).c_str()); }
 void TypeInto(HWND dialog, int id, const std::string& utf8) {
   SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
   SendDlgItemMessageW(dialog, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(winui::Widen(utf8).c_str()));
 }
-void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void Close(HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 void Command(HWND dialog, int id) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-bool IsOn(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-void SetOn(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-bool Visible(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
-
-void Choose(HWND dialog, int id, int index) {
-  SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-int Selection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
-
-std::vector<std::string> Entries(HWND dialog, int id) {
-  std::vector<std::string> texts;
-  const int count = static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[64] = {};
-    SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    texts.push_back(winui::Narrow(text));
-  }
-  return texts;
-}
+void SetChecked(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
 SIZE ControlSize(HWND dialog, int id) {
   RECT rect{};
@@ -93,11 +36,7 @@ SIZE ControlSize(HWND dialog, int id) {
 
 void Settle(testsupport::TestContext& app) {
   app.Drain();
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  testsupport::PumpWaiting();
 }
 
 std::vector<std::string> Sends(const linktest::FakeLinkDevices& devices, size_t first) {
