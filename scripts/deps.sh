@@ -16,7 +16,7 @@ packages=(
   mingw-w64-x86-64-dev
   wine wine64 wine32:i386 socat iproute2 util-linux clang libclang-rt-14-dev
   fonts-wine xvfb imagemagick fonts-wqy-microhei x11-utils
-  libqrencode-dev libzint-dev libpng-dev console-setup-linux unifont zbar-tools
+  libqrencode-dev libzint-dev libpng-dev console-setup-linux unifont zbar-tools python3-qrcodegen
 )
 
 missing=()

@@ -13,6 +13,7 @@
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/win/AboutDialog.h"
 #include "prtbench/console/win/LocalAddress.h"
+#include "prtbench/imaging/win/LogoDialog.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
@@ -113,6 +114,7 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_COM_SETTINGS: OnComSettings(); break;
     case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_); break;
     case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, BlackMarkMode::Standard); break;
+    case IDM_LOGO_DOWN: ShowLogoDialog(hwnd(), context_); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;

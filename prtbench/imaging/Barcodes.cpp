@@ -1,0 +1,21 @@
+// The barcode sample bytes in one buffer.
+#include "prtbench/imaging/Barcodes.h"
+
+#include <cstdint>
+
+namespace prtbench {
+
+Bytes BarcodeSampleCommands(int type, int heightPosition) {
+  if (type < 0 || type >= static_cast<int>(kBarcodeSamples.size())) return {};
+  const BarcodeSample& sample = kBarcodeSamples[static_cast<size_t>(type)];
+  Bytes bytes{0x1B, 0x40, 0x1B, 0x61, 0x01, 0x1D, 0x48, 0x00,
+              0x1D, 0x77, static_cast<std::uint8_t>(sample.moduleWidth),
+              0x1D, 0x68, static_cast<std::uint8_t>(heightPosition),
+              0x1D, 0x6B, static_cast<std::uint8_t>(0x41 + type), static_cast<std::uint8_t>(sample.data.size())};
+  bytes.insert(bytes.end(), sample.data.begin(), sample.data.end());
+  bytes.insert(bytes.end(), sample.caption.begin(), sample.caption.end());
+  bytes.insert(bytes.end(), {0x0A, 0x0A, 0x1B, 0x40, 0x00});
+  return bytes;
+}
+
+}  // namespace prtbench

@@ -1,0 +1,113 @@
+// The imaging dialog tests' helpers.
+#include "ImagingDriver.h"
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "support/Unix.h"
+#include "winui/Utf.h"
+
+namespace imagingtest {
+
+void RunModal(const std::function<void()>& show, const std::function<void(HWND)>& script) {
+  testsupport::WhenModal([script](HWND dialog) {
+    script(dialog);
+    Close(dialog);
+  });
+  show();
+}
+
+void TypeInto(HWND dialog, int id, const std::string& utf8) {
+  SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
+  SendDlgItemMessageW(dialog, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(winui::Widen(utf8).c_str()));
+}
+void Close(HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+void Command(HWND dialog, int id) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+void SetChecked(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+SIZE ControlSize(HWND dialog, int id) {
+  RECT rect{};
+  GetWindowRect(GetDlgItem(dialog, id), &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Settle(testsupport::TestContext& app) {
+  app.Drain();
+  testsupport::PumpWaiting();
+}
+
+std::vector<std::string> Sends(const linktest::FakeLinkDevices& devices, size_t first) {
+  std::vector<std::string> sends;
+  std::map<std::intptr_t, size_t> taken;
+  for (const std::string& entry : devices.Log()) {
+    std::istringstream fields(entry);
+    std::string kind, arrow, result;
+    std::intptr_t handle = 0;
+    size_t size = 0;
+    if (!(fields >> kind >> handle >> size >> arrow >> result) || (kind != "write" && kind != "send")) continue;
+    const size_t count = result == "fail" ? 0 : static_cast<size_t>(std::max(0, std::stoi(result)));
+    sends.push_back(devices.Received(handle).substr(taken[handle], count));
+    taken[handle] += count;
+  }
+  sends.erase(sends.begin(), sends.begin() + static_cast<std::ptrdiff_t>(std::min(first, sends.size())));
+  return sends;
+}
+
+std::string AsString(const prtbench::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+PauseRecorder::PauseRecorder()
+    : override_([this](unsigned ms) {
+        std::lock_guard lock(mutex_);
+        pauses_.push_back(ms);
+      }) {}
+
+std::vector<unsigned> PauseRecorder::pauses() const {
+  std::lock_guard lock(mutex_);
+  return pauses_;
+}
+
+prtbench::DecodedImage Picture(std::uint32_t width, std::uint32_t height,
+                               const std::function<bool(std::uint32_t, std::uint32_t)>& black) {
+  prtbench::DecodedImage image{width, height, {}};
+  for (std::uint32_t y = 0; y < height; ++y) {
+    for (std::uint32_t x = 0; x < width; ++x) {
+      image.pixels.push_back(black(x, y) ? prtbench::MakeColour(0, 0, 0) : prtbench::MakeColour(255, 255, 255));
+    }
+  }
+  return image;
+}
+
+std::string WriteBmp(const std::string& unixPath, const prtbench::DecodedImage& image) {
+  const std::uint32_t stride = (image.width * 3 + 3) / 4 * 4;
+  const std::uint32_t dataSize = stride * image.height;
+  std::string file(54 + dataSize, '\0');
+  auto put = [&file](size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put(2, 54 + dataSize, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, image.width, 4);
+  put(22, image.height, 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(34, dataSize, 4);
+  for (std::uint32_t y = 0; y < image.height; ++y) {
+    const size_t row = 54 + static_cast<size_t>(image.height - 1 - y) * stride;
+    for (std::uint32_t x = 0; x < image.width; ++x) {
+      const prtbench::Colour c = image.At(x, y);
+      file[row + 3 * x] = static_cast<char>(c >> 16);  // blue, green, red
+      file[row + 3 * x + 1] = static_cast<char>(c >> 8);
+      file[row + 3 * x + 2] = static_cast<char>(c);
+    }
+  }
+  testsupport::WriteFile(unixPath, file);
+  return winui::Narrow(testsupport::WindowsPath(unixPath));
+}
+
+}  // namespace imagingtest

@@ -1,0 +1,174 @@
+// The logo dialog in-process: its start picture, FS q download, FS p print
+// with size mode and cut, blanking, and what it shows while sends run.
+#include "ImagingFixture.h"
+#include "prtbench/imaging/Logo.h"
+#include "prtbench/imaging/win/LogoDialog.h"
+#include "prtbench/res/resource.h"
+#include "winui/Utf.h"
+
+namespace {
+
+using namespace imagingtest;
+using namespace testsupport;
+using namespace prtbench;
+using namespace std::string_literals;
+
+const std::string kGreeting = "Status Bar: Real-time display of bitmap print status!";
+const std::string kPrintSent = "Print Bitmap command  send successful";
+
+// Runs in a scratch folder that may hold myTitle\bitmap11.bmp.
+class LogoDialogTest : public ImagingTest {
+ protected:
+  LogoDialogTest() {
+    GetCurrentDirectoryW(MAX_PATH, previous_);
+    SetCurrentDirectoryW(testsupport::WindowsPath(dir_).c_str());
+  }
+  ~LogoDialogTest() override { SetCurrentDirectoryW(previous_); }
+
+  void WriteStartLogo(const DecodedImage& image) {
+    CreateDirectoryW(testsupport::WindowsPath(dir_ + "/myTitle").c_str(), nullptr);
+    WriteBmp(dir_ + "/myTitle/bitmap11.bmp", image);
+  }
+  void Show(const std::function<void(HWND)>& script) {
+    RunModal([this] { ShowLogoDialog(nullptr, app_.context); }, script);
+  }
+
+  wchar_t previous_[MAX_PATH] = {};
+};
+
+TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
+  for (Language language : {Language::English, Language::Chinese}) {
+    app_.shared.language = language;
+    Show([&](HWND dialog) {
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), language == Language::English ? kGreeting : "状态栏:  实时显示位图打印状态！");
+      EXPECT_TRUE(Checked(dialog, IDC_LOGO_SIZE_NORMAL));
+      EXPECT_TRUE(Checked(dialog, IDC_LOGO_CUT));
+    });
+    EXPECT_EQ(LastMessage(), language == Language::English ? "Load Bitmap Fail!" : "加载位图失败");
+  }
+  WriteStartLogo(Picture(100, 40, [](auto, auto y) { return y < 3; }));
+  app_.shared.language = Language::English;
+  const size_t boxes = app_.prompts.messages().size();
+  Show([&](HWND dialog) {
+    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
+    EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cx, 100);
+    EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cy, 40);
+  });
+  EXPECT_EQ(app_.prompts.messages().size(), boxes);
+}
+
+TEST_F(LogoDialogTest, OpeningClosesTheSocketOnly) {
+  app_.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
+  ASSERT_EQ(app_.link.OpenPort(), 1);
+  bool netOpen = true;
+  Show([&](HWND) {
+    Settle(app_);
+    netOpen = app_.link.IsOpen(kPortNet);
+  });
+  EXPECT_FALSE(netOpen);
+}
+
+TEST_F(LogoDialogTest, DownloadSendsFsQWithTheButtonDisabledUntilDone) {
+  const DecodedImage picture = Picture(100, 100, [](auto x, auto y) { return x * y % 7 == 1; });
+  const std::string path = Bmp("l.bmp", picture);
+  Show([&](HWND dialog) {
+    app_.prompts.AnswerFile(path);
+    Click(dialog, IDC_LOGO_OPEN);
+    Click(dialog, IDC_LOGO_DOWNLOAD);
+    EXPECT_FALSE(Enabled(dialog, IDC_LOGO_DOWNLOAD));
+    Settle(app_);
+    EXPECT_TRUE(Enabled(dialog, IDC_LOGO_DOWNLOAD));
+    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), Status());
+  });
+  EXPECT_TRUE(app_.prompts.records()[1].options.initialFolder.empty());
+  const auto sends = Sends(app_.devices);
+  ASSERT_EQ(sends.size(), 1u);
+  EXPECT_EQ(sends[0].substr(0, 7), "\x1C\x71\x01\x0D\x00\x0D\x00"s);
+  EXPECT_EQ(sends[0], AsString(LogoDownloadCommand(picture)));
+  EXPECT_EQ(pauses_.pauses(), (std::vector<unsigned>{200, 700}));
+}
+
+TEST_F(LogoDialogTest, PrintSendsBySizeModeAndCutAndStopsWhenTheLinkIsDown) {
+  struct Case {
+    int sizeRadio;
+    bool cut;
+    bool linkDown;
+    std::vector<std::string> sends;
+    std::string status;
+  };
+  const std::string feed = "\x0A\x0A\x0A\x0A\x0A\x0A\x00"s, cutTail = "\x1D\x56\x01\x00\x0A\x0A\x00"s;
+  const std::string print0 = "\x1B\x40\x1B\x61\x01\x1D\x54\x1C\x70\x01\x30\x1B\x40\x00"s;
+  const std::string print3 = "\x1B\x40\x1B\x61\x01\x1D\x54\x1C\x70\x01\x33\x1B\x40\x00"s;
+  const Case cases[] = {
+      {IDC_LOGO_SIZE_NORMAL, true, false, {print0, feed, cutTail}, kPrintSent},
+      {IDC_LOGO_SIZE_NORMAL, false, false, {print0, feed}, kPrintSent},
+      {IDC_LOGO_SIZE_DOUBLE_BOTH, false, false, {print3, feed}, kPrintSent},
+      {IDC_LOGO_SIZE_NORMAL, true, true, {}, "LPT1 is invalid,Please re-select the parallel port!"},
+  };
+  for (const Case& c : cases) {
+    const size_t first = Sends(app_.devices).size();
+    if (c.linkDown) LinkDown();
+    Show([&](HWND dialog) {
+      CheckRadioButton(dialog, IDC_LOGO_SIZE_NORMAL, IDC_LOGO_SIZE_DOUBLE_BOTH, c.sizeRadio);
+      SetChecked(dialog, IDC_LOGO_CUT, c.cut);
+      Click(dialog, IDC_LOGO_PRINT);
+      EXPECT_FALSE(Enabled(dialog, IDC_LOGO_PRINT));
+      Settle(app_);
+      EXPECT_TRUE(Enabled(dialog, IDC_LOGO_PRINT));
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), c.status);
+    });
+    EXPECT_EQ(Sends(app_.devices, first), c.sends) << c.sizeRadio << " " << c.cut;
+  }
+}
+
+TEST_F(LogoDialogTest, BlankSendsAnEmptyImageAndSaysHowItWent) {
+  struct Case {
+    Language language;
+    bool linkDown;
+    std::string status;
+  };
+  for (const Case& c : {Case{Language::English, false, "Clear success!"}, Case{Language::Chinese, false, "清除成功"},
+                        Case{Language::English, true, "Clear failure!"}, Case{Language::Chinese, true, "清除失败"}}) {
+    app_.shared.language = c.language;
+    if (c.linkDown) LinkDown();
+    Show([&](HWND dialog) {
+      Click(dialog, IDC_LOGO_BLANK);
+      Settle(app_);
+      EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), c.status);
+    });
+  }
+  const std::string blank = "\x1C\x71\x01\x01\x00\x01\x00"s + std::string(8, '\0');
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{blank, blank}));
+}
+
+TEST_F(LogoDialogTest, TemplateHidesTheExtrasAndDrawsItsButtons) {
+  Show([](HWND dialog) {
+    for (int id : {IDC_LOGO_SIZE_DOUBLE_WIDTH, IDC_LOGO_SIZE_DOUBLE_HEIGHT, IDC_LOGO_SIZE_DOUBLE_BOTH,
+                   IDC_LOGO_MULTI_DOWNLOAD, IDC_LOGO_SAVE_DATA, IDC_LOGO_BIN}) {
+      EXPECT_FALSE(Visible(dialog, id)) << id;
+    }
+    EXPECT_EQ(Text(dialog, IDC_LOGO_DOWNLOAD), "Carregar  Logotipo");
+    for (int id : {IDC_LOGO_OPEN, IDC_LOGO_DOWNLOAD, IDC_LOGO_PRINT, IDC_LOGO_BLANK, IDC_LOGO_MULTI_DOWNLOAD}) {
+      EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    }
+    HDC dc = GetDC(dialog);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_LOGO_PREVIEW_GROUP))));
+    ReleaseDC(dialog, dc);
+    LOGBRUSH info{};
+    ASSERT_NE(brush, nullptr);
+    GetObjectW(brush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, RGB(239, 247, 255));
+  });
+}
+
+TEST_F(LogoDialogTest, TheHiddenButtonOpensTheMultipleDownload) {
+  bool opened = false;
+  Show([&](HWND dialog) {
+    RunModal([dialog] { Command(dialog, IDC_LOGO_MULTI_DOWNLOAD); },
+             [&](HWND multi) { opened = testsupport::WindowText(multi) == "multNvlogoDown"; });
+  });
+  EXPECT_TRUE(opened);
+}
+
+}  // namespace
