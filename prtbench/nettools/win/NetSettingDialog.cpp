@@ -10,15 +10,22 @@
 namespace prtbench {
 namespace {
 
-constexpr Label kLabels[] = {
-    {IDC_NETSET_NET_GROUP, Msg::NetSetNetGroup},    {IDC_NETSET_IP_LABEL, Msg::NetSetIpLabel},
-    {IDC_NETSET_MASK_LABEL, Msg::NetSetMaskLabel},  {IDC_NETSET_GATEWAY_LABEL, Msg::NetSetGatewayLabel},
-    {IDC_NETSET_SET_IP, Msg::NetSetSetIp},          {IDC_NETSET_SET_MASK, Msg::NetSetSetMask},
-    {IDC_NETSET_SET_GATEWAY, Msg::NetSetSetGateway}, {IDC_NETSET_SET_NET, Msg::NetSetSetNet},
-    {IDC_NETSET_WIFI_GROUP, Msg::NetSetWifiGroup},  {IDC_NETSET_KEY_LABEL, Msg::NetSetKeyLabel},
-    {IDC_NETSET_KEY_TYPE_LABEL, Msg::NetSetKeyTypeLabel}, {IDC_NETSET_SET_WIFI, Msg::NetSetSetWifi},
-    {IDC_NETSET_SET_ALL, Msg::NetSetSetAll},        {IDC_NETSET_RETURN, Msg::NetSetReturn},
-    {IDC_NETSET_CMD_LABEL, Msg::NetSetCmdLabel},    {IDC_NETSET_CMD_SET, Msg::NetSetCmdSet}};
+constexpr Label kLabels[] = {{IDC_NETSET_NET_GROUP, Msg::NetSetNetGroup},
+                             {IDC_NETSET_IP_LABEL, Msg::NetSetIpLabel},
+                             {IDC_NETSET_MASK_LABEL, Msg::NetSetMaskLabel},
+                             {IDC_NETSET_GATEWAY_LABEL, Msg::NetSetGatewayLabel},
+                             {IDC_NETSET_SET_IP, Msg::NetSetSetIp},
+                             {IDC_NETSET_SET_MASK, Msg::NetSetSetMask},
+                             {IDC_NETSET_SET_GATEWAY, Msg::NetSetSetGateway},
+                             {IDC_NETSET_SET_NET, Msg::NetSetSetNet},
+                             {IDC_NETSET_WIFI_GROUP, Msg::NetSetWifiGroup},
+                             {IDC_NETSET_KEY_LABEL, Msg::NetSetKeyLabel},
+                             {IDC_NETSET_KEY_TYPE_LABEL, Msg::NetSetKeyTypeLabel},
+                             {IDC_NETSET_SET_WIFI, Msg::NetSetSetWifi},
+                             {IDC_NETSET_SET_ALL, Msg::NetSetSetAll},
+                             {IDC_NETSET_RETURN, Msg::NetSetReturn},
+                             {IDC_NETSET_CMD_LABEL, Msg::NetSetCmdLabel},
+                             {IDC_NETSET_CMD_SET, Msg::NetSetCmdSet}};
 
 constexpr int kButtons[] = {IDC_NETSET_SET_IP,   IDC_NETSET_SET_MASK, IDC_NETSET_SET_GATEWAY, IDC_NETSET_SET_NET,
                             IDC_NETSET_SET_WIFI, IDC_NETSET_SET_ALL,  IDC_NETSET_RETURN,      IDC_NETSET_CMD_SET};
@@ -74,9 +81,15 @@ void CNetSetting::ShowStored() {
 void CNetSetting::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_NETSET_SET_IP: Send(SetIpCommand(Addresses().ip)); break;
-    case IDC_NETSET_SET_MASK: Send(SetMaskCommand(Addresses().mask)); break;
-    case IDC_NETSET_SET_GATEWAY: Send(SetGatewayCommand(Addresses().gateway)); break;
+    case IDC_NETSET_SET_IP:
+      Send(SetIpCommand(Addresses().ip));
+      break;
+    case IDC_NETSET_SET_MASK:
+      Send(SetMaskCommand(Addresses().mask));
+      break;
+    case IDC_NETSET_SET_GATEWAY:
+      Send(SetGatewayCommand(Addresses().gateway));
+      break;
     case IDC_NETSET_SET_NET: {
       const NetAddresses addresses = Addresses();
       Send(SetAddressesCommand(addresses.ip, addresses.mask, addresses.gateway));
@@ -89,9 +102,15 @@ void CNetSetting::OnCommand(int id, int code) {
       SaveWifiValues(context_.settings(), wifi);
       break;
     }
-    case IDC_NETSET_SET_ALL: OnSetAll(); break;
-    case IDC_NETSET_CMD_SET: OnCmdSet(); break;
-    case IDC_NETSET_RETURN: EndDialog(IDOK); break;
+    case IDC_NETSET_SET_ALL:
+      OnSetAll();
+      break;
+    case IDC_NETSET_CMD_SET:
+      OnCmdSet();
+      break;
+    case IDC_NETSET_RETURN:
+      EndDialog(IDOK);
+      break;
   }
 }
 

@@ -3,9 +3,8 @@
 // it; and the small readers and clicks the network tools' dialog tests share.
 #pragma once
 
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>

@@ -54,9 +54,9 @@ TEST_F(NetSettingDialogTest, AFirstOpeningShowsTheDefaultsAndFillsTheLists) {
     EXPECT_EQ(ComboEntries(dialog, IDC_NETSET_KEY_TYPE),
               (std::vector<std::string>{"NULL", "WEP64", "WEP128", "WPA_AES_PSK", "WPA_TKIP_PSK", "WPA_TKIP_AES_PSK",
                                         "WPA2_AES_PSK", "WPA2_TKIP", "WPA2_TKIP_AES_PSK", "WPA_WPA2_MixedMode"}));
-    EXPECT_EQ(ComboEntries(dialog, IDC_NETSET_CMD),
-              (std::vector<std::string>{"AT+SIP=1,192.168.2.106", "AT+LAP=OCPP-C581,739182645,192.168.2.1",
-                                        "AT+SIP=0"}));
+    EXPECT_EQ(
+        ComboEntries(dialog, IDC_NETSET_CMD),
+        (std::vector<std::string>{"AT+SIP=1,192.168.2.106", "AT+LAP=OCPP-C581,739182645,192.168.2.1", "AT+SIP=0"}));
     EXPECT_EQ(TextOf(dialog, IDC_NETSET_CMD), "");
     Click(dialog, IDC_NETSET_RETURN);
   });
@@ -176,20 +176,38 @@ TEST_F(NetSettingDialogTest, TextsFollowTheLanguage) {
     std::vector<std::pair<int, std::string>> texts;
   } cases[] = {
       {Language::English,
-       {{IDC_NETSET_NET_GROUP, "Net Settings"}, {IDC_NETSET_IP_LABEL, "IP Address:"},
-        {IDC_NETSET_MASK_LABEL, "NetMask Address:"}, {IDC_NETSET_GATEWAY_LABEL, "GateWay Address:"},
-        {IDC_NETSET_SET_IP, "SetIPAddr"}, {IDC_NETSET_SET_MASK, "SetNetMask"}, {IDC_NETSET_SET_GATEWAY, "SetGateWay"},
-        {IDC_NETSET_SET_NET, "Set above contents"}, {IDC_NETSET_WIFI_GROUP, "WIFI Settings"},
-        {IDC_NETSET_KEY_LABEL, "WIFI Key"}, {IDC_NETSET_KEY_TYPE_LABEL, "Key Type"},
-        {IDC_NETSET_SET_WIFI, "Set above contents"}, {IDC_NETSET_SET_ALL, "Set All"}, {IDC_NETSET_RETURN, "Return"},
-        {IDC_NETSET_CMD_LABEL, "WIFI CMD:"}, {IDC_NETSET_CMD_SET, "CMD Set"}}},
+       {{IDC_NETSET_NET_GROUP, "Net Settings"},
+        {IDC_NETSET_IP_LABEL, "IP Address:"},
+        {IDC_NETSET_MASK_LABEL, "NetMask Address:"},
+        {IDC_NETSET_GATEWAY_LABEL, "GateWay Address:"},
+        {IDC_NETSET_SET_IP, "SetIPAddr"},
+        {IDC_NETSET_SET_MASK, "SetNetMask"},
+        {IDC_NETSET_SET_GATEWAY, "SetGateWay"},
+        {IDC_NETSET_SET_NET, "Set above contents"},
+        {IDC_NETSET_WIFI_GROUP, "WIFI Settings"},
+        {IDC_NETSET_KEY_LABEL, "WIFI Key"},
+        {IDC_NETSET_KEY_TYPE_LABEL, "Key Type"},
+        {IDC_NETSET_SET_WIFI, "Set above contents"},
+        {IDC_NETSET_SET_ALL, "Set All"},
+        {IDC_NETSET_RETURN, "Return"},
+        {IDC_NETSET_CMD_LABEL, "WIFI CMD:"},
+        {IDC_NETSET_CMD_SET, "CMD Set"}}},
       {Language::Chinese,
-       {{IDC_NETSET_NET_GROUP, "网络设置"}, {IDC_NETSET_IP_LABEL, "IP地址(I):"}, {IDC_NETSET_MASK_LABEL, "子网掩码(U):"},
-        {IDC_NETSET_GATEWAY_LABEL, "默认网关(D):"}, {IDC_NETSET_SET_IP, "设置IP"}, {IDC_NETSET_SET_MASK, "设置掩码"},
-        {IDC_NETSET_SET_GATEWAY, "设置网关"}, {IDC_NETSET_SET_NET, "同时设置以上三项"},
-        {IDC_NETSET_WIFI_GROUP, "WIFI设置"}, {IDC_NETSET_KEY_LABEL, "WIFI密码:"},
-        {IDC_NETSET_KEY_TYPE_LABEL, "加密类型:"}, {IDC_NETSET_SET_WIFI, "WIFI设置以上内容"},
-        {IDC_NETSET_SET_ALL, "全部设置"}, {IDC_NETSET_RETURN, "返回"}, {IDC_NETSET_CMD_SET, "CMD Set"}}},
+       {{IDC_NETSET_NET_GROUP, "网络设置"},
+        {IDC_NETSET_IP_LABEL, "IP地址(I):"},
+        {IDC_NETSET_MASK_LABEL, "子网掩码(U):"},
+        {IDC_NETSET_GATEWAY_LABEL, "默认网关(D):"},
+        {IDC_NETSET_SET_IP, "设置IP"},
+        {IDC_NETSET_SET_MASK, "设置掩码"},
+        {IDC_NETSET_SET_GATEWAY, "设置网关"},
+        {IDC_NETSET_SET_NET, "同时设置以上三项"},
+        {IDC_NETSET_WIFI_GROUP, "WIFI设置"},
+        {IDC_NETSET_KEY_LABEL, "WIFI密码:"},
+        {IDC_NETSET_KEY_TYPE_LABEL, "加密类型:"},
+        {IDC_NETSET_SET_WIFI, "WIFI设置以上内容"},
+        {IDC_NETSET_SET_ALL, "全部设置"},
+        {IDC_NETSET_RETURN, "返回"},
+        {IDC_NETSET_CMD_SET, "CMD Set"}}},
   };
   for (const auto& c : cases) {
     app_.shared.language = c.language;
@@ -204,8 +222,9 @@ TEST_F(NetSettingDialogTest, TextsFollowTheLanguage) {
 TEST_F(NetSettingDialogTest, PaintsTheLightBackgroundAndDrawsItsButtons) {
   Show([](HWND dialog) {
     HDC dc = GetDC(dialog);
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_NETSET_IP_LABEL))));
+    const auto brush =
+        reinterpret_cast<HBRUSH>(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_NETSET_IP_LABEL))));
     ReleaseDC(dialog, dc);
     LOGBRUSH info{};
     ASSERT_NE(brush, nullptr);
