@@ -3,8 +3,9 @@
 // it; and the small readers and clicks the network tools' dialog tests share.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <string>

@@ -3,8 +3,9 @@
 // a real send queue.
 #pragma once
 
-#include <windows.h>
 #include <winsock2.h>
+
+#include <windows.h>
 
 #include "FakeSettingsStore.h"
 #include "prtbench/app/win/Context.h"
