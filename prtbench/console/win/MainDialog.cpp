@@ -12,6 +12,9 @@
 #include "prtbench/console/win/AboutDialog.h"
 #include "prtbench/console/win/LocalAddress.h"
 #include "prtbench/link/PrinterIni.h"
+#include "prtbench/nettools/win/AutoIpDialog.h"
+#include "prtbench/nettools/win/NetMonitorDialog.h"
+#include "prtbench/nettools/win/NetSettingDialog.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
@@ -109,6 +112,9 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_LANGUAGE_ENGLISH: SetLanguage(Language::English); break;
     case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
+    case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingsDialog(hwnd(), context_); break;
+    case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_); break;
+    case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(hwnd(), context_); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;
@@ -354,6 +360,7 @@ void CKALDRODlg::OnDestroy() {
   autoSender_.StopAndWait();
   link_.SetPrinterIpSource([ip = printerIpCopy_.load()] { return ip; });
   link_.ClosePorts();
+  ShutDownNetMonitor();
   if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
   usbNotices_ = nullptr;
   if (shutDownNetwork_) shutDownNetwork_();
