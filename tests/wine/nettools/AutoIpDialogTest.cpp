@@ -4,16 +4,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DialogScript.h"
 #include "FakeDatagramSockets.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/TestContext.h"
+#include "winui/Utf.h"
 
 namespace {
 
 using namespace prtbench;
 using namespace nettest;
+using namespace testsupport;
 
 std::string B(std::initializer_list<int> bytes) {
   std::string text;
@@ -51,7 +53,8 @@ class AutoIpDialogTest : public testing::Test {
  protected:
   AutoIpDialogTest() { app_.shared.language = Language::English; }
   void Show(std::function<void(HWND)> script) {
-    RunModal([this] { ShowAutoIpDialog(nullptr, app_.context, sockets_); }, std::move(script));
+    WhenModal(std::move(script));
+    ShowAutoIpDialog(nullptr, app_.context, sockets_);
     app_.Drain();
   }
   // Searches and waits until `lines` lines show.
@@ -100,12 +103,12 @@ TEST_F(AutoIpDialogTest, OpensWithPort9100DhcpOffAndTestPrintHidden) {
   for (const auto& c : cases) {
     app_.shared.language = c.language;
     Show([&c](HWND dialog) {
-      EXPECT_EQ(Caption(dialog), c.caption);
-      for (const auto& [id, text] : c.texts) EXPECT_EQ(TextOf(dialog, id), text) << id;
-      EXPECT_EQ(TextOf(dialog, IDC_AUTOIP_PORT), "9100");
-      EXPECT_FALSE(IsOn(dialog, IDC_AUTOIP_DHCP));
+      EXPECT_EQ(WindowText(dialog), c.caption);
+      for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(dialog, id), text) << id;
+      EXPECT_EQ(Text(dialog, IDC_AUTOIP_PORT), "9100");
+      EXPECT_FALSE(Checked(dialog, IDC_AUTOIP_DHCP));
       EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_AUTOIP_TEST_PRINT)));
-      EXPECT_TRUE(IsEnabled(dialog, IDC_AUTOIP_IP));
+      EXPECT_TRUE(Enabled(dialog, IDC_AUTOIP_IP));
       EXPECT_EQ(Lines(dialog), 0);
       SendMessageW(dialog, WM_CLOSE, 0, 0);
     });
@@ -122,17 +125,17 @@ TEST_F(AutoIpDialogTest, SearchListsOneSortedLinePerMacAndTheUsersChoiceFillsThe
     EXPECT_EQ(Broadcasts(), (std::vector<std::string>{"9000>9000:LM0001FIND"}));
     EXPECT_EQ(ListLines(dialog), (std::vector<std::string>{"00-1B-A5-3C-7E-11", "00-1B-A5-3C-7E-22"}));
     EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_AUTOIP_LIST, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_IP), 0u);  // a selection by the program fills nothing
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_IP), 0u);  // a selection by the program fills nothing
     ChooseLine(dialog, 1);
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_IP), MakeIpv4(127, 0, 0, 22));  // the first reply's record
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_MASK), MakeIpv4(255, 255, 255, 0));
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_GATEWAY), MakeIpv4(127, 0, 0, 1));
-    EXPECT_EQ(TextOf(dialog, IDC_AUTOIP_PORT), "9100");
-    EXPECT_FALSE(IsOn(dialog, IDC_AUTOIP_DHCP));
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_IP), MakeIpv4(127, 0, 0, 22));  // the first reply's record
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_MASK), MakeIpv4(255, 255, 255, 0));
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_GATEWAY), MakeIpv4(127, 0, 0, 1));
+    EXPECT_EQ(Text(dialog, IDC_AUTOIP_PORT), "9100");
+    EXPECT_FALSE(Checked(dialog, IDC_AUTOIP_DHCP));
     ChooseLine(dialog, 0);
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_IP), MakeIpv4(127, 0, 0, 11));
-    EXPECT_EQ(TextOf(dialog, IDC_AUTOIP_PORT), "80");
-    EXPECT_TRUE(IsOn(dialog, IDC_AUTOIP_DHCP));
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_IP), MakeIpv4(127, 0, 0, 11));
+    EXPECT_EQ(Text(dialog, IDC_AUTOIP_PORT), "80");
+    EXPECT_TRUE(Checked(dialog, IDC_AUTOIP_DHCP));
     SendMessageW(dialog, WM_CLOSE, 0, 0);
   });
 }
@@ -141,14 +144,14 @@ TEST_F(AutoIpDialogTest, SaveBroadcastsTheFieldsWithPort9100AndTheDhcpBox) {
   Show([this](HWND dialog) {
     Search(dialog, {Found(0x11, 11, 0x50, 0x00)}, 1);
     ChooseLine(dialog, 0);
-    SetAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(192, 168, 1, 120));
-    SetAddress(dialog, IDC_AUTOIP_GATEWAY, MakeIpv4(192, 168, 1, 254));
+    TypeIpAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(192, 168, 1, 120));
+    TypeIpAddress(dialog, IDC_AUTOIP_GATEWAY, MakeIpv4(192, 168, 1, 254));
     Click(dialog, IDC_AUTOIP_SAVE);
     Click(dialog, IDC_AUTOIP_DHCP);
-    for (int id : {IDC_AUTOIP_IP, IDC_AUTOIP_MASK, IDC_AUTOIP_GATEWAY}) EXPECT_FALSE(IsEnabled(dialog, id)) << id;
+    for (int id : {IDC_AUTOIP_IP, IDC_AUTOIP_MASK, IDC_AUTOIP_GATEWAY}) EXPECT_FALSE(Enabled(dialog, id)) << id;
     Click(dialog, IDC_AUTOIP_SAVE);
     Click(dialog, IDC_AUTOIP_DHCP);
-    for (int id : {IDC_AUTOIP_IP, IDC_AUTOIP_MASK, IDC_AUTOIP_GATEWAY}) EXPECT_TRUE(IsEnabled(dialog, id)) << id;
+    for (int id : {IDC_AUTOIP_IP, IDC_AUTOIP_MASK, IDC_AUTOIP_GATEWAY}) EXPECT_TRUE(Enabled(dialog, id)) << id;
     SendMessageW(dialog, WM_CLOSE, 0, 0);
   });
   const std::string record = B({0x00, 0x1B, 0xA5, 0x3C, 0x7E, 0x11, 0x00, 0x00, 192, 168,  1,
@@ -231,13 +234,13 @@ TEST_F(AutoIpDialogTest, TestPrintSendsTheGreetingToPort9100OfTheIpField) {
     testsupport::TestContext app;
     app.shared.language = c.language;
     app.devices.attempts = c.attempts;
-    RunModal([&] { ShowAutoIpDialog(nullptr, app.context, sockets_); },
-             [](HWND dialog) {
-               SetAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(127, 0, 0, 51));
-               SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_AUTOIP_TEST_PRINT, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_AUTOIP_TEST_PRINT)));
-               SendMessageW(dialog, WM_CLOSE, 0, 0);
-             });
+    WhenModal([](HWND dialog) {
+      TypeIpAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(127, 0, 0, 51));
+      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_AUTOIP_TEST_PRINT, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_AUTOIP_TEST_PRINT)));
+      SendMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    ShowAutoIpDialog(nullptr, app.context, sockets_);
     app.Drain();
     EXPECT_EQ(app.shared.status.Get(), c.status);
     if (c.sent.empty()) continue;

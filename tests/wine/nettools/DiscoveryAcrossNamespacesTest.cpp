@@ -8,17 +8,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DialogScript.h"
 #include "SystemContext.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
+#include "winui/Utf.h"
 
 namespace {
 
 using namespace prtbench;
 using namespace nettest;
+using namespace testsupport;
 using testsupport::VPrinter;
 
 int Lines(HWND dialog) { return static_cast<int>(SendDlgItemMessageW(dialog, IDC_AUTOIP_LIST, LB_GETCOUNT, 0, 0)); }
@@ -59,7 +61,8 @@ class DiscoveryAcrossNamespacesTest : public testing::Test {
     ASSERT_FALSE(testsupport::Env("KIT_PRINTER_NETNS").empty()) << "run through tests/support/netns-pair --wine";
   }
   void Show(std::function<void(HWND)> script) {
-    RunModal([this] { ShowAutoIpDialog(nullptr, app_.context); }, std::move(script));
+    WhenModal(std::move(script));
+    ShowAutoIpDialog(nullptr, app_.context);
     app_.Drain();
   }
 
@@ -81,9 +84,9 @@ TEST_F(DiscoveryAcrossNamespacesTest, FindsBothPrintersAndSaveChangesOnlyTheChos
     EXPECT_EQ(Line(dialog, 0), "02-00-5E-00-00-0A");
     EXPECT_EQ(Line(dialog, 1), "02-00-5E-00-00-0B");
     ChooseLine(dialog, 1);
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_IP), MakeIpv4(10, 77, 0, 22));
-    EXPECT_EQ(TextOf(dialog, IDC_AUTOIP_PORT), "80");
-    SetAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(10, 77, 0, 99));
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_IP), MakeIpv4(10, 77, 0, 22));
+    EXPECT_EQ(Text(dialog, IDC_AUTOIP_PORT), "80");
+    TypeIpAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(10, 77, 0, 99));
     Click(dialog, IDC_AUTOIP_SAVE);
     ASSERT_TRUE(PumpUntil([&] {
       return testsupport::ReadFile(second.dir() + "/discovery").find("ip 10.77.0.99 ") != std::string::npos;
@@ -92,7 +95,7 @@ TEST_F(DiscoveryAcrossNamespacesTest, FindsBothPrintersAndSaveChangesOnlyTheChos
     Click(dialog, IDC_AUTOIP_SEARCH);
     ASSERT_TRUE(PumpUntil([dialog] { return Lines(dialog) == 2; }));
     ChooseLine(dialog, 1);
-    EXPECT_EQ(Address(dialog, IDC_AUTOIP_IP), MakeIpv4(10, 77, 0, 99));
+    EXPECT_EQ(IpAddress(dialog, IDC_AUTOIP_IP), MakeIpv4(10, 77, 0, 99));
     SendMessageW(dialog, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(testsupport::ReadFile(second.dir() + "/discovery"),

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DialogScript.h"
 #include "SystemContext.h"
 #include "prtbench/nettools/win/NetMonitorDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/TestContext.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
@@ -16,6 +16,7 @@ namespace {
 
 using namespace prtbench;
 using namespace nettest;
+using namespace testsupport;
 using testsupport::VPrinter;
 
 const char kConnected[] = "Network monitoring connection is successful, are monitoring!";
@@ -25,7 +26,7 @@ const char kQuit[] = "Network monitoring has quit!";
 std::string Lamps(HWND window) {
   std::string letters;
   for (int id = IDC_NETMONITOR_LAMP_RECOVERABLE; id <= IDC_NETMONITOR_LAMP_ONLINE; ++id) {
-    const std::string name = TextOf(window, id);
+    const std::string name = Text(window, id);
     letters += name == "red" ? 'R' : name == "green" ? 'G' : name == "black" ? 'B' : '?';
   }
   return letters;
@@ -210,10 +211,10 @@ TEST(NetMonitorWindow, TextsFollowTheLanguage) {
     app.shared.language = c.language;
     const HWND window = ShowNetMonitorDialog(nullptr, app.context);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Caption(window), "Net Monitoring");
+    EXPECT_EQ(WindowText(window), "Net Monitoring");
     EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE, 0);
     EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
-    for (const auto& [id, text] : c.texts) EXPECT_EQ(TextOf(window, id), text) << id;
+    for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(window, id), text) << id;
     ShutDownNetMonitor();
   }
 }

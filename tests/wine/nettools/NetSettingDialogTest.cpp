@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DialogScript.h"
 #include "prtbench/nettools/win/NetSettingDialog.h"
 #include "prtbench/res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/TestContext.h"
 
 namespace {
 
 using namespace prtbench;
-using namespace nettest;
+using namespace testsupport;
 
 std::string B(std::initializer_list<int> bytes) {
   std::string text;
@@ -27,7 +27,8 @@ class NetSettingDialogTest : public testing::Test {
     app_.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
   }
   void Show(std::function<void(HWND)> script) {
-    RunModal([this] { ShowNetSettingsDialog(nullptr, app_.context); }, std::move(script));
+    WhenModal(std::move(script));
+    ShowNetSettingsDialog(nullptr, app_.context);
     app_.Drain();
   }
   // What the printer got over the LPT link, every send of the dialog.
@@ -45,19 +46,19 @@ class NetSettingDialogTest : public testing::Test {
 
 TEST_F(NetSettingDialogTest, AFirstOpeningShowsTheDefaultsAndFillsTheLists) {
   Show([](HWND dialog) {
-    EXPECT_EQ(Address(dialog, IDC_NETSET_IP), MakeIpv4(192, 168, 123, 100));
-    EXPECT_EQ(Address(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 255, 0));
-    EXPECT_EQ(Address(dialog, IDC_NETSET_GATEWAY), MakeIpv4(192, 168, 123, 1));
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_SSID), "Quillon384");
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_KEY), "Quillon384");
-    EXPECT_EQ(Selection(dialog, IDC_NETSET_KEY_TYPE), 6);
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_IP), MakeIpv4(192, 168, 123, 100));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 255, 0));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_GATEWAY), MakeIpv4(192, 168, 123, 1));
+    EXPECT_EQ(Text(dialog, IDC_NETSET_SSID), "Quillon384");
+    EXPECT_EQ(Text(dialog, IDC_NETSET_KEY), "Quillon384");
+    EXPECT_EQ(ComboIndex(dialog, IDC_NETSET_KEY_TYPE), 6);
     EXPECT_EQ(ComboEntries(dialog, IDC_NETSET_KEY_TYPE),
               (std::vector<std::string>{"NULL", "WEP64", "WEP128", "WPA_AES_PSK", "WPA_TKIP_PSK", "WPA_TKIP_AES_PSK",
                                         "WPA2_AES_PSK", "WPA2_TKIP", "WPA2_TKIP_AES_PSK", "WPA_WPA2_MixedMode"}));
     EXPECT_EQ(
         ComboEntries(dialog, IDC_NETSET_CMD),
         (std::vector<std::string>{"AT+SIP=1,192.168.2.106", "AT+LAP=OCPP-C581,739182645,192.168.2.1", "AT+SIP=0"}));
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_CMD), "");
+    EXPECT_EQ(Text(dialog, IDC_NETSET_CMD), "");
     Click(dialog, IDC_NETSET_RETURN);
   });
   EXPECT_TRUE(Sent().empty());
@@ -88,16 +89,16 @@ TEST_F(NetSettingDialogTest, EachButtonSendsItsFrameAndStoresItsKeys) {
     testsupport::TestContext app;
     app.shared.language = Language::English;
     app.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
-    RunModal([&app] { ShowNetSettingsDialog(nullptr, app.context); },
-             [&c](HWND dialog) {
-               SetAddress(dialog, IDC_NETSET_IP, MakeIpv4(192, 168, 1, 200));
-               SetAddress(dialog, IDC_NETSET_MASK, MakeIpv4(255, 255, 255, 0));
-               SetAddress(dialog, IDC_NETSET_GATEWAY, MakeIpv4(192, 168, 1, 1));
-               SetDlgItemTextW(dialog, IDC_NETSET_SSID, L"AB");
-               SetDlgItemTextW(dialog, IDC_NETSET_KEY, L"");
-               Click(dialog, c.button);
-               Click(dialog, IDC_NETSET_RETURN);
-             });
+    WhenModal([&c](HWND dialog) {
+      TypeIpAddress(dialog, IDC_NETSET_IP, MakeIpv4(192, 168, 1, 200));
+      TypeIpAddress(dialog, IDC_NETSET_MASK, MakeIpv4(255, 255, 255, 0));
+      TypeIpAddress(dialog, IDC_NETSET_GATEWAY, MakeIpv4(192, 168, 1, 1));
+      SetText(dialog, IDC_NETSET_SSID, "AB");
+      SetText(dialog, IDC_NETSET_KEY, "");
+      Click(dialog, c.button);
+      Click(dialog, IDC_NETSET_RETURN);
+    });
+    ShowNetSettingsDialog(nullptr, app.context);
     app.Drain();
     EXPECT_EQ(app.devices.Received(1), c.frame) << c.button;
     std::vector<std::string> writes;
@@ -142,7 +143,7 @@ TEST_F(NetSettingDialogTest, TypedCommandsAreUpperCaseAndATemplateCanBeChosen) {
     HWND edit = FindWindowExW(GetDlgItem(dialog, IDC_NETSET_CMD), nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
     for (wchar_t c : std::wstring(L"at+sip=0")) SendMessageW(edit, WM_CHAR, c, 0);
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_CMD), "AT+SIP=0");
+    EXPECT_EQ(Text(dialog, IDC_NETSET_CMD), "AT+SIP=0");
     Click(dialog, IDC_NETSET_CMD_SET);
     SendDlgItemMessageW(dialog, IDC_NETSET_CMD, CB_SETCURSEL, 0, 0);
     Click(dialog, IDC_NETSET_CMD_SET);
@@ -160,12 +161,12 @@ TEST_F(NetSettingDialogTest, StoredValuesShowAtTheNextOpeningAndABadAddressIsAll
   app_.settings.Put("NET", "KEY", "plain text");
   app_.settings.Put("NET", "KEYT", "9");
   Show([](HWND dialog) {
-    EXPECT_EQ(Address(dialog, IDC_NETSET_IP), MakeIpv4(10, 0, 0, 9));
-    EXPECT_EQ(Address(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 0, 0));
-    EXPECT_EQ(Address(dialog, IDC_NETSET_GATEWAY), kAllOnesIpv4);
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_SSID), "Café");
-    EXPECT_EQ(TextOf(dialog, IDC_NETSET_KEY), "plain text");
-    EXPECT_EQ(Selection(dialog, IDC_NETSET_KEY_TYPE), 9);
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_IP), MakeIpv4(10, 0, 0, 9));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 0, 0));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_GATEWAY), kAllOnesIpv4);
+    EXPECT_EQ(Text(dialog, IDC_NETSET_SSID), "Café");
+    EXPECT_EQ(Text(dialog, IDC_NETSET_KEY), "plain text");
+    EXPECT_EQ(ComboIndex(dialog, IDC_NETSET_KEY_TYPE), 9);
     Click(dialog, IDC_NETSET_RETURN);
   });
 }
@@ -212,8 +213,8 @@ TEST_F(NetSettingDialogTest, TextsFollowTheLanguage) {
   for (const auto& c : cases) {
     app_.shared.language = c.language;
     Show([&c](HWND dialog) {
-      EXPECT_EQ(Caption(dialog), "Net Settings");
-      for (const auto& [id, text] : c.texts) EXPECT_EQ(TextOf(dialog, id), text) << id;
+      EXPECT_EQ(WindowText(dialog), "Net Settings");
+      for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(dialog, id), text) << id;
       Click(dialog, IDC_NETSET_RETURN);
     });
   }
