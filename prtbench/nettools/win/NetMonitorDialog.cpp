@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "prtbench/app/win/Relabel.h"
 #include "prtbench/link/win/IniFile.h"
@@ -60,7 +61,7 @@ MonitorHost& Host() {
 class CNetMonitor : public winui::Dialog {
  public:
   CNetMonitor(Context& context, NetMonitor& monitor, std::wstring pictureFolder)
-      : Dialog(IDD_NETMONITOR), context_(context), monitor_(monitor), pictures_(std::move(pictureFolder)) {}
+      : Dialog(IDD_NETMONITOR), context_(context), monitor_(monitor), pictureFolder_(std::move(pictureFolder)) {}
 
   // Shows the monitor's lamps as they are now (window thread).
   void ShowLamps();
@@ -72,7 +73,10 @@ class CNetMonitor : public winui::Dialog {
   void OnCancel() override { OnReturn(); }
   void OnOk() override {}
   bool OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
-  void OnDestroy() override { Host().Attach(nullptr, nullptr); }
+  void OnDestroy() override {
+    Host().Attach(nullptr, nullptr);
+    pictures_.reset();
+  }
 
  private:
   void OnStart();
@@ -81,7 +85,8 @@ class CNetMonitor : public winui::Dialog {
 
   Context& context_;
   NetMonitor& monitor_;
-  LampPictures pictures_;
+  std::wstring pictureFolder_;
+  std::optional<LampPictures> pictures_;  // while the window lives
   Lamps shown_ = AllLamps(LampColour::Black);
 };
 
@@ -99,6 +104,7 @@ void MonitorHost::Attach(std::shared_ptr<winui::WindowLink> windowLink, CNetMoni
 
 bool CNetMonitor::OnInit() {
   UseLightBackground();
+  pictures_.emplace(pictureFolder_);
   for (int id : {IDC_NETMONITOR_START, IDC_NETMONITOR_STOP, IDC_NETMONITOR_RETURN}) AttachXPButton(id);
   Relabel(*this, kLabels, context_.language());
   Host().Attach(windowLink(), this);
@@ -157,7 +163,7 @@ void CNetMonitor::ShowLamps() {
 bool CNetMonitor::OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
   const int lamp = id - LampId(0);
   if (lamp < 0 || lamp >= kLampCount) return Dialog::OnDrawItem(id, item);
-  pictures_.Draw(item.hDC, item.rcItem, shown_[lamp]);
+  if (pictures_) pictures_->Draw(item.hDC, item.rcItem, shown_[lamp]);
   return true;
 }
 
