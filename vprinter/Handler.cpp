@@ -38,8 +38,8 @@ std::vector<std::uint8_t> StatusHandler::OnBytes(std::span<const std::uint8_t> b
     used = 0;
     if (StartsStatusRequest(pending_)) {
       if (pending_.size() < 3) break;
-      const auto word = printer_.StatusWord();
-      reply.insert(reply.end(), word.begin(), word.end());
+      const auto answer = printer_.StatusAnswer();
+      reply.insert(reply.end(), answer.begin(), answer.end());
       used = 3;
     } else if (escpos::StartsFrame(pending_)) {
       const escpos::FrameResult result = escpos::TakeFrame(pending_, printer_.settings());

@@ -39,8 +39,10 @@ class PrintHandler : public ConnectionHandler {
   Printer& printer_;
 };
 
-// The status port: 1B 76 00 is answered with the status word; configuration
-// frames change the settings; anything else is logged and dropped.
+// The status port: 1B 76 00 is answered with the status word (or the reply a
+// test chose, which may be short or nothing); configuration frames, the new
+// address and identifier among them, change the settings and are noted in
+// printer.log; anything else is logged and dropped.
 class StatusHandler : public ConnectionHandler {
  public:
   StatusHandler(Printer& printer, escpos::EventLog& log) : printer_(printer), log_(log) {}

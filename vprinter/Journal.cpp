@@ -30,7 +30,7 @@ bool HasForm(const std::string& name, const std::string& prefix, const std::stri
 
 bool IsOurs(const std::string& name) {
   return name == "journal.txt" || name == "ready" || name == "stop" || name == "printer.log" ||
-         name == "conditions" || HasForm(name, "conn-", ".bin") || HasForm(name, "receipt-", ".png") ||
+         name == "conditions" || name == "status-reply" || name == "discovery" || HasForm(name, "conn-", ".bin") || HasForm(name, "receipt-", ".png") ||
          HasForm(name, "receipt-", ".txt");
 }
 

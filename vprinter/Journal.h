@@ -21,8 +21,8 @@ class Journal {
   Journal& operator=(const Journal&) = delete;
 
   // Creates the directory if needed, removes what an earlier run left there
-  // (journal, connection files, receipts, printer.log, conditions, ready,
-  // stop) and opens journal.txt. False
+  // (journal, connection files, receipts, printer.log, conditions,
+  // status-reply, discovery, ready, stop) and opens journal.txt. False
   // with a message in `error` on failure.
   bool Open(std::string& error);
 

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "vprinter/Discovery.h"
 #include "vprinter/Firmware.h"
+#include "vprinter/Printer.h"
 #include "vprinter/escpos/CodePage.h"
 
 namespace vprinter {
@@ -18,8 +20,11 @@ bool ParseNumber(const std::string& text, long max, long& value) {
   return error == std::errc() && stop == end && value >= 0 && value <= max;
 }
 
-// "ADDR:PORT" with ADDR in 127.0.0.0/8: nothing vprinter does reaches another machine.
-std::optional<Endpoint> ParseEndpoint(const std::string& option, const std::string& text, std::string& error) {
+// "ADDR:PORT" with ADDR in 127.0.0.0/8: nothing vprinter does reaches another
+// machine. `anyAllowed` lets 0.0.0.0 through, for the UDP listener that must
+// hear broadcasts (Server refuses it outside a namespace of its own).
+std::optional<Endpoint> ParseEndpoint(const std::string& option, const std::string& text, std::string& error,
+                                      bool anyAllowed = false) {
   const size_t colon = text.rfind(':');
   in_addr address{};
   long port = 0;
@@ -28,8 +33,9 @@ std::optional<Endpoint> ParseEndpoint(const std::string& option, const std::stri
     error = option + " wants ADDR:PORT, got '" + text + "'";
     return std::nullopt;
   }
-  if ((ntohl(address.s_addr) >> 24) != 127) {
-    error = option + " listens on loopback addresses only (127.x.x.x), got '" + text + "'";
+  if ((ntohl(address.s_addr) >> 24) != 127 && !(anyAllowed && address.s_addr == INADDR_ANY)) {
+    error = option + " listens on loopback addresses only (127.x.x.x" + (anyAllowed ? ", or 0.0.0.0" : "") +
+            "), got '" + text + "'";
     return std::nullopt;
   }
   return Endpoint{text.substr(0, colon), static_cast<std::uint16_t>(port)};
@@ -40,12 +46,21 @@ bool Fail(std::string& error, const std::string& message) {
   return false;
 }
 
-constexpr const char* kValueOptions[] = {"--tcp", "--status", "--pty", "--journal", "--font-dir", "--fault",
-                                         "--lifetime", "--width", "--codepage", "--buffer", "--drain"};
+constexpr const char* kValueOptions[] = {"--tcp",      "--status", "--pty",    "--journal", "--font-dir",
+                                         "--fault",    "--lifetime", "--width", "--codepage", "--buffer",
+                                         "--drain",    "--udp",    "--mac",    "--ip",      "--mask",
+                                         "--gateway",  "--net-port", "--status-reply"};
+
+bool IsAddress(const std::string& text) {
+  in_addr address{};
+  return inet_pton(AF_INET, text.c_str(), &address) == 1;
+}
+
 
 bool IsFlag(const std::string& arg, Options& options) {
   if (arg == "--help" || arg == "-h") options.help = true;
   else if (arg == "--firmware") options.firmware = true;
+  else if (arg == "--dhcp") options.dhcp = true;
   else if (arg == "--no-render") options.render = false;
   else if (arg == "--paper-out" || arg == "--cover-open" || arg == "--drawer-open" || arg == "--offline")
     options.conditions += arg.substr(2) + " ";
@@ -60,6 +75,26 @@ bool TakeValue(const std::string& arg, const std::string& value, Options& option
     auto endpoint = ParseEndpoint(arg, value, error);
     if (endpoint) (arg == "--tcp" ? options.tcp : options.status).push_back(*endpoint);
     return endpoint.has_value();
+  }
+  if (arg == "--udp") {
+    auto endpoint = ParseEndpoint(arg, value, error, true);
+    if (endpoint) options.udp.push_back(*endpoint);
+    return endpoint.has_value();
+  }
+  if (arg == "--ip" || arg == "--mask" || arg == "--gateway") {
+    if (!IsAddress(value)) return Fail(error, arg + " wants a dotted IPv4 address, got '" + value + "'");
+    (arg == "--ip" ? options.ip : arg == "--mask" ? options.mask : options.gateway) = value;
+    return true;
+  }
+  if (arg == "--mac") {
+    if (!ParseMac(value)) return Fail(error, "--mac wants six hex bytes like 02-00-00-00-00-01, got '" + value + "'");
+    options.mac = value;
+    return true;
+  }
+  if (arg == "--status-reply") {
+    if (!ParseStatusReply(value)) return Fail(error, "--status-reply wants 'silent' or 1 to 20 hex bytes, got '" + value + "'");
+    options.statusReply = value;
+    return true;
   }
   if (arg == "--pty") options.ptyLink = value;
   else if (arg == "--journal") options.journalDir = value;
@@ -81,6 +116,9 @@ bool TakeValue(const std::string& arg, const std::string& value, Options& option
   } else if (arg == "--buffer") {
     if (!ParseNumber(value, 64l << 20, number) || number == 0) return Fail(error, "--buffer wants 1 to 67108864 bytes");
     options.bufferBytes = static_cast<size_t>(number);
+  } else if (arg == "--net-port") {
+    if (!ParseNumber(value, 65535, number) || number == 0) return Fail(error, "--net-port wants 1 to 65535");
+    options.netPort = static_cast<int>(number);
   } else if (arg == "--drain") {
     if (!ParseNumber(value, 1000000000, number) || number == 0) return Fail(error, "--drain wants bytes per second, at least 1");
     options.drainPerSecond = number;
@@ -115,6 +153,8 @@ std::string Usage() {
   return R"(vprinter: a virtual receipt printer on loopback and on a serial pty.
 
 usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --journal DIR
+                [--status-reply silent|HEX] [--udp ADDR:PORT]... [--mac MAC] [--ip ADDR]
+                [--mask ADDR] [--gateway ADDR] [--net-port N] [--dhcp]
                 [--lifetime SECONDS] [--firmware [--fault FAULT]]
                 [--no-render] [--width DOTS] [--codepage N] [--font-dir DIR]
                 [--buffer BYTES] [--drain N] [--paper-out] [--cover-open] [--drawer-open] [--offline]
@@ -128,7 +168,34 @@ usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --
                      the drawer is closed, 0x08 offline, 0x20 cover open; R2
                      has 0x0C on paper out; R1 and R3 are 0. Configuration
                      frames sent there (new address 22, identifier 33) change
-                     the printer's settings like on the print port.
+                     the printer's settings like on the print port and are
+                     noted in DIR/printer.log ("status port: configuration:
+                     IP address 192.168.1.100", "... identifier 1.2.3.4").
+  --status-reply R   answer 1B 76 00 with R instead of the status word:
+                     "silent" (no answer at all) or 1 to 20 hex bytes ("08",
+                     "14 00 0C 00"), so a short reply can be tried. Writing R
+                     to DIR/status-reply while vprinter runs changes it;
+                     removing the file brings back the start-up answer.
+  --udp ADDR:PORT    the broadcast protocol (the printer's UDP 9000): a find
+                     "LM0001FIND" is answered with the 34-byte found reply
+                     (LM0001FOUND, MAC, 00 00, IP, mask, gateway, print port
+                     little-endian, DHCP flag); a 33-byte save "LM0001SAVE"
+                     whose MAC is ours takes its IP, mask, gateway and DHCP
+                     flag. On a loopback address the reply goes back to the
+                     sender; on 0.0.0.0, which hears broadcasts, it is
+                     broadcast to the sender's port, as a printer does. 0.0.0.0
+                     is refused unless vprinter runs in a network namespace
+                     other than that of process 1 (one a test made for it).
+                     Several vprinters may share the port. The record is kept
+                     in DIR/discovery ("mac M ip A mask M gateway G port P
+                     dhcp D"); finds and saves are noted in DIR/printer.log.
+  --mac MAC          the MAC a found reply carries (default 02-00-00-00-00-01).
+  --ip, --mask, --gateway ADDR
+                     the printer's address settings at start (default
+                     192.168.123.100, 255.255.255.0, 192.168.123.1); the
+                     configuration frames and saves change them.
+  --net-port N       the print port a found reply names (default 9100).
+  --dhcp             a found reply says the printer uses DHCP.
   --pty LINKPATH     create a pty pair and read what a program writes to its
                      slave end; LINKPATH becomes a symlink to the slave.
   --journal DIR      where the record goes (created if missing; earlier

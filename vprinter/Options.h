@@ -30,6 +30,14 @@ struct Options {
   long drainPerSecond = 0;       // 0: the printer takes bytes as fast as they come
   std::string conditions;        // start-up conditions: "paper-out cover-open ..."
   std::string fontDir = "/usr/share/consolefonts";
+  // the broadcast protocol on UDP: loopback listeners, or 0.0.0.0 (which
+  // hears broadcasts) only inside a network namespace of its own
+  std::vector<Endpoint> udp;
+  std::string mac = "02-00-00-00-00-01";  // what a found reply carries
+  std::string ip, mask, gateway;          // the printer's address settings at start; empty: the defaults
+  int netPort = 9100;                     // the print port a found reply names
+  bool dhcp = false;
+  std::string statusReply;  // empty: the status word; "silent"; or hex bytes answered instead
 };
 
 struct ParseResult {

@@ -1,6 +1,7 @@
 // Buffer, conditions and status around the interpreter.
 #include "vprinter/Printer.h"
 
+#include <charconv>
 #include <sstream>
 
 namespace vprinter {
@@ -34,12 +35,34 @@ std::string ConditionsText(const Conditions& c) {
   return text.empty() ? "ready" : text.substr(1);
 }
 
+std::optional<std::vector<std::uint8_t>> ParseStatusReply(const std::string& text) {
+  std::istringstream in(text);
+  std::string hex;
+  for (std::string word; in >> word;) {
+    // "silent" alone
+    if (word == "silent") return hex.empty() && !(in >> word) ? std::optional(std::vector<std::uint8_t>{}) : std::nullopt;
+    hex += word;
+  }
+  if (hex.empty() || hex.size() % 2 != 0 || hex.size() > 40) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
+    if (error != std::errc() || end != hex.data() + i + 2) return std::nullopt;
+    bytes.push_back(static_cast<std::uint8_t>(value));
+  }
+  return bytes;
+}
+
 Printer::Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> typeface, escpos::ReceiptSink& sink,
                  escpos::EventLog& log)
     : log_(log), typeface_(std::move(typeface)), buffer_(setup.bufferBytes, setup.drainPerSecond),
       conditions_(setup.conditions) {
   settings_.widthDots = setup.widthDots;
   settings_.codePage = setup.codePage;
+  settings_.ip = setup.ip;
+  settings_.mask = setup.mask;
+  settings_.gateway = setup.gateway;
   if (typeface_) interpreter_.emplace(*typeface_, settings_, sink, log_);
   buffer_.SetRunning(Printing(), 0);
 }
@@ -89,6 +112,20 @@ std::array<std::uint8_t, 4> Printer::StatusWord() const {
   if (!Printing()) r0 |= 0x08;
   if (conditions_.coverOpen) r0 |= 0x20;
   return {r0, 0x00, static_cast<std::uint8_t>(conditions_.paperOut ? 0x0C : 0x00), 0x00};
+}
+
+std::vector<std::uint8_t> Printer::StatusAnswer() const {
+  if (statusReply_) return *statusReply_;
+  const auto word = StatusWord();
+  return {word.begin(), word.end()};
+}
+
+void Printer::SetStatusReply(std::optional<std::vector<std::uint8_t>> reply) {
+  if (reply == statusReply_) return;
+  statusReply_ = std::move(reply);
+  if (!statusReply_) log_.Note("status reply: the status word");
+  else if (statusReply_->empty()) log_.Note("status reply: silent");
+  else log_.Note("status reply: " + std::to_string(statusReply_->size()) + " chosen bytes");
 }
 
 }  // namespace vprinter

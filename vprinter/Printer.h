@@ -27,12 +27,19 @@ struct Conditions {
 std::optional<Conditions> ParseConditions(const std::string& words, std::string& error);
 std::string ConditionsText(const Conditions& conditions);
 
+// What a test makes the status port answer instead of the status word:
+// "silent" (an empty answer: nothing is sent) or 1 to 20 bytes written as
+// hex pairs, blanks and line ends between them allowed ("08", "14 00 0C 00").
+// nullopt for other text.
+std::optional<std::vector<std::uint8_t>> ParseStatusReply(const std::string& text);
+
 struct PrinterSetup {
   size_t bufferBytes = 4u << 20;
   double drainPerSecond = 0;  // 0: unlimited
   Conditions conditions;
   int widthDots = 576;
   int codePage = 3;
+  escpos::Ipv4 ip{192, 168, 123, 100}, mask{255, 255, 255, 0}, gateway{192, 168, 123, 1};
 };
 
 class Printer {
@@ -52,6 +59,11 @@ class Printer {
   bool Printing() const;
   // The status word R0 R1 R2 R3 answered to 1B 76 00.
   std::array<std::uint8_t, 4> StatusWord() const;
+  // What 1B 76 00 is answered with: the chosen reply while one is set
+  // (empty: silence), else the status word.
+  std::vector<std::uint8_t> StatusAnswer() const;
+  // A chosen reply as ParseStatusReply gives it; nullopt: the status word again.
+  void SetStatusReply(std::optional<std::vector<std::uint8_t>> reply);
   // The settings, for the status port's configuration frames.
   escpos::Settings& settings() { return settings_; }
 
@@ -64,6 +76,7 @@ class Printer {
   std::optional<escpos::Interpreter> interpreter_;
   ReceiveBuffer buffer_;
   Conditions conditions_;
+  std::optional<std::vector<std::uint8_t>> statusReply_;
   std::vector<std::uint8_t> held_;  // taken while the mechanism stands; at most the buffer's size
   std::uint64_t received_ = 0;
 };

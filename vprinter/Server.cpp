@@ -6,9 +6,11 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -17,6 +19,27 @@ namespace vprinter {
 namespace {
 
 constexpr int kPollMs = 50;
+
+// 0.0.0.0 hears broadcasts from every interface, so it is taken only in a
+// network namespace other than that of process 1: one a test made, whose
+// links lead only to other namespaces of the same test.
+bool InNetworkNamespaceOfItsOwn() {
+  struct stat own {}, first {};
+  if (stat("/proc/self/ns/net", &own) != 0 || stat("/proc/1/ns/net", &first) != 0) return false;
+  return own.st_ino != first.st_ino || own.st_dev != first.st_dev;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text) {
+  const std::string temporary = path + ".new";
+  std::ofstream(temporary) << text;
+  std::rename(temporary.c_str(), path.c_str());
+}
 
 std::string Describe(const sockaddr_in& address) {
   char text[INET_ADDRSTRLEN] = {};
@@ -53,7 +76,20 @@ bool Server::StartPrinter(std::string& error) {
   setup.conditions = startConditions_;
   setup.widthDots = options_.widthDots;
   setup.codePage = options_.codePage;
+  for (auto [text, address] : {std::pair{&options_.ip, &setup.ip}, {&options_.mask, &setup.mask},
+                                {&options_.gateway, &setup.gateway}}) {
+    if (!text->empty()) inet_pton(AF_INET, text->c_str(), address->data());
+  }
   printer_ = std::make_unique<Printer>(setup, std::move(typeface), *receipts_, *log_);
+  if (!options_.statusReply.empty()) printer_->SetStatusReply(ParseStatusReply(options_.statusReply));
+  if (!options_.udp.empty()) {
+    Identity identity;
+    identity.mac = ParseMac(options_.mac).value_or(identity.mac);
+    identity.port = static_cast<std::uint16_t>(options_.netPort);
+    identity.dhcp = options_.dhcp;
+    discovery_ = std::make_unique<DiscoveryResponder>(identity, printer_->settings(), *log_);
+    WriteDiscoveryRecord();
+  }
   return true;
 }
 
@@ -64,6 +100,9 @@ bool Server::Start(std::string& error) {
   }
   for (const Endpoint& endpoint : options_.status) {
     if (!Listen(endpoint, true, error)) return false;
+  }
+  for (const Endpoint& endpoint : options_.udp) {
+    if (!ListenUdp(endpoint, error)) return false;
   }
   std::vector<std::string> sources;
   for (const auto& listener : listeners_) sources.push_back(listener.source);
@@ -100,6 +139,56 @@ bool Server::Listen(const Endpoint& endpoint, bool status, std::string& error) {
   return true;
 }
 
+bool Server::ListenUdp(const Endpoint& endpoint, std::string& error) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(endpoint.port);
+  inet_pton(AF_INET, endpoint.address.c_str(), &address.sin_addr);
+  const bool any = address.sin_addr.s_addr == htonl(INADDR_ANY);
+  if (any && !InNetworkNamespaceOfItsOwn()) {
+    error = "--udp 0.0.0.0 hears every network this machine is on: run vprinter in a network namespace of its own";
+    return false;
+  }
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int on = 1;
+  socklen_t length = sizeof address;
+  // several printers in one namespace all hear a broadcast to the port
+  if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+      setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+      bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    error = "cannot bind udp " + endpoint.address + ":" + std::to_string(endpoint.port) + ": " + std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return false;
+  }
+  listeners_.push_back({fd, "udp:" + Describe(address), false, true, any});
+  return true;
+}
+
+void Server::ReceiveDatagrams(const Listener& listener) {
+  std::uint8_t buffer[2048];
+  for (;;) {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const ssize_t n = recvfrom(listener.fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&peer), &length);
+    if (n < 0) return;
+    const auto reply = discovery_->OnDatagram(std::span(buffer, static_cast<size_t>(n)), Describe(peer));
+    WriteDiscoveryRecord();
+    if (!reply) continue;
+    // a printer answers by broadcast, so a computer in another subnet hears it too
+    sockaddr_in to = peer;
+    if (listener.any) to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    sendto(listener.fd, reply->data(), reply->size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  }
+}
+
+void Server::WriteDiscoveryRecord() {
+  const std::string record = discovery_->RecordText() + "\n";
+  if (record == discoveryRecord_) return;
+  discoveryRecord_ = record;
+  WriteWholeFile(options_.journalDir + "/discovery", record);
+}
+
 void Server::Open(int fd, const std::string& source, const std::string& peer, bool status) {
   auto connection = std::make_unique<Connection>();
   connection->id = nextId_++;
@@ -130,7 +219,9 @@ std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
       if (fds[i].revents != 0) Drain(*connections_[i]);
     }
     for (size_t i = 0; i < listeners_.size(); ++i) {
-      if (fds[connectionCount + i].revents & POLLIN) AcceptAll(listeners_[i]);
+      if (!(fds[connectionCount + i].revents & POLLIN)) continue;
+      if (listeners_[i].udp) ReceiveDatagrams(listeners_[i]);
+      else AcceptAll(listeners_[i]);
     }
     std::erase_if(connections_, [](const auto& connection) { return !connection->open; });
   }
@@ -148,9 +239,8 @@ void Server::CheckConditions() {
   const auto now = std::chrono::steady_clock::now();
   if (now - conditionsChecked_ < std::chrono::milliseconds(kPollMs)) return;
   conditionsChecked_ = now;
-  std::ifstream file(options_.journalDir + "/conditions");
-  std::optional<std::string> text;
-  if (file) text = std::string(std::istreambuf_iterator<char>(file), {});
+  CheckStatusReply();
+  const std::optional<std::string> text = ReadWholeFile(options_.journalDir + "/conditions");
   if (text == conditionsText_) return;
   conditionsText_ = text;
   std::string word;
@@ -160,6 +250,22 @@ void Server::CheckConditions() {
     return;
   }
   printer_->SetConditions(*conditions, Now());
+}
+
+void Server::CheckStatusReply() {
+  const std::optional<std::string> text = ReadWholeFile(options_.journalDir + "/status-reply");
+  if (text == statusReplyText_) return;
+  statusReplyText_ = text;
+  if (!text) {
+    printer_->SetStatusReply(options_.statusReply.empty() ? std::nullopt : ParseStatusReply(options_.statusReply));
+    return;
+  }
+  const auto reply = ParseStatusReply(*text);
+  if (!reply) {
+    log_->Note("status-reply file: not 'silent' nor 1 to 20 hex bytes: ignored");
+    return;
+  }
+  printer_->SetStatusReply(reply);
 }
 
 void Server::AcceptAll(const Listener& listener) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "vprinter/Discovery.h"
 #include "vprinter/Handler.h"
 #include "vprinter/Journal.h"
 #include "vprinter/Options.h"
@@ -39,7 +40,9 @@ class Server {
   struct Listener {
     int fd;
     std::string source;
-    bool status;  // a status port
+    bool status;        // a status port
+    bool udp = false;   // the broadcast protocol
+    bool any = false;   // bound to 0.0.0.0: replies are broadcast
   };
   struct Connection {
     int id;
@@ -52,6 +55,11 @@ class Server {
 
   bool StartPrinter(std::string& error);
   bool Listen(const Endpoint& endpoint, bool status, std::string& error);
+  bool ListenUdp(const Endpoint& endpoint, std::string& error);
+  // Answers every datagram waiting on a UDP listener.
+  void ReceiveDatagrams(const Listener& listener);
+  // Rewrites DIR/discovery when the printer's record changed.
+  void WriteDiscoveryRecord();
   void Open(int fd, const std::string& source, const std::string& peer, bool status);
   // Reads what is there until the socket is empty or closed by the peer.
   void Drain(Connection& connection);
@@ -59,8 +67,9 @@ class Server {
   void Close(Connection& connection);
   void AcceptAll(const Listener& listener);
   std::optional<std::string> StopReason(const volatile std::sig_atomic_t& signalled) const;
-  // Applies DIR/conditions when it changed, appeared or went.
+  // Applies DIR/conditions and DIR/status-reply when they changed, appeared or went.
   void CheckConditions();
+  void CheckStatusReply();
 
   const Options& options_;
   Journal& journal_;
@@ -71,6 +80,9 @@ class Server {
   std::unique_ptr<Printer> printer_;
   Conditions startConditions_;
   std::optional<std::string> conditionsText_;  // DIR/conditions as last applied
+  std::optional<std::string> statusReplyText_;  // DIR/status-reply as last applied
+  std::unique_ptr<DiscoveryResponder> discovery_;
+  std::string discoveryRecord_;  // as DIR/discovery holds it
   std::chrono::steady_clock::time_point conditionsChecked_{};
   std::optional<Pty> pty_;
   int ptyConnection_ = 0;

@@ -43,7 +43,7 @@ TEST(VPrinterOptions, RefusesWhatItCannotUse) {
       {"--journal", "j", "--tcp", "localhost:9100"},
       {"--journal", "j", "--lifetime", "0"},
       {"--journal", "j", "--lifetime", "soon"},
-      {"--journal", "j", "--udp", "127.0.0.1:9000"},
+      {"--journal", "j", "--udp", "10.0.0.1:9000"},
   };
   for (const auto& args : bad) {
     const auto result = Parse(args);

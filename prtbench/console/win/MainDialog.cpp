@@ -15,6 +15,9 @@
 #include "prtbench/console/win/LocalAddress.h"
 #include "prtbench/imaging/win/LogoDialog.h"
 #include "prtbench/link/PrinterIni.h"
+#include "prtbench/nettools/win/AutoIpDialog.h"
+#include "prtbench/nettools/win/NetMonitorDialog.h"
+#include "prtbench/nettools/win/NetSettingDialog.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
@@ -115,6 +118,9 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_); break;
     case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, BlackMarkMode::Standard); break;
     case IDM_LOGO_DOWN: ShowLogoDialog(hwnd(), context_); break;
+    case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingsDialog(hwnd(), context_); break;
+    case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_); break;
+    case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(hwnd(), context_); break;
     case IDM_FILE_EXIT: EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;
@@ -360,6 +366,7 @@ void CKALDRODlg::OnDestroy() {
   autoSender_.StopAndWait();
   link_.SetPrinterIpSource([ip = printerIpCopy_.load()] { return ip; });
   link_.ClosePorts();
+  ShutDownNetMonitor();
   if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
   usbNotices_ = nullptr;
   if (shutDownNetwork_) shutDownNetwork_();

@@ -1,0 +1,54 @@
+// The printer search: one thread that binds UDP port 9000, broadcasts the
+// find request and hands over every printer that answers, until it is
+// stopped. At most one runs; stopping waits for it, so port 9000 is free
+// again when Stop returns.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "prtbench/app/Messages.h"
+#include "prtbench/nettools/DatagramSockets.h"
+#include "prtbench/nettools/Discovery.h"
+
+namespace prtbench {
+
+inline constexpr unsigned kSearchReceiveWaitMs = 200;  // how soon a stop is seen
+inline constexpr unsigned kSearchErrorPauseMs = 100;   // after a failed receive
+
+class PrinterSearch {
+ public:
+  // Called from the search thread.
+  struct Reports {
+    // A valid found reply (also a repeated one: the list keeps the first).
+    std::function<void(const FoundPrinter&)> found;
+    // The search cannot go on (DiscoveryPortTaken, DiscoveryNoSocket) or a
+    // receive failed (DiscoveryReceiveError, once per error number and
+    // search); `error` is the socket error number.
+    std::function<void(Msg message, int error)> failed;
+  };
+
+  explicit PrinterSearch(DatagramSockets& sockets) : sockets_(sockets) {}
+  ~PrinterSearch() { Stop(); }
+  PrinterSearch(const PrinterSearch&) = delete;
+  PrinterSearch& operator=(const PrinterSearch&) = delete;
+
+  // Stops a search that runs, then starts a new one.
+  void Start(Reports reports);
+  // Stops the search, if one runs, and waits until its socket is closed.
+  void Stop();
+  // True from Start until the thread ended (on Stop, or when it could not bind).
+  bool running() const { return running_.load(); }
+
+ private:
+  void Run(const Reports& reports);
+  void Listen(DatagramSocket& socket, const Reports& reports);
+
+  DatagramSockets& sockets_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> running_{false};
+  std::thread thread_;
+};
+
+}  // namespace prtbench
