@@ -10,9 +10,9 @@
 
 namespace prtbench {
 
-// Shows the monitor window, owned by the desktop as the Part has it, or
-// brings the one already open to the front (one window shows the one
-// monitor); returns it. The lamps come from "Bmp_Led\Red.bmp", "Green.bmp"
+// Shows the monitor window, owned by the desktop so it stays up beside a busy
+// main window, or brings the one already open to the front (one window shows
+// the one monitor); returns it. The lamps come from "Bmp_Led\Red.bmp", "Green.bmp"
 // and "Black.bmp" in `pictureFolder` (the program's folder + "\Bmp_Led" when
 // empty); a picture that cannot be loaded is drawn as a plain lamp colour.
 HWND ShowNetMonitorDialog(HWND owner, Context& context, const std::wstring& pictureFolder = {});

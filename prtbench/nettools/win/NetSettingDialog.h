@@ -10,7 +10,8 @@ namespace prtbench {
 
 // Runs the dialog modally over `owner` in the context's language. Each button
 // sends its frame through the send queue (the main window's status line
-// shows how it went) and stores the values the Part keeps in [NET].
+// shows how it went); the buttons that send several values also store them
+// in [NET].
 void ShowNetSettingsDialog(HWND owner, Context& context);
 
 }  // namespace prtbench
