@@ -13,6 +13,12 @@
 #include "prtbench/config/win/DipDialogs.h"
 #include "prtbench/config/win/PostSend.h"
 #include "prtbench/config/win/SavePaperDialog.h"
+#include "prtbench/imaging/Barcodes.h"
+#include "prtbench/imaging/win/LogoDialog.h"
+#include "prtbench/imaging/win/NvLogoDialog.h"
+#include "prtbench/imaging/win/QrDialog.h"
+#include "prtbench/imaging/win/RasterDialog.h"
+#include "prtbench/nettools/win/NetSettingDialog.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
@@ -45,6 +51,7 @@ class CCAdvencedDialog : public winui::Dialog {
   void SendForSelection(int id, Build build);
   void OnDensity() { SendForSelection(IDC_ADVANCED_DENSITY, [](int sel) { return DensityCommand(sel + 1); }); }
   void OnCodePage();
+  void OnBarcodeSample();
   void OnBeeper() { SendForSelection(IDC_ADVANCED_BUZZER, [](int sel) { return BeeperCommand(sel == 0); }); }
   void OnSensitivity();
   void OnFileSend();
@@ -96,6 +103,12 @@ void CCAdvencedDialog::OnCommand(int id, int code) {
     case IDC_ADVANCED_WIDTH_SET: SendForSelection(IDC_ADVANCED_WIDTH, PrintWidthCommand); break;
     case IDC_ADVANCED_CODEPAGE_TEST: PostParts(context_, CodePageSample()); break;
     case IDC_ADVANCED_BLACK_MARK: ShowBlackMarkDialog(self, context_, BlackMarkMode::Standard); break;
+    case IDC_ADVANCED_LOGO: ShowLogoDialog(self, context_); break;
+    case IDC_ADVANCED_QR: ShowQrDialog(self, context_); break;
+    case IDC_ADVANCED_BARCODE_PRINT: OnBarcodeSample(); break;
+    case IDC_ADVANCED_NVLOGO: ShowNvLogoDialog(self, context_); break;
+    case IDC_ADVANCED_RASTER: ShowRasterDialog(self, context_); break;
+    case IDC_ADVANCED_NET_SETTINGS: ShowNetSettingsDialog(self, context_); break;
     case IDC_ADVANCED_GENERAL: ShowP80DipDialog(self, context_); break;
     case IDC_ADVANCED_BACK: EndDialog(IDCANCEL); break;
     case IDC_ADVANCED_PRINT_H_LINE: PostFrame(context_, PrintHLineCommand()); break;
@@ -116,6 +129,11 @@ template <typename Build>
 void CCAdvencedDialog::SendForSelection(int id, Build build) {
   const int sel = ComboIndex(id);
   if (sel >= 0) PostFrame(context_, build(sel));
+}
+
+void CCAdvencedDialog::OnBarcodeSample() {
+  Bytes sample = BarcodeSampleCommands(ComboIndex(IDC_ADVANCED_BARCODE_TYPE), ComboIndex(IDC_ADVANCED_BARCODE_HEIGHT));
+  if (!sample.empty()) PostFrame(context_, std::move(sample));
 }
 
 void CCAdvencedDialog::OnCodePage() {

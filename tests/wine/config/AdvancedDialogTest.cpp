@@ -5,6 +5,7 @@
 #include "ConfigFixture.h"
 #include "HexBytes.h"
 #include "prtbench/config/win/AdvancedDialog.h"
+#include "prtbench/imaging/Barcodes.h"
 #include "prtbench/res/resource.h"
 #include "support/Unix.h"
 #include "winui/Utf.h"
@@ -96,6 +97,15 @@ TEST_F(AdvancedDialogTest, EachButtonSendsItsFrames) {
   }
 }
 
+TEST_F(AdvancedDialogTest, BarcodeSampleSendsTheChosenTypeAtTheChosenHeight) {
+  Run([](HWND dialog) {
+    SelectCombo(dialog, IDC_ADVANCED_BARCODE_TYPE, 8);
+    SelectCombo(dialog, IDC_ADVANCED_BARCODE_HEIGHT, 79);
+    Click(dialog, IDC_ADVANCED_BARCODE_PRINT);
+  });
+  EXPECT_EQ(Sends(), std::vector<Bytes>{BarcodeSampleCommands(8, 79)});
+}
+
 TEST_F(AdvancedDialogTest, SensitivityWithSensHSendsBothLevels) {
   Run([](HWND dialog) {
     SelectCombo(dialog, IDC_ADVANCED_SENSITIVITY, 2);
@@ -154,7 +164,9 @@ TEST_F(AdvancedDialogTest, HubButtonsOpenTheirDialogs) {
       {IDC_ADVANCED_GENERAL, "Configurações Gerais"}, {IDC_ADVANCED_BLACK_MARK, "BlaceMarkSet"},
       {IDC_ADVANCED_P76E_DIP, "P76E DIP Settings"},   {IDC_ADVANCED_P58_DIP, "P58 DIP Settings"},
       {IDC_ADVANCED_BLUETOOTH, "Bluetooth Settings"}, {IDC_ADVANCED_SAVE_PAPER, "Paper saving function setting"},
-      {IDC_ADVANCED_BLACK_MARK_76, "BlaceMarkSet"}};
+      {IDC_ADVANCED_BLACK_MARK_76, "BlaceMarkSet"},   {IDC_ADVANCED_LOGO, kCaption},
+      {IDC_ADVANCED_QR, kCaption},                    {IDC_ADVANCED_NVLOGO, "New Nvlogo cmd(1d 28)"},
+      {IDC_ADVANCED_RASTER, "1D 76 print"},           {IDC_ADVANCED_NET_SETTINGS, "Net Settings"}};
   for (const auto& c : cases) {
     bool opened = false;
     Run([&](HWND dialog) {
