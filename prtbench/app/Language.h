@@ -3,7 +3,7 @@
 
 namespace prtbench {
 
-// The values are those of the program-wide language flag the spec's windows
+// The values are those of the program-wide language flag the windows
 // switch: 1 Chinese, 0 English.
 enum class Language : int { English = 0, Chinese = 1 };
 

@@ -1,4 +1,4 @@
-// Golden bytes written as the spec writes them: "1F 1B 1F 13".
+// Golden bytes written as printer manuals write them: "1F 1B 1F 13".
 #pragma once
 
 #include <sstream>
