@@ -59,7 +59,7 @@ int CKALDROApp::Run() {
   IniFileStore settings(SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
-  CKALDRODlg window({link_, settings, prompts_, launcher_, shutDownNetwork, {}});
+  CKALDRODlg window({link_, settings, prompts_, launcher_, shutDownNetwork, {}, {}});
   window.DoModal(nullptr);
   return 0;
 }

@@ -18,12 +18,12 @@
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/nettools/win/NetMonitorDialog.h"
 #include "prtbench/nettools/win/NetSettingDialog.h"
+#include "prtbench/nettools/win/WmiAdapterConfigurator.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
 namespace {
-
 
 constexpr wchar_t kCaption[] = L"Corvane Printer Tool";
 constexpr Ipv4 kDefaultNewIp = MakeIpv4(192, 168, 1, 100);
@@ -48,6 +48,7 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       prompts_(services.prompts),
       shutDownNetwork_(services.shutDownNetwork),
       localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
+      adapters_(services.adapters ? services.adapters : MakeWmiAdapterConfigurator),
       status_(shared_),
       context_(link_, settings_, prompts_, services.launcher, status_, *this) {
   shared_.language.store(Language::Chinese);

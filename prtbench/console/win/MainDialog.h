@@ -19,6 +19,7 @@
 #include "prtbench/console/win/DropEdit.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
+#include "prtbench/nettools/AdapterConfigurator.h"
 #include "winui/Dialog.h"
 #include "winui/Launcher.h"
 #include "winui/Prompts.h"
@@ -36,6 +37,9 @@ struct MainWindowServices {
   // The computer's own address (the local host name's first IPv4 address);
   // empty: LocalIpv4.
   std::function<Ipv4()> localIpv4;
+  // A configurator of this computer's network adapter for one new-address
+  // run, made and used on the send queue's thread; empty: WMI.
+  std::function<std::unique_ptr<AdapterConfigurator>()> adapters;
 };
 
 // The window hands its dialogs `context()`; its jobs run on its own send queue.
@@ -122,8 +126,12 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void OnConnectionTest();
   void OnConnectionTested(bool connected);
   void OnSetPrinterAddress();
-  void SetPrinterAddressOverNet(Ipv4 printerIp, Ipv4 newIp);
-  void OnPrinterAddressSet(int result, Ipv4 newIp);
+  // On the send queue: this computer's adapter moved into the printer's
+  // subnet, the command sent, the adapter put back.
+  void SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winui::WindowLink& window,
+                                      const SendQueue::Cancelled& cancelled);
+  void OnPrinterAddressSet(int result, Ipv4 newIp, bool adapterMoved);
+  void ReportAdapterFailure(Msg message, const AdapterFailure& failure);
   void OnSetPrinterId();
   void OnPing();
   void OnWriteSerialNumber();
@@ -152,6 +160,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
   std::function<Ipv4()> localIpv4_;
+  std::function<std::unique_ptr<AdapterConfigurator>()> adapters_;
   StatusLine status_;
   Context context_;
   static constexpr int kMaxPeriodMs = 65535;

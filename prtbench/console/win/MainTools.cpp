@@ -3,10 +3,12 @@
 // firmware updater and Help. Checks and boxes happen on the window thread;
 // everything that talks to the printer runs on the send queue, and its
 // outcome comes back through the window link.
+#include "common/Pause.h"
 #include "prtbench/console/NetCommands.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/SerialNumber.h"
 #include "prtbench/console/win/MainDialog.h"
+#include "prtbench/nettools/AdapterConfigurator.h"
 #include "prtbench/res/resource.h"
 
 namespace prtbench {
@@ -15,6 +17,8 @@ namespace {
 constexpr char kFirmwareUpdater[] = "myTitle\\fwflash.exe";
 constexpr char kFirmwareToken[] = "MerrowByQuint";  // fwflash shows its window only with it
 constexpr char kPing[] = "ping.exe";
+constexpr unsigned kAdapterMovedPauseMs = 5000;
+constexpr unsigned kAdapterRestorePauseMs = 3000;
 
 }  // namespace
 
@@ -55,31 +59,60 @@ void CKALDRODlg::OnSetPrinterAddress() {
     });
     return;
   }
-  // the command reaches the printer only from its own /24 subnet; moving
-  // this computer's adapter there is the network tools' part
-  if (!SameSubnet24(localIp_, printerIp_)) {
-    return Report(Fill(Text(Msg::PrinterInOtherSubnet), {FormatIpv4(printerIp_), FormatIpv4(localIp_)}));
-  }
-  SetPrinterAddressOverNet(printerIp_, newIp_);
-}
-
-void CKALDRODlg::SetPrinterAddressOverNet(Ipv4 printerIp, Ipv4 newIp) {
-  link_.UpdateSettings([printerIp](ConnectionSettings& s) { s.com.monitorIp = printerIp; });
-  Post([this, printerIp, newIp, window = windowLink()](const SendQueue::Cancelled&) {
-    const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
-    window->Call([this, result, newIp] { OnPrinterAddressSet(result, newIp); });
+  link_.UpdateSettings([printer = printerIp_](ConnectionSettings& s) { s.com.monitorIp = printer; });
+  // the command reaches the printer only from its own /24 subnet
+  const bool moveAdapter = !SameSubnet24(localIp_, printerIp_);
+  Post([this, printer = printerIp_, newIp = newIp_, moveAdapter,
+        window = windowLink()](const SendQueue::Cancelled& cancelled) {
+    if (moveAdapter) return SetPrinterAddressFromItsSubnet(printer, newIp, *window, cancelled);
+    const int result = link_.SendOnPort(printer, kMonitorPort, NewAddressNetCommand(newIp));
+    window->Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, false); });
   });
 }
 
-void CKALDRODlg::OnPrinterAddressSet(int result, Ipv4 newIp) {
-  // a connection that failed is told first; the address then counts as not set
-  if (result < 0) prompts_.Message(hwnd(), Text(Msg::AddressConnectFailed), winui::MessageIcon::Information);
+void CKALDRODlg::SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winui::WindowLink& window,
+                                                const SendQueue::Cancelled& cancelled) {
+  const std::unique_ptr<AdapterConfigurator> adapter = adapters_();
+  const std::optional<AdapterSettings> saved = adapter->FindLocalAdapter();
+  if (!saved) {
+    window.Call([this] { Report(Text(Msg::LocalAdapterUnread)); });
+    return;
+  }
+  if (const auto failure = MoveAdapterToPrinterSubnet(*adapter, printerIp)) {
+    window.Call([this, failure] { ReportAdapterFailure(Msg::AdapterMethodFailed, *failure); });
+  } else {
+    kit::Pause(kAdapterMovedPauseMs);  // the adapter takes a while to use its new address
+    if (!cancelled()) {
+      const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
+      window.Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, true); });
+    }
+    kit::Pause(kAdapterRestorePauseMs);
+  }
+  // put back even when the program is closing: the computer must not stay
+  // in the printer's subnet
+  if (const auto failure = RestoreAdapter(*adapter, *saved)) {
+    window.Call([this, failure] { ReportAdapterFailure(Msg::AdapterNotRestored, *failure); });
+  }
+}
+
+void CKALDRODlg::OnPrinterAddressSet(int result, Ipv4 newIp, bool adapterMoved) {
+  if (result < 0) {
+    const std::string text(Text(Msg::AddressConnectFailed));
+    // with the adapter moved, nothing more is tried: the adapter goes back
+    if (adapterMoved) return Report(text);
+    // otherwise the address counts as not set, told after the connection
+    prompts_.Message(hwnd(), text, winui::MessageIcon::Information);
+  }
   if (result == 1) {
     // only the box changes: whatever else the user typed meanwhile stays
     SetIpAddress(IDC_MAIN_PRINTER_IP, newIp);
     RememberPrinterIp();
   }
   Report(Text(result == 1 ? Msg::AddressSetOk : Msg::AddressSetFailed));
+}
+
+void CKALDRODlg::ReportAdapterFailure(Msg message, const AdapterFailure& failure) {
+  Report(Fill(Text(message), {failure.method, std::to_string(failure.result)}));
 }
 
 void CKALDRODlg::OnSetPrinterId() {

@@ -113,6 +113,7 @@ TEST_F(ToolsTest, SetNewIpOverNetSendsTheAddressToPort4000AndReportsEachOutcome)
     EXPECT_TRUE(devices_.OpenSockets().empty()) << row.name;
     EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), row.set ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(127, 0, 0, 1)) << row.name;
     EXPECT_EQ(link_.Settings().com.monitorIp, MakeIpv4(127, 0, 0, 1)) << row.name;
+    EXPECT_TRUE(adapter_.calls.empty()) << row.name;  // this computer is in the printer's subnet
   }
 }
 
@@ -124,16 +125,79 @@ TEST_F(ToolsTest, SetNewIpSendsToTheNewAddressAfterASuccess) {
   EXPECT_EQ(CountLog("connect 127.0.0.66:9100"), 1);
 }
 
-TEST_F(ToolsTest, SetNewIpToAPrinterInAnotherSubnetSaysSoAndSendsNothing) {
+TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
+  using prtbench::AdapterSettings;
+  const std::vector<std::string> moved = {"find", "EnableStatic 127.0.0.253 255.255.255.0", "SetGateways 192.168.1.1 1",
+                                          "pause 5000"};
+  const auto then = [&moved](std::vector<std::string> rest) {
+    std::vector<std::string> all = moved;
+    all.insert(all.end(), rest.begin(), rest.end());
+    return all;
+  };
+  const std::string set = "Printer address set success！";
+  struct Row {
+    const char* name;
+    std::optional<AdapterSettings> adapter;
+    std::deque<long> results;
+    bool reachable;
+    std::vector<std::string> calls;
+    std::vector<std::string> boxes;
+  };
+  const Row rows[] = {
+      {"dhcp", AdapterSettings{}, {}, true, then({"pause 3000", "EnableDHCP", "release"}), {set}},
+      {"static with gateway, printer silent",
+       AdapterSettings{"10.1.2.3", "255.255.0.0", "10.1.0.1", false},
+       {},
+       false,
+       then({"pause 3000", "EnableStatic 10.1.2.3 255.255.0.0", "SetGateways 10.1.0.1 1", "release"}),
+       {"Connection fails!"}},
+      {"static without gateway",
+       AdapterSettings{"10.1.2.3", "255.255.0.0", "", false},
+       {},
+       true,
+       then({"pause 3000", "EnableStatic 10.1.2.3 255.255.0.0", "release"}),
+       {set}},
+      {"no adapter", std::nullopt, {}, true, {"find", "release"},
+       {"Failed to read the local IP，Determine the local connections are correct, please try again!"}},
+      {"address refused",
+       AdapterSettings{},
+       {70},
+       true,
+       {"find", "EnableStatic 127.0.0.253 255.255.255.0", "EnableDHCP", "release"},
+       {"Adapter setting failed: EnableStatic returned 70."}},
+      {"not put back",
+       AdapterSettings{},
+       {0, 0, 84},
+       true,
+       then({"pause 3000", "EnableDHCP", "release"}),
+       {set, "This computer's network adapter could not be set back as it was (EnableDHCP returned 84): check its "
+             "settings!"}},
+  };
+  kit::ScopedPauseOverride pauses{[this](unsigned ms) {
+    if (ms >= 1000) adapter_.calls.push_back("pause " + std::to_string(ms));
+  }};
   localIp_ = MakeIpv4(192, 168, 1, 20);
-  SetPrinterIp(MakeIpv4(127, 0, 0, 1));
-  ClickAndSettle(IDC_MAIN_SET_IP);
-  const std::string text = "The printer 127.0.0.1 is not in the subnet of this computer (192.168.1.20): put this "
-                           "computer into the printer's subnet first, then set the new IP again!";
-  EXPECT_EQ(prompts_.messages(), (std::vector<std::string>{text}));
-  EXPECT_EQ(Status(), text);
-  EXPECT_EQ(Address(IDC_MAIN_LOCAL_IP), MakeIpv4(192, 168, 1, 20));
-  EXPECT_EQ(CountLog("connect"), 0);
+  for (const Row& row : rows) {
+    SetPrinterIp(MakeIpv4(127, 0, 0, 1));
+    SetAddress(IDC_MAIN_NEW_IP, MakeIpv4(127, 0, 0, 66));
+    adapter_.adapter = row.adapter;
+    adapter_.results = row.results;
+    adapter_.calls.clear();
+    if (!row.reachable) devices_.attempts.assign(kNoConnection.begin(), kNoConnection.end());
+    devices_.ClearLog();
+    const size_t shown = prompts_.messages().size();
+    ClickAndSettle(IDC_MAIN_SET_IP);
+    EXPECT_EQ(adapter_.calls, row.calls) << row.name;
+    const std::vector<std::string> messages = prompts_.messages();
+    EXPECT_EQ(std::vector<std::string>(messages.begin() + static_cast<long>(shown), messages.end()), row.boxes)
+        << row.name;
+    EXPECT_EQ(Status(), row.boxes.back()) << row.name;
+    const bool sent = row.reachable && row.boxes.front() == set;
+    EXPECT_EQ(Connections(), sent ? std::vector<std::string>{std::string("\x1f\x1b\x1f\x22\x7f\x00\x00\x42", 8)}
+                                  : std::vector<std::string>{})
+        << row.name;
+    EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), sent ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(127, 0, 0, 1)) << row.name;
+  }
 }
 
 TEST_F(ToolsTest, SetNewIpOverComSendsThe91FrameThroughTheLink) {

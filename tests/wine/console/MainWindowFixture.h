@@ -1,5 +1,6 @@
 // The main window in-process, on the link layer's scripted devices and an
-// in-memory settings file, with prompts recorded and pauses instant.
+// in-memory settings file, with prompts recorded, pauses instant and the
+// network adapter a double.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "FakeAdapterConfigurator.h"
 #include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
 #include "common/Pause.h"
@@ -24,6 +26,21 @@
 #include "support/RecordingPrompts.h"
 
 namespace consoletest {
+
+// Lends the window the fixture's adapter double for one run; "release" in its
+// calls marks the run's end.
+class LentAdapter : public prtbench::AdapterConfigurator {
+ public:
+  explicit LentAdapter(nettest::FakeAdapterConfigurator& fake) : fake_(fake) {}
+  ~LentAdapter() override { fake_.calls.push_back("release"); }
+  std::optional<prtbench::AdapterSettings> FindLocalAdapter() override { return fake_.FindLocalAdapter(); }
+  long EnableDhcp() override { return fake_.EnableDhcp(); }
+  long EnableStatic(const std::string& ip, const std::string& mask) override { return fake_.EnableStatic(ip, mask); }
+  long SetGateways(const std::string& gateway, int metric) override { return fake_.SetGateways(gateway, metric); }
+
+ private:
+  nettest::FakeAdapterConfigurator& fake_;
+};
 
 class MainWindowTest : public testing::Test {
  protected:
@@ -38,7 +55,8 @@ class MainWindowTest : public testing::Test {
   }
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
-    return {link_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); }};
+    return {link_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
+            [this] { return std::make_unique<LentAdapter>(adapter_); }};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {
@@ -103,6 +121,7 @@ class MainWindowTest : public testing::Test {
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;
+  nettest::FakeAdapterConfigurator adapter_;  // read once the window's sends are done
   std::atomic<prtbench::Ipv4> localIp_{prtbench::MakeIpv4(127, 0, 0, 9)};
   std::unique_ptr<winui::Modeless<prtbench::CKALDRODlg>> window_;
   HWND main_ = nullptr;
@@ -110,4 +129,4 @@ class MainWindowTest : public testing::Test {
 
 inline constexpr prtbench::Ipv4 kLoopback = prtbench::MakeIpv4(127, 0, 0, 1);
 
-}  // namespace prtbenchtest
+}  // namespace consoletest

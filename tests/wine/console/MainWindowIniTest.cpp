@@ -22,7 +22,7 @@ class MainWindowIniTest : public testing::Test {
   template <typename Action>
   void Run(Action during) {
     prtbench::IniFileStore store(WindowsPath(dir_ + "/Printer.ini"));
-    winui::Modeless<prtbench::CKALDRODlg> window({link_, store, prompts_, launcher_, {}, {}});
+    winui::Modeless<prtbench::CKALDRODlg> window({link_, store, prompts_, launcher_, {}, {}, {}});
     ASSERT_NE(window.Create(nullptr), nullptr);
     during(window.hwnd());
     DestroyWindow(window.hwnd());
