@@ -6,14 +6,14 @@
 
 #include <commctrl.h>
 
-#include "NetToolsBench.h"
+#include "support/Prtbench.h"
 #include "support/VPrinter.h"
 
 namespace {
 
 using testsupport::VPrinter;
 
-constexpr int kSearch = 1248, kList = 1249, kIp = 1253, kSave = 1250;
+constexpr int kAutoIp = 1022, kSearch = 1248, kList = 1249, kIp = 1253, kSave = 1250;
 
 int Lines(HWND dialog) { return static_cast<int>(SendDlgItemMessageW(dialog, kList, LB_GETCOUNT, 0, 0)); }
 
@@ -31,9 +31,10 @@ TEST(PrtbenchAutoIp, FindsTwoVirtualPrintersAndSaveChangesTheChosenOnesAddress) 
   VPrinter second("--no-render --tcp 127.0.0.2:9100 --udp 0.0.0.0:9000 --mac 02-00-5E-00-01-0B --ip 10.77.0.32");
   ASSERT_TRUE(first.ready()) << first.Log();
   ASSERT_TRUE(second.ready()) << second.Log();
-  e2e::NetToolsBench bench(e2e::NetIni("10.77.0.31"));
-  ASSERT_NE(bench.main(), nullptr);
-  e2e::Click(bench.main(), e2e::kMainAutoIp);
+  e2e::Prtbench bench(e2e::NetIni("10.77.0.31"));
+  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
+  ASSERT_TRUE(bench.Start());
+  e2e::Click(bench.main(), kAutoIp);
   const HWND dialog = bench.program().WaitWindow(L"Auto Set IP");
   ASSERT_NE(dialog, nullptr);
   e2e::Click(dialog, kSearch);

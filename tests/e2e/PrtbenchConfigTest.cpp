@@ -4,61 +4,20 @@
 // outcomes reach the main window's status line.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "support/Driver.h"
+#include "support/Prtbench.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
 
 using namespace testsupport;
+using e2e::NetIni;
+using e2e::Prtbench;
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Corvane Printer Tool";  // the main window's and the advanced settings'
-constexpr int kAdvanced = 1030, kStatus = 1105, kPrint = 1031, kBlackMarkCommand = 32841, kChineseCommand = 32840;
+constexpr int kAdvanced = 1030, kPrint = 1031, kBlackMarkCommand = 32841, kChineseCommand = 32840;
 constexpr int kDensityList = 1008, kDensitySet = 1016, kCodePageList = 1007, kCodePageSet = 1017, kBack = 1014;
 constexpr int kBlackMarkOn = 1023;
-
-// prtbench.exe in a directory of its own, pointed at a loopback printer over NET.
-class Prtbench {
- public:
-  explicit Prtbench(const std::string& ip) : dir_(MakeTempDir()) {
-    CopyBuiltProgram("prtbench/prtbench.exe", dir_);
-    WriteFile(dir_ + "/Printer.ini", "[Printer Address]\r\nIP=" + ip + "\r\n[Printer Set]\r\nPort Select=3\r\n");
-    program_ = std::make_unique<e2e::Program>(WindowsPath(dir_ + "/prtbench.exe"), L"", WindowsPath(dir_));
-    if (program_->started()) main_ = program_->WaitWindow(kCaption);
-  }
-  ~Prtbench() { Close(); }
-
-  HWND main() const { return main_; }
-  // A visible window of the program other than the main one, titled `caption`.
-  HWND WaitDialog(const std::wstring& caption) const {
-    HWND found = nullptr;
-    e2e::WaitUntil([&] {
-      for (HWND window : program_->VisibleWindows()) {
-        wchar_t text[128] = {};
-        GetWindowTextW(window, text, 128);
-        if (window != main_ && caption == text) found = window;
-      }
-      return found != nullptr;
-    });
-    return found;
-  }
-  bool WaitStatus(const std::string& prefix) const {
-    return e2e::WaitUntil([&] { return Status().rfind(prefix, 0) == 0; });
-  }
-  std::string Status() const { return e2e::ControlText(main_, kStatus); }
-  std::optional<DWORD> Close() {
-    if (!program_ || !program_->Running()) return std::nullopt;
-    PostMessageW(main_, WM_CLOSE, 0, 0);
-    return program_->WaitExit(15000);
-  }
-
- private:
-  std::string dir_;
-  std::unique_ptr<e2e::Program> program_;
-  HWND main_ = nullptr;
-};
 
 bool Closed(const VPrinter& printer, int connections) {
   return printer.WaitJournal([&](const JournalEvents& j) { return VPrinter::Count(j, "close") >= connections; });
@@ -67,12 +26,12 @@ bool Closed(const VPrinter& printer, int connections) {
 TEST(PrtbenchConfig, AdvancedSettingsSendDensityAndCodePage) {
   VPrinter printer("--tcp 127.0.0.51:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  Prtbench bench("127.0.0.51");
-  ASSERT_NE(bench.main(), nullptr);
+  Prtbench bench(NetIni("127.0.0.51"));
+  ASSERT_TRUE(bench.Start());
   PostMessageW(bench.main(), WM_COMMAND, MAKEWPARAM(kChineseCommand, 0), 0);
   ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ControlText(bench.main(), kPrint) == "打印"; }));
   e2e::Click(bench.main(), kAdvanced);
-  const HWND advanced = bench.WaitDialog(kCaption);
+  const HWND advanced = bench.WaitDialog(e2e::kPrtbenchCaption);
   ASSERT_NE(advanced, nullptr);
   e2e::SelectCombo(advanced, kDensityList, 7);
   e2e::Click(advanced, kDensitySet);
@@ -81,7 +40,7 @@ TEST(PrtbenchConfig, AdvancedSettingsSendDensityAndCodePage) {
   e2e::Click(advanced, kCodePageSet);
   EXPECT_TRUE(Closed(printer, 1));
   // opening the advanced settings switched the program's messages to English
-  EXPECT_TRUE(bench.WaitStatus("Network send data successfully")) << bench.Status();
+  EXPECT_TRUE(bench.WaitStatusPrefix("Network send data successfully")) << bench.Status();
   e2e::Click(advanced, kBack);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(advanced); }));
   EXPECT_EQ(bench.Close(), 0u);
@@ -93,13 +52,13 @@ TEST(PrtbenchConfig, AdvancedSettingsSendDensityAndCodePage) {
 TEST(PrtbenchConfig, BlackMarkFromTheMenuSwitchesDetectionOnAndSaysSo) {
   VPrinter printer("--tcp 127.0.0.52:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  Prtbench bench("127.0.0.52");
-  ASSERT_NE(bench.main(), nullptr);
+  Prtbench bench(NetIni("127.0.0.52"));
+  ASSERT_TRUE(bench.Start());
   PostMessageW(bench.main(), WM_COMMAND, MAKEWPARAM(kBlackMarkCommand, 0), 0);
   const HWND blackMark = bench.WaitDialog(L"BlaceMarkSet");
   ASSERT_NE(blackMark, nullptr);
   e2e::Click(blackMark, kBlackMarkOn);
-  EXPECT_TRUE(bench.WaitStatus("Open Black Mark successful!")) << bench.Status();
+  EXPECT_TRUE(bench.WaitStatusPrefix("Open Black Mark successful!")) << bench.Status();
   PostMessageW(blackMark, WM_CLOSE, 0, 0);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(blackMark); }));
   EXPECT_EQ(bench.Close(), 0u);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "support/Driver.h"
+#include "support/Prtbench.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
 
@@ -37,32 +38,14 @@ std::string ExpectedDownload(const std::string& picture, int width, int height) 
   return bytes + "\0\0\0"s;
 }
 
-// The logo dialog: the program's visible dialog that is not its main window.
-HWND LogoDialog(const e2e::Program& program, HWND main) {
-  HWND found = nullptr;
-  e2e::WaitUntil([&] {
-    for (HWND window : program.VisibleWindows()) {
-      if (window != main && GetDlgItem(window, kLogoStatus)) found = window;
-    }
-    return found != nullptr;
-  });
-  return found;
-}
-
 TEST(PrtbenchLogo, TheStartLogoDownloadsAndPrintsByteForByte) {
   VPrinter printer("--tcp 127.0.0.61:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  const std::string dir = MakeTempDir();
-  ASSERT_TRUE(CopyBuiltProgram("prtbench/prtbench.exe", dir));
-  ASSERT_EQ(RunShell("mkdir " + ShellQuote(dir + "/myTitle")), 0);
-  ASSERT_TRUE(CopyBuiltProgram("prtbench/myTitle/bitmap11.bmp", dir + "/myTitle"));
-  WriteFile(dir + "/Printer.ini", "[Printer Address]\r\nIP=127.0.0.61\r\n[Printer Set]\r\nPort Select=3\r\n");
-  e2e::Program program(WindowsPath(dir + "/prtbench.exe"), L"", WindowsPath(dir));
-  HWND main = program.WaitWindow(L"Corvane Printer Tool");
-  ASSERT_NE(main, nullptr);
-
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(kLogoDown, 0), 0);
-  HWND logo = LogoDialog(program, main);
+  e2e::Prtbench bench(e2e::NetIni("127.0.0.61"));
+  ASSERT_TRUE(bench.Add("prtbench/myTitle/bitmap11.bmp", "myTitle"));
+  ASSERT_TRUE(bench.Start());
+  PostMessageW(bench.main(), WM_COMMAND, MAKEWPARAM(kLogoDown, 0), 0);
+  const HWND logo = bench.WaitDialog(e2e::kPrtbenchCaption, kLogoStatus);
   ASSERT_NE(logo, nullptr);
   EXPECT_EQ(e2e::ControlText(logo, kLogoStatus), "BMP: myTitle\\bitmap11.bmp  Width：256  Height：96  Size(bytes)：3328");
   e2e::Click(logo, kDownload);
@@ -73,12 +56,11 @@ TEST(PrtbenchLogo, TheStartLogoDownloadsAndPrintsByteForByte) {
   // the print leaves its last connection open: the program's end closes it
   PostMessageW(logo, WM_CLOSE, 0, 0);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(logo); }));
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitExit(15000), 0u);
+  EXPECT_EQ(bench.Close(), 0u);
   ASSERT_TRUE(printer.WaitJournal([](const JournalEvents& j) { return VPrinter::Count(j, "close") >= 4; }));
   EXPECT_EQ(VPrinter::Count(printer.Journal(), "open"), 4);
 
-  const std::string expected = ExpectedDownload(dir + "/myTitle/bitmap11.bmp", 256, 96);
+  const std::string expected = ExpectedDownload(bench.dir() + "/myTitle/bitmap11.bmp", 256, 96);
   ASSERT_EQ(expected.size(), 7u + 32 * 96 + 3);
   EXPECT_EQ(printer.Bytes(1), expected);
   EXPECT_EQ(printer.Bytes(2), "\x1B\x40\x1B\x61\x01\x1D\x54\x1C\x70\x01\x30\x1B\x40\x00"s);

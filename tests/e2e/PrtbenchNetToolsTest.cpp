@@ -4,21 +4,22 @@
 // both Net Settings menu items open the dialog, whose frames reach vprinter.
 #include <gtest/gtest.h>
 
-#include "NetToolsBench.h"
+#include "support/Prtbench.h"
 #include "support/VPrinter.h"
 
 namespace {
 
 using testsupport::VPrinter;
 
-constexpr int kStart = 1014, kStop = 1015, kNoPaperLamp = 1101, kOnlineLamp = 1102, kCoverLamp = 1100;
+constexpr int kNetMonitor = 1067, kStart = 1014, kStop = 1015, kNoPaperLamp = 1101, kOnlineLamp = 1102, kCoverLamp = 1100;
 
 TEST(PrtbenchNetMonitor, ShowsPaperOutWhenTheVirtualPrinterReportsItAndEndsWithTheProgram) {
   VPrinter printer("--no-render --tcp 127.0.0.71:9100 --status 127.0.0.71:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  e2e::NetToolsBench bench(e2e::NetIni("127.0.0.71"));
-  ASSERT_NE(bench.main(), nullptr);
-  e2e::Click(bench.main(), e2e::kMainNetMonitor);
+  e2e::Prtbench bench(e2e::NetIni("127.0.0.71"));
+  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
+  ASSERT_TRUE(bench.Start());
+  e2e::Click(bench.main(), kNetMonitor);
   const HWND monitor = bench.program().WaitWindow(L"Net Monitoring");
   ASSERT_NE(monitor, nullptr);
   EXPECT_EQ(e2e::ControlText(monitor, kNoPaperLamp), "black");
@@ -40,9 +41,10 @@ TEST(PrtbenchNetMonitor, ShowsPaperOutWhenTheVirtualPrinterReportsItAndEndsWithT
 TEST(PrtbenchNetMonitor, StopDarkensTheLampsAndSaysMonitoringQuit) {
   VPrinter printer("--no-render --tcp 127.0.0.72:9100 --status 127.0.0.72:4000 --cover-open");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  e2e::NetToolsBench bench(e2e::NetIni("127.0.0.72"));
-  ASSERT_NE(bench.main(), nullptr);
-  e2e::Click(bench.main(), e2e::kMainNetMonitor);
+  e2e::Prtbench bench(e2e::NetIni("127.0.0.72"));
+  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
+  ASSERT_TRUE(bench.Start());
+  e2e::Click(bench.main(), kNetMonitor);
   const HWND monitor = bench.program().WaitWindow(L"Net Monitoring");
   ASSERT_NE(monitor, nullptr);
   e2e::Click(monitor, kStart);
@@ -57,8 +59,9 @@ TEST(PrtbenchNetSettings, BothMenuItemsOpenTheDialogAndItsFramesReachThePrinter)
   constexpr int kEnglishItem = 32844, kChineseItem = 32845, kSsid = 1194, kKey = 1021, kSetWifi = 1022, kReturn = 1197;
   VPrinter printer("--no-render --tcp 127.0.0.73:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  e2e::NetToolsBench bench(e2e::NetIni("127.0.0.73"));
-  ASSERT_NE(bench.main(), nullptr);
+  e2e::Prtbench bench(e2e::NetIni("127.0.0.73"));
+  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
+  ASSERT_TRUE(bench.Start());
   int connection = 0;
   for (int item : {kEnglishItem, kChineseItem}) {
     PostMessageW(bench.main(), WM_COMMAND, MAKEWPARAM(item, 0), 0);

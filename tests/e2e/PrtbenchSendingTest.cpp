@@ -6,69 +6,26 @@
 #include <memory>
 
 #include "support/Driver.h"
+#include "support/Prtbench.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
 
 using namespace testsupport;
+using e2e::NetIni;
+using e2e::Prtbench;
 
 namespace {
 
 constexpr int kContent = 1019, kHex = 1024, kRepeat = 1020, kNumbering = 1215, kAutoSend = 1081, kPeriod = 1082;
-constexpr int kPrint = 1031, kCut = 1027, kDrawer = 1026, kStatus = 1105, kComRadio = 1001, kComList = 1008;
+constexpr int kPrint = 1031, kCut = 1027, kDrawer = 1026, kComRadio = 1001, kComList = 1008;
 constexpr int kChineseCommand = 32840;
 const std::string kNetOk = "Network send data successfully";
 
-// Printer.ini that points prtbench at a loopback printer over NET.
-std::string NetIni(const std::string& ip) {
-  return "[Printer Address]\r\nIP=" + ip + "\r\n[Printer Set]\r\nPort Select=3\r\n";
+// Types `content` into the content box and presses Print.
+void Print(const Prtbench& bench, const std::string& content) {
+  e2e::SetControlText(bench.main(), kContent, content);
+  e2e::Click(bench.main(), kPrint);
 }
-
-// One run of prtbench.exe in a directory of its own.
-class Prtbench {
- public:
-  explicit Prtbench(const std::string& ini) : dir_(MakeTempDir()) {
-    CopyBuiltProgram("prtbench/prtbench.exe", dir_);
-    if (!ini.empty()) WriteFile(dir_ + "/Printer.ini", ini);
-    program_ = std::make_unique<e2e::Program>(WindowsPath(dir_ + "/prtbench.exe"), L"", WindowsPath(dir_));
-    if (program_->started()) main_ = program_->WaitWindow(L"Corvane Printer Tool");
-  }
-  ~Prtbench() { Close(); }
-
-  HWND main() const { return main_; }
-  e2e::Program& program() { return *program_; }
-  const std::string& dir() const { return dir_; }
-
-  void Print(const std::string& content) {
-    e2e::SetControlText(main_, kContent, content);
-    e2e::Click(main_, kPrint);
-  }
-  std::string Status() const { return e2e::ControlText(main_, kStatus); }
-  bool WaitStatus(const std::string& text) const {
-    return e2e::WaitUntil([&] { return Status() == text; });
-  }
-  bool WaitStatusPrefix(const std::string& prefix) const {
-    return e2e::WaitUntil([&] { return Status().rfind(prefix, 0) == 0; });
-  }
-  // Closes the window as a user would and waits for the program to end.
-  std::optional<DWORD> Close() {
-    if (!program_ || !program_->Running()) return std::nullopt;
-    PostMessageW(main_, WM_CLOSE, 0, 0);
-    return program_->WaitExit(15000);
-  }
-  // Printer.ini as text (the profile functions may write it in UTF-16).
-  std::string Ini() const {
-    const std::string raw = ReadFile(dir_ + "/Printer.ini");
-    if (raw.size() < 2 || raw[0] != '\xFF' || raw[1] != '\xFE') return raw;
-    std::string text;
-    for (size_t i = 2; i < raw.size(); i += 2) text += raw[i];
-    return text;
-  }
-
- private:
-  std::string dir_;
-  std::unique_ptr<e2e::Program> program_;
-  HWND main_ = nullptr;
-};
 
 bool Closed(const VPrinter& printer, int connections) {
   return printer.WaitJournal([&](const JournalEvents& j) { return VPrinter::Count(j, "close") >= connections; });
@@ -78,10 +35,10 @@ TEST(PrtbenchSending, PrintSendsTheTextAndShowsTheOutcome) {
   VPrinter printer("--tcp 127.0.0.41:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.41"));
-  ASSERT_NE(bench.main(), nullptr);
-  bench.Print("ABC");
+  ASSERT_TRUE(bench.Start());
+  Print(bench, "ABC");
   EXPECT_TRUE(bench.WaitStatus(kNetOk + " current sended:3 bytes,total sended:3 bytes ")) << bench.Status();
-  bench.Print("é");
+  Print(bench, "é");
   ASSERT_TRUE(bench.WaitStatus(kNetOk + " current sended:1 bytes,total sended:4 bytes ")) << bench.Status();
   ASSERT_TRUE(Closed(printer, 1));
   EXPECT_EQ(printer.Bytes(1), "ABC");
@@ -94,15 +51,15 @@ TEST(PrtbenchSending, HexSendsItsBytesAndABadDigitSendsNothing) {
   VPrinter printer("--tcp 127.0.0.42:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.42"));
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kHex);
   ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsChecked(bench.main(), kHex); }));
-  bench.Print("1b 4g");
+  Print(bench, "1b 4g");
   const auto box = e2e::WaitMessageBox(bench.program());
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, "Hexadecimal character input Error！");
   EXPECT_TRUE(e2e::CloseMessageBox(box->box));
-  bench.Print("1b 40");
+  Print(bench, "1b 40");
   ASSERT_TRUE(bench.WaitStatusPrefix(kNetOk));
   EXPECT_EQ(bench.Close(), 0u);
   ASSERT_TRUE(Closed(printer, 1));
@@ -115,8 +72,8 @@ TEST(PrtbenchSending, EmptyContentShowsTheBox) {
   VPrinter printer("--tcp 127.0.0.43:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.43"));
-  ASSERT_NE(bench.main(), nullptr);
-  bench.Print("");
+  ASSERT_TRUE(bench.Start());
+  Print(bench, "");
   const auto box = e2e::WaitMessageBox(bench.program());
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, "The input data is empty!");
@@ -129,10 +86,10 @@ TEST(PrtbenchSending, ThreeNumberedRepetitionsGoOverSixConnections) {
   VPrinter printer("--tcp 127.0.0.44:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.44"));
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   e2e::SetControlText(bench.main(), kRepeat, "3");
   e2e::Click(bench.main(), kNumbering);
-  bench.Print("ABC");
+  Print(bench, "ABC");
   ASSERT_TRUE(bench.WaitStatus(kNetOk + " current sended:3 bytes,total sended:27 bytes ")) << bench.Status();
   EXPECT_EQ(bench.Close(), 0u);
   ASSERT_TRUE(Closed(printer, 6));
@@ -144,7 +101,7 @@ TEST(PrtbenchSending, CutAndDrawerSendTheirCommands) {
   VPrinter printer("--tcp 127.0.0.45:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.45"));
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kCut);
   e2e::Click(bench.main(), kDrawer);
   EXPECT_TRUE(bench.WaitStatus("Open the cash box success")) << bench.Status();
@@ -157,7 +114,7 @@ TEST(PrtbenchSending, CutAndDrawerSendTheirCommands) {
 TEST(PrtbenchSending, DrawerWithNoPrinterSaysItFailed) {
   // nothing listens on this loopback address
   Prtbench bench(NetIni("127.0.0.46"));
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kDrawer);
   EXPECT_TRUE(bench.WaitStatus("Failed to open the cash box")) << bench.Status();
   EXPECT_EQ(bench.Close(), 0u);
@@ -167,7 +124,7 @@ TEST(PrtbenchSending, AutomaticSendingRepeatsTheTextWithItsZero) {
   VPrinter printer("--tcp 127.0.0.47:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   Prtbench bench(NetIni("127.0.0.47"));
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   e2e::SetControlText(bench.main(), kContent, "ABC");
   e2e::SetControlText(bench.main(), kPeriod, "1");
   e2e::Click(bench.main(), kAutoSend);
@@ -189,8 +146,8 @@ TEST(PrtbenchSending, ComPrintGoesThroughThePty) {
   ASSERT_TRUE(StartShell("timeout 20 head -c 3 " + ShellQuote(peer) + " >" + ShellQuote(received + ".part") + "; mv " +
                          ShellQuote(received + ".part") + " " + ShellQuote(received)));
   Prtbench bench("[Printer Set]\r\nPort Select=1\r\n[Port Name]\r\nCom Name=COM7\r\n");
-  ASSERT_NE(bench.main(), nullptr);
-  bench.Print("ABC");
+  ASSERT_TRUE(bench.Start());
+  Print(bench, "ABC");
   EXPECT_TRUE(bench.WaitStatus("COM7 has been sent the data,if the printer is no action,please detect connection! "
                                "current sended:3 bytes,total sended:3 bytes "))
       << bench.Status();
@@ -201,7 +158,7 @@ TEST(PrtbenchSending, ComPrintGoesThroughThePty) {
 
 TEST(PrtbenchSettings, ExitWritesTheChoicesOfTheRun) {
   Prtbench bench(NetIni("127.0.0.48") + "[Language Select]\r\nLanguage=1\r\n");
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   // started English whatever the file said
   EXPECT_EQ(e2e::ControlText(bench.main(), kPrint), "Teste Impressão");
   e2e::Click(bench.main(), kComRadio);
@@ -219,7 +176,7 @@ TEST(PrtbenchSettings, ExitWritesTheChoicesOfTheRun) {
 
 TEST(PrtbenchSettings, FirstRunWithoutAFileWritesTheDefaults) {
   Prtbench bench("");
-  ASSERT_NE(bench.main(), nullptr);
+  ASSERT_TRUE(bench.Start());
   EXPECT_TRUE(e2e::IsChecked(bench.main(), 1003));  // NET
   EXPECT_EQ(bench.Close(), 0u);
   const std::string ini = bench.Ini();

@@ -7,17 +7,18 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
 #include "support/Driver.h"
+#include "support/Prtbench.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
 
 using namespace testsupport;
+using e2e::NetIni;
+using e2e::Prtbench;
 
 namespace {
 
-constexpr int kNewIp = 1012, kSetIp = 1016, kFirmware = 1083, kStatus = 1105;
+constexpr int kNewIp = 1012, kSetIp = 1016, kFirmware = 1083;
 
 // The computer's address as prtbench finds it: the local host name's first
 // IPv4 address, first octet in the most significant byte; 0 if none.
@@ -39,41 +40,6 @@ std::string Dotted(DWORD address) {
          std::to_string((address >> 8) & 255) + "." + std::to_string(address & 255);
 }
 
-// One run of prtbench.exe in a folder of its own, on a loopback printer over NET.
-class Prtbench {
- public:
-  explicit Prtbench(const std::string& printerIp) : dir_(MakeTempDir()) {
-    CopyBuiltProgram("prtbench/prtbench.exe", dir_);
-    WriteFile(dir_ + "/Printer.ini", "[Printer Address]\r\nIP=" + printerIp + "\r\n[Printer Set]\r\nPort Select=3\r\n");
-  }
-  bool Start() {
-    program_ = std::make_unique<e2e::Program>(WindowsPath(dir_ + "/prtbench.exe"), L"", WindowsPath(dir_));
-    if (program_->started()) main_ = program_->WaitWindow(L"Corvane Printer Tool");
-    return main_ != nullptr;
-  }
-  ~Prtbench() {
-    if (program_ && program_->Running()) {
-      PostMessageW(main_, WM_CLOSE, 0, 0);
-      program_->WaitExit(15000);
-    }
-  }
-  HWND main() const { return main_; }
-  e2e::Program& program() { return *program_; }
-  const std::string& dir() const { return dir_; }
-  // Waits for a message box, reads it and presses OK.
-  std::string TakeMessageBox() {
-    const auto box = e2e::WaitMessageBox(*program_);
-    if (!box) return "(no message box)";
-    e2e::CloseMessageBox(box->box);
-    return box->text;
-  }
-
- private:
-  std::string dir_;
-  std::unique_ptr<e2e::Program> program_;
-  HWND main_ = nullptr;
-};
-
 TEST(PrtbenchTools, SetNewIpOverNetSendsTheAddressCommandToTheStatusPort) {
   // the printer must share the computer's /24; vprinter listens on loopback only
   const DWORD local = LocalAddress();
@@ -83,12 +49,12 @@ TEST(PrtbenchTools, SetNewIpOverNetSendsTheAddressCommandToTheStatusPort) {
   const DWORD printer = (local & 0xFFFFFF00u) | ((local & 255) == 61 ? 62 : 61);
   VPrinter vprinter("--tcp " + Dotted(printer) + ":9100 --status " + Dotted(printer) + ":4000 --no-render");
   ASSERT_TRUE(vprinter.ready()) << vprinter.Log();
-  Prtbench bench(Dotted(printer));
+  Prtbench bench(NetIni(Dotted(printer)));
   ASSERT_TRUE(bench.Start());
   SendDlgItemMessageW(bench.main(), kNewIp, IPM_SETADDRESS, 0, 0xC0A87B64);  // 192.168.123.100
   e2e::Click(bench.main(), kSetIp);
   EXPECT_EQ(bench.TakeMessageBox(), "Printer address set success！");
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ControlText(bench.main(), kStatus) == "Printer address set success！"; }));
+  EXPECT_TRUE(bench.WaitStatus("Printer address set success！")) << bench.Status();
   ASSERT_TRUE(vprinter.WaitJournal([](const JournalEvents& j) { return VPrinter::Count(j, "close") >= 1; }));
   const JournalEvents journal = vprinter.Journal();
   ASSERT_EQ(VPrinter::Count(journal, "open"), 1);
@@ -117,9 +83,8 @@ HWND UpdaterWindowIn(const std::wstring& dir, const std::wstring& caption) {
 }
 
 TEST(PrtbenchTools, AtualizacaoStartsTheFirmwareUpdaterWindow) {
-  Prtbench bench("127.0.0.1");
-  ASSERT_TRUE(CreateDirectoryW(WindowsPath(bench.dir() + "/myTitle").c_str(), nullptr));
-  ASSERT_TRUE(CopyBuiltProgram("fwflash/fwflash.exe", bench.dir() + "/myTitle"));
+  Prtbench bench(NetIni("127.0.0.1"));
+  ASSERT_TRUE(bench.Add("fwflash/fwflash.exe", "myTitle"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kFirmware);
   const std::wstring updaterDir = WindowsPath(bench.dir() + "/myTitle/");
@@ -131,7 +96,7 @@ TEST(PrtbenchTools, AtualizacaoStartsTheFirmwareUpdaterWindow) {
 }
 
 TEST(PrtbenchTools, AtualizacaoWithoutTheUpdaterSaysSo) {
-  Prtbench bench("127.0.0.1");
+  Prtbench bench(NetIni("127.0.0.1"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kFirmware);
   EXPECT_EQ(bench.TakeMessageBox(), "Failed to start the firmware updater myTitle\\fwflash.exe: make sure it is in "

@@ -1,0 +1,104 @@
+// One run of prtbench.exe in a folder of its own, for the whole-program tests:
+// its Printer.ini and companion files laid out first, then the program
+// started, its windows found and read, and closed as a user closes it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "support/Driver.h"
+#include "support/Unix.h"
+
+namespace e2e {
+
+constexpr wchar_t kPrtbenchCaption[] = L"Corvane Printer Tool";  // the main window's and several dialogs'
+constexpr int kMainStatus = 1105;
+
+// Printer.ini that points prtbench at a printer over NET.
+inline std::string NetIni(const std::string& ip) {
+  return "[Printer Address]\r\nIP=" + ip + "\r\n[Printer Set]\r\nPort Select=3\r\n";
+}
+
+class Prtbench {
+ public:
+  // A fresh folder with prtbench.exe and, unless `ini` is empty, Printer.ini.
+  explicit Prtbench(const std::string& ini) : dir_(testsupport::MakeTempDir()) {
+    testsupport::CopyBuiltProgram("prtbench/prtbench.exe", dir_);
+    if (!ini.empty()) testsupport::WriteFile(dir_ + "/Printer.ini", ini);
+  }
+  ~Prtbench() { Close(); }
+  Prtbench(const Prtbench&) = delete;
+  Prtbench& operator=(const Prtbench&) = delete;
+
+  // Copies a file or folder of the Windows build (`built` relative to it)
+  // into the folder, or into its subfolder `into`; true when it is there.
+  bool Add(const std::string& built, const std::string& into = "") {
+    const std::string target = into.empty() ? dir_ : dir_ + "/" + into;
+    return testsupport::RunShell("mkdir -p " + testsupport::ShellQuote(target) + " && cp -r " +
+                                 testsupport::ShellQuote(testsupport::Env("KIT_WINDOWS_BUILD") + "/" + built) + " " +
+                                 testsupport::ShellQuote(target)) == 0;
+  }
+  // Starts the program; true once its main window shows.
+  bool Start() {
+    program_ = std::make_unique<Program>(testsupport::WindowsPath(dir_ + "/prtbench.exe"), L"",
+                                         testsupport::WindowsPath(dir_));
+    if (program_->started()) main_ = program_->WaitWindow(kPrtbenchCaption);
+    return main_ != nullptr;
+  }
+
+  HWND main() const { return main_; }
+  Program& program() { return *program_; }
+  const std::string& dir() const { return dir_; }
+
+  std::string Status() const { return ControlText(main_, kMainStatus); }
+  bool WaitStatus(const std::string& text) const {
+    return WaitUntil([&] { return Status() == text; });
+  }
+  bool WaitStatusPrefix(const std::string& prefix) const {
+    return WaitUntil([&] { return Status().rfind(prefix, 0) == 0; });
+  }
+  // A visible window of the program other than the main one, titled
+  // `caption` and, when `control` is not 0, holding that control.
+  HWND WaitDialog(const std::wstring& caption, int control = 0) const {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND window : program_->VisibleWindows()) {
+        wchar_t text[128] = {};
+        GetWindowTextW(window, text, 128);
+        if (window != main_ && caption == text && (!control || GetDlgItem(window, control))) found = window;
+      }
+      return found != nullptr;
+    });
+    return found;
+  }
+  // Waits for a message box, reads it and presses OK.
+  std::string TakeMessageBox() {
+    const auto box = WaitMessageBox(*program_);
+    if (!box) return "(no message box)";
+    CloseMessageBox(box->box);
+    return box->text;
+  }
+  // Closes the main window as a user would; the exit code, nullopt when the
+  // program does not run or does not end in time.
+  std::optional<DWORD> Close() {
+    if (!program_ || !program_->Running()) return std::nullopt;
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    return program_->WaitExit(20000);
+  }
+  // Printer.ini as text (the profile functions may write it in UTF-16).
+  std::string Ini() const {
+    const std::string raw = testsupport::ReadFile(dir_ + "/Printer.ini");
+    if (raw.size() < 2 || raw[0] != '\xFF' || raw[1] != '\xFE') return raw;
+    std::string text;
+    for (size_t i = 2; i < raw.size(); i += 2) text += raw[i];
+    return text;
+  }
+
+ private:
+  std::string dir_;
+  std::unique_ptr<Program> program_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace e2e
