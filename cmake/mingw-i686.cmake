@@ -1,15 +1,3 @@
-# Cross toolchain for the 32-bit Windows programs: MinGW-w64 with posix threads
-# (the win32-threads variant of GCC 12 has no std::thread), static runtime, and
-# Wine as the emulator so ctest runs the Windows tests.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain for the 32-bit Windows programs, the ones technicians run.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

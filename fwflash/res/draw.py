@@ -4,7 +4,11 @@
 Our own drawing: a chip with an arrow going into it over a blue band. Run it
 from this folder after changing the drawing; the outputs are kept in git.
 """
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'scripts'))
+from pictures import write_bmp, write_ico  # noqa: E402
 
 
 def logo_pixel(x, y):
@@ -32,21 +36,6 @@ def logo_pixel(x, y):
     return (r, g, b)
 
 
-def write_bmp(path, width, height, pixel):
-    row = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        data += line + bytes(row - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(header + info + data)
-
-
 def icon_pixel(size, x, y):
     s = size / 32
     inside = 3 * s <= x < 29 * s and 3 * s <= y < 29 * s
@@ -59,28 +48,6 @@ def icon_pixel(size, x, y):
     return (90, 200, 255, 255) if core else (20, 80, 150, 255)
 
 
-def icon_image(size):
-    xor = bytearray()
-    for y in range(size - 1, -1, -1):
-        for x in range(size):
-            r, g, b, a = icon_pixel(size, x, y)
-            xor += bytes((b, g, r, a))
-    mask_row = ((size + 31) // 32) * 4
-    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, len(xor) + mask_row * size, 0, 0, 0, 0)
-    return info + xor + bytes(mask_row * size)
-
-
-def write_ico(path, sizes):
-    images = [icon_image(s) for s in sizes]
-    out = struct.pack('<HHH', 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for size, image in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    with open(path, 'wb') as f:
-        f.write(out + b''.join(images))
-
-
 if __name__ == '__main__':
     write_bmp('logo.bmp', 256, 70, logo_pixel)
-    write_ico('fwflash.ico', [16, 32])
+    write_ico('fwflash.ico', [16, 32], icon_pixel)
