@@ -1,27 +1,22 @@
-// The QR tests' fixture: the test program's folder plays prtbench's (it holds
-// EnCodeQr.dll, Printer.ini and TempQr.bmp), a real Printer.ini store, and a
-// scratch current folder for temp.txt.
+// The QR tests' fixture: the dialogs' fixture, with the test program's folder
+// playing prtbench's (it holds EnCodeQr.dll, Printer.ini and TempQr.bmp), a
+// real Printer.ini store, and the scratch folder current for temp.txt.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "ImagingDriver.h"
+#include "ImagingFixture.h"
 #include "prtbench/link/win/IniFile.h"
 #include "support/Unix.h"
 #include "winui/Utf.h"
 
 namespace imagingtest {
 
-class QrTest : public testing::Test {
+class QrTest : public ImagingTest {
  protected:
-  QrTest() : dir_(testsupport::MakeTempDir()) {
-    app_.link.UpdateSettings([](prtbench::ConnectionSettings& s) {
-      s.portType = prtbench::kPortLpt;
-      s.lptName = "LPT1";
-    });
-    app_.shared.language = prtbench::Language::English;
+  QrTest() {
     DeleteFileW(Beside(L"TempQr.bmp").c_str());
     DeleteFileW(Beside(L"Printer.ini").c_str());
     GetCurrentDirectoryW(MAX_PATH, previous_);
@@ -57,20 +52,8 @@ class QrTest : public testing::Test {
     return static_cast<std::uint8_t>(bmp[18]) | static_cast<std::uint8_t>(bmp[19]) << 8;
   }
 
-  // The texts of the first and the last message box ("" when none showed).
-  std::string FirstMessage() const {
-    const auto texts = app_.prompts.messages();
-    return texts.empty() ? std::string() : texts.front();
-  }
-  std::string LastMessage() const {
-    const auto texts = app_.prompts.messages();
-    return texts.empty() ? std::string() : texts.back();
-  }
-
-  testsupport::TestContext app_;
   prtbench::IniFileStore ini_{prtbench::SettingsFilePath()};
   prtbench::Context context_{app_.link, ini_, app_.prompts, app_.launcher, app_.status, app_};
-  std::string dir_;
   wchar_t previous_[MAX_PATH] = {};
 };
 
