@@ -9,6 +9,7 @@
 #include <string>
 
 #include "TallReceipt.h"
+#include "tests/support/BmpFile.h"
 #include "prtbench/imaging/Raster.h"
 
 namespace {
@@ -34,7 +35,7 @@ int main() {
   const double columnSeconds = Seconds(start) / kRounds;
 
   const std::string bmp = "/tmp/kit-bench-tall.bmp", pbm = "/tmp/kit-bench-tall.pbm";
-  std::ofstream(bmp, std::ios::binary) << bench::BmpFile(image);
+  std::ofstream(bmp, std::ios::binary) << testsupport::BmpFile(image);
   const std::string command = "convert " + bmp + " -threshold 47.8% " + pbm;
   start = std::chrono::steady_clock::now();
   int status = 0;

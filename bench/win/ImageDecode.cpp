@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "TallReceipt.h"
+#include "tests/support/BmpFile.h"
 #include "prtbench/imaging/Raster.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "winui/Utf.h"
@@ -44,7 +45,7 @@ int wmain() {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   const std::wstring path = std::wstring(folder) + L"kit-bench-tall.bmp";
-  const std::string file = bench::BmpFile(bench::TallReceipt());
+  const std::string file = testsupport::BmpFile(bench::TallReceipt());
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "support/Unix.h"
+#include "tests/support/BmpFile.h"
 #include "winui/Utf.h"
 
 namespace imagingtest {
@@ -81,32 +82,7 @@ prtbench::DecodedImage Picture(std::uint32_t width, std::uint32_t height,
 }
 
 std::string WriteBmp(const std::string& unixPath, const prtbench::DecodedImage& image) {
-  const std::uint32_t stride = (image.width * 3 + 3) / 4 * 4;
-  const std::uint32_t dataSize = stride * image.height;
-  std::string file(54 + dataSize, '\0');
-  auto put = [&file](size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put(2, 54 + dataSize, 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, image.width, 4);
-  put(22, image.height, 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  put(34, dataSize, 4);
-  for (std::uint32_t y = 0; y < image.height; ++y) {
-    const size_t row = 54 + static_cast<size_t>(image.height - 1 - y) * stride;
-    for (std::uint32_t x = 0; x < image.width; ++x) {
-      const prtbench::Colour c = image.At(x, y);
-      file[row + 3 * x] = static_cast<char>(c >> 16);  // blue, green, red
-      file[row + 3 * x + 1] = static_cast<char>(c >> 8);
-      file[row + 3 * x + 2] = static_cast<char>(c);
-    }
-  }
-  testsupport::WriteFile(unixPath, file);
+  testsupport::WriteFile(unixPath, testsupport::BmpFile(image));
   return winui::Narrow(testsupport::WindowsPath(unixPath));
 }
 
