@@ -127,7 +127,7 @@ TEST_F(ToolsTest, SetNewIpSendsToTheNewAddressAfterASuccess) {
 
 TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
   using prtbench::AdapterSettings;
-  const std::vector<std::string> moved = {"find", "EnableStatic 127.0.0.253 255.255.255.0", "SetGateways 192.168.1.1 1",
+  const std::vector<std::string> moved = {"find", "EnableStatic 192.168.123.253 255.255.255.0", "SetGateways 192.168.1.1 1",
                                           "pause 5000"};
   const auto then = [&moved](std::vector<std::string> rest) {
     std::vector<std::string> all = moved;
@@ -163,7 +163,7 @@ TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
        AdapterSettings{},
        {70},
        true,
-       {"find", "EnableStatic 127.0.0.253 255.255.255.0", "EnableDHCP", "release"},
+       {"find", "EnableStatic 192.168.123.253 255.255.255.0", "EnableDHCP", "release"},
        {"Adapter setting failed: EnableStatic returned 70."}},
       {"not put back",
        AdapterSettings{},
@@ -178,7 +178,7 @@ TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
   }};
   localIp_ = MakeIpv4(192, 168, 1, 20);
   for (const Row& row : rows) {
-    SetPrinterIp(MakeIpv4(127, 0, 0, 1));
+    SetPrinterIp(MakeIpv4(192, 168, 123, 100));
     SetAddress(IDC_MAIN_NEW_IP, MakeIpv4(127, 0, 0, 66));
     adapter_.adapter = row.adapter;
     adapter_.results = row.results;
@@ -196,7 +196,8 @@ TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
     EXPECT_EQ(Connections(), sent ? std::vector<std::string>{std::string("\x1f\x1b\x1f\x22\x7f\x00\x00\x42", 8)}
                                   : std::vector<std::string>{})
         << row.name;
-    EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), sent ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(127, 0, 0, 1)) << row.name;
+    if (sent) EXPECT_EQ(CountLog("connect 192.168.123.100:4000"), 1) << row.name;
+    EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), sent ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(192, 168, 123, 100)) << row.name;
   }
 }
 
