@@ -158,7 +158,12 @@ bool WmiAdapterConfigurator::Connect() {
   BSTR space = SysAllocString(L"\\\\.\\root\\cimv2");
   const HRESULT connected = locator_->ConnectServer(space, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services_);
   SysFreeString(space);
-  return SUCCEEDED(connected);
+  if (FAILED(connected)) return false;
+  // when the process's security was set before (by a file dialog, say) the
+  // proxy would only identify us, and the adapter methods would be refused
+  CoSetProxyBlanket(services_, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                    RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+  return true;
 }
 
 bool WmiAdapterConfigurator::FindAdapter(const std::wstring& local, AdapterSettings& settings,
