@@ -34,8 +34,8 @@ struct MainWindowServices {
   winui::Launcher& launcher;
   // Shuts Winsock down as the window goes; empty when the caller owns it.
   std::function<void()> shutDownNetwork;
-  // The computer's own address (the local host name's first IPv4 address);
-  // empty: LocalIpv4.
+  // The computer's own address (the local host name's first IPv4 address),
+  // asked on the window's thread and the send queue's; empty: LocalIpv4.
   std::function<Ipv4()> localIpv4;
   // A configurator of this computer's network adapter for one new-address
   // run, made and used on the send queue's thread; empty: WMI.

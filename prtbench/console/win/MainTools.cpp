@@ -60,11 +60,11 @@ void CKALDRODlg::OnSetPrinterAddress() {
     return;
   }
   link_.UpdateSettings([printer = printerIp_](ConnectionSettings& s) { s.com.monitorIp = printer; });
-  // the command reaches the printer only from its own /24 subnet
-  const bool moveAdapter = !SameSubnet24(localIp_, printerIp_);
-  Post([this, printer = printerIp_, newIp = newIp_, moveAdapter,
-        window = windowLink()](const SendQueue::Cancelled& cancelled) {
-    if (moveAdapter) return SetPrinterAddressFromItsSubnet(printer, newIp, *window, cancelled);
+  Post([this, printer = printerIp_, newIp = newIp_, window = windowLink()](const SendQueue::Cancelled& cancelled) {
+    // the command reaches the printer only from its own /24 subnet. Judged
+    // as the run starts: a run asked for before it keeps the adapter in the
+    // printer's subnet until it ends.
+    if (!SameSubnet24(localIpv4_(), printer)) return SetPrinterAddressFromItsSubnet(printer, newIp, *window, cancelled);
     const int result = link_.SendOnPort(printer, kMonitorPort, NewAddressNetCommand(newIp));
     window->Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, false); });
   });

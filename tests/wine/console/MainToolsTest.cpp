@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace consoletest {
 namespace {
@@ -203,6 +204,25 @@ TEST_F(ToolsTest, SetNewIpFromAnotherSubnetMovesTheAdapterThereAndPutsItBack) {
     EXPECT_EQ(CountLog("connect 192.168.123.100:4000"), tried ? (row.reachable ? 1 : 3) : 0) << row.name;
     EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), sent ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(192, 168, 123, 100)) << row.name;
   }
+}
+
+TEST_F(ToolsTest, SetNewIpAskedAgainWhileTheAdapterIsMovedMovesItAgainOnceItIsBack) {
+  localIp_ = MakeIpv4(192, 168, 1, 20);
+  SetPrinterIp(MakeIpv4(192, 168, 123, 100));
+  adapter_.adapter = prtbench::AdapterSettings{};
+  bool askedAgain = false;
+  kit::ScopedPauseOverride pauses{[&](unsigned ms) {
+    // the computer's address follows its adapter; the second Set IP comes
+    // while the first run holds the adapter in the printer's subnet
+    if (ms == 5000) localIp_ = MakeIpv4(192, 168, 123, 253);
+    if (ms == 5000 && !std::exchange(askedAgain, true)) Click(IDC_MAIN_SET_IP);
+    if (ms == 3000) localIp_ = MakeIpv4(192, 168, 1, 20);
+  }};
+  ClickAndSettle(IDC_MAIN_SET_IP);
+  EXPECT_EQ(std::count(adapter_.calls.begin(), adapter_.calls.end(), "EnableStatic 192.168.123.253 255.255.255.0"), 2);
+  EXPECT_EQ(std::count(adapter_.calls.begin(), adapter_.calls.end(), "EnableDHCP"), 2);
+  EXPECT_EQ(Connections().size(), 2u);
+  EXPECT_EQ(localIp_.load(), MakeIpv4(192, 168, 1, 20));
 }
 
 TEST_F(ToolsTest, SetNewIpOverComSendsThe91FrameThroughTheLink) {
