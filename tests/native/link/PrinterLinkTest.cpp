@@ -8,8 +8,7 @@
 #include <deque>
 #include <limits>
 
-#include "FakeLinkDevices.h"
-#include "common/Pause.h"
+#include "LinkFixture.h"
 
 namespace {
 
@@ -19,26 +18,15 @@ using Log = std::vector<std::string>;
 
 const std::string kEnglishCounts = " current sended:%d bytes,total sended:%d bytes ";
 
-class PrinterLinkTest : public testing::Test {
+class PrinterLinkTest : public linktest::LinkFixture {
  protected:
-  PrinterLinkTest() : pauses_([this](unsigned ms) { paused.push_back(ms); }) {}
-
   void Use(int portType, Language language = Language::English) {
     shared.language = language;
     link.UpdateSettings([portType](ConnectionSettings& s) { s.portType = portType; });
   }
-  std::string Status() const { return shared.status.Get(); }
   static std::string Counts(int sent, int total) {
     return Fill(kEnglishCounts, {std::to_string(sent), std::to_string(total)});
   }
-
-  FakeLinkDevices devices;
-  SharedState shared;
-  PrinterLink link{devices, shared};
-  std::vector<unsigned> paused;
-
- private:
-  kit::ScopedPauseOverride pauses_;
 };
 
 // --- opening ---

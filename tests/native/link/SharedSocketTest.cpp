@@ -11,8 +11,7 @@
 #include <future>
 #include <thread>
 
-#include "FakeLinkDevices.h"
-#include "common/Pause.h"
+#include "LinkFixture.h"
 #include "prtbench/link/PrinterLink.h"
 
 namespace {
@@ -28,9 +27,9 @@ const std::string kNetConnectFailed =
 const std::string kNewId("\x1F\x1B\x1F\x33\x0A\x0B\x0C\x0D\x00", 9);
 const std::string kStatusRequest("\x1B\x76\x00", 3);
 
-class SharedSocketTest : public testing::Test {
+class SharedSocketTest : public linktest::LinkFixture {
  protected:
-  SharedSocketTest() : pauses_([this](unsigned ms) { paused.push_back(ms); }) {
+  SharedSocketTest() {
     shared.language = Language::English;
     link.UpdateSettings([](ConnectionSettings& s) {
       s.com.timeoutSeconds = 5;
@@ -38,15 +37,6 @@ class SharedSocketTest : public testing::Test {
       s.com.monitorIp = MakeIpv4(127, 0, 0, 4);
     });
   }
-  std::string Status() const { return shared.status.Get(); }
-
-  FakeLinkDevices devices;
-  SharedState shared;
-  PrinterLink link{devices, shared};
-  std::vector<unsigned> paused;
-
- private:
-  kit::ScopedPauseOverride pauses_;
 };
 
 TEST_F(SharedSocketTest, PrinterIpIsWhatTheNextNetOpenWouldUse) {
