@@ -10,7 +10,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+  cmake make g++ ccache googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev
