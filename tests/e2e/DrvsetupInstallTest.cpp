@@ -2,6 +2,9 @@
 // interface, install, answer the question; Wine's spooler then lists the
 // printer. Dummy driver files lie in the folder it starts in.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <winspool.h>
 
 #include <algorithm>
 #include <filesystem>
