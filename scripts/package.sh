@@ -40,11 +40,11 @@ cmake --install "build/$preset" --prefix "$kit" >/dev/null
 for folder in "Windows NT x86" "Windows x64"; do
   [ -e "$kit/$folder/POS80.DLL" ] || cp "build/$other/drvsetup/$folder/"POS{80,58}.DLL "$kit/$folder/"
 done
-# the builds carry debug information; the package does not
+# the builds carry debug information and symbols; the package does not
 strip_tool() { if [ "$1" = "Windows x64" ]; then echo x86_64-w64-mingw32-strip; else echo i686-w64-mingw32-strip; fi; }
 own=$([ "$preset" = windows64 ] && echo "Windows x64" || echo "Windows NT x86")
-find "$kit" -type f \( -iname '*.exe' -o -iname '*.dll' \) ! -path "*/Windows*/*" -exec "$(strip_tool "$own")" --strip-debug {} +
-for folder in "Windows NT x86" "Windows x64"; do "$(strip_tool "$folder")" --strip-debug "$kit/$folder/"*.DLL; done
+find "$kit" -type f \( -iname '*.exe' -o -iname '*.dll' \) ! -path "$kit/Windows*" -exec "$(strip_tool "$own")" --strip-all {} +
+for folder in "Windows NT x86" "Windows x64"; do "$(strip_tool "$folder")" --strip-all "$kit/$folder/"*.DLL; done
 if [ -n "${KIT_UNIDRV_DIR:-}" ]; then
   for folder in "Windows NT x86" "Windows x64"; do cp "$KIT_UNIDRV_DIR/$folder/"* "$kit/$folder/"; done
 else
