@@ -95,6 +95,8 @@ Function un.onInit
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVESETTINGS" $1
-  IfErrors +2
+  ; a label, not a relative jump: the macro is several instructions
+  IfErrors keep
   !insertmacro SelectSection ${SettingsSection}
+  keep:
 FunctionEnd

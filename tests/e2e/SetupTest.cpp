@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
 #include <optional>
 #include <string>
@@ -76,6 +77,21 @@ std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Whether the uninstaller's copy of itself runs: NSIS names it "Un_<letter>.exe"
+// (older versions "Au_.exe").
+bool UninstallerCopyRuns() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    found = _wcsnicmp(entry.szExeFile, L"Un_", 3) == 0 || _wcsicmp(entry.szExeFile, L"Au_.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
 TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
   CoInitialize(nullptr);
   const std::string setup = e2e::SetupProgram();
@@ -128,7 +144,9 @@ TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
   e2e::Program uninstall(folder + L"\\uninstall.exe", L"/S", WindowsPath(MakeTempDir()));
   ASSERT_TRUE(uninstall.started());
   // the uninstaller runs a copy of itself from the temp folder and ends at once
+  EXPECT_EQ(uninstall.WaitExit(30000), 0u);
   EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(folder + L"\\prtbench.exe"); }, 30000));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !UninstallerCopyRuns(); }, 30000));
   EXPECT_TRUE(e2e::WaitUntil([&] { return UninstallValue(L"DisplayVersion") == "(none)"; }, 30000));
   EXPECT_FALSE(Exists(folder + L"\\myTitle"));
   EXPECT_FALSE(Exists(menu + L"Printer bench tool.lnk"));
