@@ -22,7 +22,7 @@ const std::array<DriverRow, kSeriesCount>& DriverTable();
 
 struct Environment {
   std::string_view spooler;  // the spooler's environment name
-  std::string_view folder;   // source folder, relative to the current directory
+  std::string_view folder;   // source folder, in the folder of drvsetup.exe
 };
 
 // "x64" stages the 64-bit driver; every other architecture the 32-bit one.

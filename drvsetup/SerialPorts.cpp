@@ -23,8 +23,8 @@ std::optional<std::string> CreatedComPortsReport(const std::vector<SerialEntry>&
   return report;
 }
 
-PackageInstaller PackageInstallerFor(std::string_view currentDirectory, std::string_view architecture) {
-  const std::string here(currentDirectory);
+PackageInstaller PackageInstallerFor(std::string_view driverRoot, std::string_view architecture) {
+  const std::string here(driverRoot);
   if (architecture == "x64") return {here + "\\Windows x64\\DPInst64.exe", here + "\\Windows x64\\"};
   return {here + "\\Windows NT x86\\DPInst32.exe", here + "\\Windows NT X86\\"};
 }

@@ -26,14 +26,14 @@ std::optional<std::string> CreatedComPortsReport(const std::vector<SerialEntry>&
                                                  const std::vector<std::string>& devicePorts);
 
 // The driver package installer of the architecture and its working
-// directory, beside `currentDirectory`: DPInst64.exe in "Windows x64" for
+// directory, in `driverRoot` (the folder that holds the architecture folders): DPInst64.exe in "Windows x64" for
 // "x64", DPInst32.exe in "Windows NT x86" for any other.
 struct PackageInstaller {
   std::string program;
   std::string directory;
   bool operator==(const PackageInstaller&) const = default;
 };
-PackageInstaller PackageInstallerFor(std::string_view currentDirectory, std::string_view architecture);
+PackageInstaller PackageInstallerFor(std::string_view driverRoot, std::string_view architecture);
 
 // The installer's windows: its top-level window, and on its final page a
 // dialog of this title.

@@ -23,7 +23,8 @@ windows=$KIT_WINDOWS_BUILD
 demo=${KIT_DEMO_DIR:-$root/build/demo}
 journal="$demo/journal"
 mkdir -p "$demo"
-cp "$windows/prtbench/prtbench.exe" "$demo/"
+# the package's layout, so Atualização finds myTitle\fwflash.exe and the dialogs their pictures
+cmake --install "$windows" --prefix "$demo" >/dev/null
 
 export WINEPREFIX="$demo/wineprefix-$WINEARCH" WINEDEBUG=-all
 echo "run: Windows build: $(kit_windows_label "$preset")"

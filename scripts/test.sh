@@ -12,6 +12,10 @@ windows=$(kit_windows_presets)
 echo "test: Windows builds tested here: $windows"
 # shellcheck disable=SC2086 # one word per preset
 scripts/build.sh native native-san $(echo windows $windows | tr ' ' '\n' | sort -u)
+# the shipped package, and the package of each tested build, which the
+# whole-program tests run from
+# shellcheck disable=SC2086
+for p in $(echo windows $windows | tr ' ' '\n' | sort -u); do scripts/package.sh "$p"; done
 # shellcheck disable=SC2086
 scripts/netns-run scripts/run-ctests native native-san $windows
 # each fuzzer briefly; scripts/fuzz alone runs them at length

@@ -9,7 +9,7 @@ namespace winui {
 class Launcher {
  public:
   virtual ~Launcher() = default;
-  // Opens `file` (relative to the current folder, or a program on the path)
+  // Opens `file` (a full path: see ProgramFolder.h for the kit's own and system programs)
   // with `parameters` by the shell's "open" verb; false when it did not start.
   virtual bool Open(std::string_view file, std::string_view parameters) = 0;
 };

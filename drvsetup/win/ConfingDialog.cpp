@@ -106,7 +106,8 @@ void ConfingDialog::OnInstall() {
     if (auto usbPort = FindUsbPrinterPort(services_.usb, services_.modernWindows)) port = *usbPort;
   }
 
-  PrinterInstaller installer(services_.spooler, services_.prompts, services_.windows.architecture, services_.language);
+  PrinterInstaller installer(services_.spooler, services_.prompts, services_.windows.architecture, services_.language,
+                             services_.driverRoot);
   if (!installer.InstallPrinter(hwnd(), windowsChoice, series, setDefault, port)) {
     services_.prompts.Message(hwnd(), kInstallFailed);
     EndDialog(IDCANCEL);

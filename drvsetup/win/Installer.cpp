@@ -26,8 +26,8 @@ DriverInfo DriverInfoFor(const DriverRow& row, std::string_view environment) {
 }  // namespace
 
 PrinterInstaller::PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture,
-                                   unsigned language)
-    : spooler_(spooler), prompts_(prompts), architecture_(std::move(architecture)),
+                                   unsigned language, std::string driverRoot)
+    : spooler_(spooler), prompts_(prompts), architecture_(std::move(architecture)), driverRoot_(std::move(driverRoot)),
       language_(language), chinese_(language == kSimplifiedChinese) {}
 
 bool PrinterInstaller::InstallPrinter(HWND owner, int windowsChoice, int row, bool setDefault, std::string_view port) {
@@ -70,7 +70,7 @@ bool PrinterInstaller::RegisterDriverAndPrinter(HWND owner, int windowsChoice, i
 
 bool PrinterInstaller::StageFiles(const std::string& directory, int row) {
   const DriverRow& driver = DriverTable().at(row);
-  const std::string_view source = EnvironmentFor(architecture_).folder;
+  const std::string source = driverRoot_ + "\\" + std::string(EnvironmentFor(architecture_).folder);
   DeleteFileW(PathIn(directory, driver.resourceDll).c_str());
   DeleteFileW(PathIn(directory, driver.gpd).c_str());
   for (const auto& file : StagedFiles(driver)) {

@@ -16,11 +16,12 @@ namespace drvsetup {
 class PrinterInstaller {
  public:
   // `architecture` is DetectWindows' name of the native architecture;
-  // `language` the user's display language (2052 picks the Chinese texts).
-  PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture, unsigned language);
+  // `language` the user's display language (2052 picks the Chinese texts);
+  // `driverRoot` the folder that holds the architecture folders.
+  PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture, unsigned language,
+                   std::string driverRoot);
 
-  // Copies the row's files from the architecture's folder below the current
-  // directory, registers the driver and creates the printer on `port`; true
+  // Copies the row's files from the architecture's folder in the driver root, registers the driver and creates the printer on `port`; true
   // when the printer exists. Failures show their message (owned by `owner`)
   // first. With `setDefault` the new printer, by its final name, becomes the
   // default printer.
@@ -37,6 +38,7 @@ class PrinterInstaller {
   Spooler& spooler_;
   winui::Prompts& prompts_;
   std::string architecture_;
+  std::string driverRoot_;
   unsigned language_;
   bool chinese_;
   std::string finalName_;

@@ -9,7 +9,9 @@
 #include "drvsetup/win/SystemInfo.h"
 #include "drvsetup/win/UsbPrinterPorts.h"
 #include "winui/Launcher.h"
+#include "winui/ProgramFolder.h"
 #include "winui/Prompts.h"
+#include "winui/Utf.h"
 
 namespace drvsetup {
 
@@ -26,6 +28,9 @@ struct SetupServices {
   // where the virtual serial port installation reads; tests point them elsewhere
   const wchar_t* serialCommKey = kSerialCommKey;
   const wchar_t* virtualComDeviceKey = kVirtualComDeviceKey;
+  // the folder that holds "Windows NT x86" and "Windows x64": the program's own,
+  // never the current one, whose files the spooler would load as SYSTEM
+  std::string driverRoot = winui::Narrow(winui::ProgramFolder());
 };
 
 }  // namespace drvsetup

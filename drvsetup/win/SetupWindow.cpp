@@ -8,6 +8,7 @@
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
 #include "winui/Dialog.h"
+#include "winui/ProgramFolder.h"
 #include "winui/Utf.h"
 
 namespace drvsetup {
@@ -73,7 +74,7 @@ void CFerrowPrinterDriverSetupDlg::RunConfiguration() {
   }
   printerName_ = outcome.printerName;
   kit::Pause(kBeforeProperties);
-  services_.launcher.Open("rundll32.exe", PropertiesParameters(printerName_));
+  services_.launcher.Open(winui::SystemProgram("rundll32.exe"), PropertiesParameters(printerName_));
   StartTimer(kFindPropertiesTimer, kFindPropertiesPeriod);
   StartTimer(kEndTimer, kEndAfter);
 }

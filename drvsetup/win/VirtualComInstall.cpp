@@ -13,18 +13,12 @@ namespace {
 // the new ports reach the serial port list a moment after the final page
 constexpr unsigned kAfterFinalPage = 1000;
 
-std::string CurrentDirectory() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return winui::Narrow(folder);
-}
-
 }  // namespace
 
 bool VirtualComInstall::Start() {
   const auto before = SnapshotSerialPorts(services_.serialCommKey);
   before_ = before.value_or(std::vector<SerialEntry>{});
-  const PackageInstaller installer = PackageInstallerFor(CurrentDirectory(), services_.windows.architecture);
+  const PackageInstaller installer = PackageInstallerFor(services_.driverRoot, services_.windows.architecture);
   services_.starter.Start(installer.program, installer.directory);
   return before.has_value();
 }

@@ -9,6 +9,7 @@
 
 #include "encodeqr/Bitmap.h"
 #include "encodeqr/Settings.h"
+#include "winui/ProgramFolder.h"
 
 namespace {
 
@@ -22,18 +23,7 @@ std::string ReadKey(const char* key, const char* defaultValue) {
 }
 
 // TempQr.bmp in the folder of the calling program's file.
-std::wstring BitmapPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"TempQr.bmp";
-}
+std::wstring BitmapPath() { return winui::ProgramFolder() + L"\\TempQr.bmp"; }
 
 bool WriteWhole(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -2,14 +2,21 @@
 // interface, install, answer the question; Wine's spooler then lists the
 // printer. Dummy driver files lie in the folder it starts in.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <winspool.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "drvsetup/SpoolerState.h"
 #include "drvsetup/res/resource.h"
 #include "support/Driver.h"
+#include "support/Package.h"
 #include "support/Unix.h"
 
 using namespace testsupport;
@@ -56,6 +63,63 @@ TEST(DrvsetupInstall, InstallsThroughItsDialogAndTheSpoolerListsThePrinter) {
   EXPECT_EQ(program.WaitExit(15000), 0u);
   EXPECT_TRUE(Listed("Corvane RX-8"));
   EXPECT_EQ(Printer("Corvane RX-8")->port, "LPT1:");
+  DeletePrinters("Corvane RX-8");
+}
+
+// The Windows universal printer driver files, which the release adds to the
+// driver folders.
+const std::vector<std::string> kSystemDriverFiles{"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL",
+                                                  "UNIDRV.HLP", "TTFSUB.GPD",   "STDNAMES.GPD"};
+
+// The file of the spooler's driver store for this architecture (Wine copies
+// an added driver's files into its "3" folder).
+std::wstring StoredDriverFile(const std::string& name) {
+  const wchar_t* environment = sizeof(void*) == 8 ? L"Windows x64" : L"Windows NT x86";
+  wchar_t directory[MAX_PATH] = {};
+  DWORD size = 0;
+  GetPrinterDriverDirectoryW(nullptr, const_cast<wchar_t*>(environment), 1, reinterpret_cast<BYTE*>(directory),
+                             sizeof directory, &size);
+  return std::wstring(directory) + L"\\3\\" + e2e::Widen(name);
+}
+
+std::string ReadStored(const std::string& name) {
+  std::ifstream in(std::filesystem::path(StoredDriverFile(name)), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(DrvsetupInstall, FromThePackageCopiesItsOwnFilesNotThoseOfTheCurrentFolder) {
+  DeletePrinters("Corvane RX-8");
+  const std::string kit = e2e::UnpackKit();
+  ASSERT_FALSE(kit.empty());
+  const std::string decoy = MakeTempDir();
+  for (const char* folder : {"Windows x64", "Windows NT x86"}) {
+    for (const auto& file : kSystemDriverFiles) WriteFile(kit + "/" + folder + "/" + file, "kit " + file);
+    RunShell("mkdir -p " + ShellQuote(decoy + "/" + folder));
+    for (const auto& file : kDriverFiles) WriteFile(decoy + "/" + folder + "/" + file, "decoy " + file);
+  }
+  DeleteFileW(StoredDriverFile("POS80C.GPD").c_str());
+  DeleteFileW(StoredDriverFile("UNIDRV.DLL").c_str());
+
+  e2e::Program program(WindowsPath(kit + "/drvsetup.exe"), L"", WindowsPath(decoy));
+  ASSERT_TRUE(program.started());
+  HWND dialog = program.WaitWindow(L"Install Configuration");
+  ASSERT_NE(dialog, nullptr);
+  e2e::Click(dialog, 1014);
+  e2e::Click(dialog, IDC_CONFING_OTHER);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsChecked(dialog, IDC_CONFING_OTHER); }));
+  e2e::Click(dialog, IDC_CONFING_INSTALL);
+  const auto question = e2e::WaitMessageBox(program);
+  ASSERT_TRUE(question.has_value());
+  EXPECT_EQ(question->text, "Succeed !\nDo you want to configure printer now?");
+  PostMessageW(question->box, WM_COMMAND, IDNO, 0);
+  EXPECT_EQ(program.WaitExit(15000), 0u);
+
+  EXPECT_TRUE(Listed("Corvane RX-8"));
+  const std::string arch = sizeof(void*) == 8 ? "/Windows x64/" : "/Windows NT x86/";
+  EXPECT_EQ(ReadStored("UNIDRV.DLL"), "kit UNIDRV.DLL");
+  EXPECT_EQ(ReadStored("POS80C.GPD"), ReadFile(kit + arch + "POS80C.GPD"));
   DeletePrinters("Corvane RX-8");
 }
 

@@ -32,7 +32,6 @@ TEST(PrtbenchAutoIp, FindsTwoVirtualPrintersAndSaveChangesTheChosenOnesAddress) 
   ASSERT_TRUE(first.ready()) << first.Log();
   ASSERT_TRUE(second.ready()) << second.Log();
   e2e::Prtbench bench(e2e::NetIni("10.77.0.31"));
-  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kAutoIp);
   const HWND dialog = bench.program().WaitWindow(L"Auto Set IP");

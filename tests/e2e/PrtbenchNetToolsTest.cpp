@@ -17,7 +17,6 @@ TEST(PrtbenchNetMonitor, ShowsPaperOutWhenTheVirtualPrinterReportsItAndEndsWithT
   VPrinter printer("--no-render --tcp 127.0.0.71:9100 --status 127.0.0.71:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   e2e::Prtbench bench(e2e::NetIni("127.0.0.71"));
-  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kNetMonitor);
   const HWND monitor = bench.program().WaitWindow(L"Net Monitoring");
@@ -42,7 +41,6 @@ TEST(PrtbenchNetMonitor, StopDarkensTheLampsAndSaysMonitoringQuit) {
   VPrinter printer("--no-render --tcp 127.0.0.72:9100 --status 127.0.0.72:4000 --cover-open");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   e2e::Prtbench bench(e2e::NetIni("127.0.0.72"));
-  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kNetMonitor);
   const HWND monitor = bench.program().WaitWindow(L"Net Monitoring");
@@ -60,7 +58,6 @@ TEST(PrtbenchNetSettings, BothMenuItemsOpenTheDialogAndItsFramesReachThePrinter)
   VPrinter printer("--no-render --tcp 127.0.0.73:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   e2e::Prtbench bench(e2e::NetIni("127.0.0.73"));
-  ASSERT_TRUE(bench.Add("prtbench/Bmp_Led"));
   ASSERT_TRUE(bench.Start());
   int connection = 0;
   for (int item : {kEnglishItem, kChineseItem}) {

@@ -29,7 +29,6 @@ TEST(PrtbenchQr, GerarPreviewsTheTextAndImprimirPrintsIt) {
   VPrinter printer("--tcp 127.0.0.63:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   e2e::Prtbench bench(e2e::NetIni("127.0.0.63"));
-  ASSERT_TRUE(bench.Add("prtbench/EnCodeQr.dll"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kAdvanced);
   const HWND advanced = bench.WaitDialog(e2e::kPrtbenchCaption, kAdvancedQr);

@@ -84,7 +84,6 @@ HWND UpdaterWindowIn(const std::wstring& dir, const std::wstring& caption) {
 
 TEST(PrtbenchTools, AtualizacaoStartsTheFirmwareUpdaterWindow) {
   Prtbench bench(NetIni("127.0.0.1"));
-  ASSERT_TRUE(bench.Add("fwflash/fwflash.exe", "myTitle"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kFirmware);
   const std::wstring updaterDir = WindowsPath(bench.dir() + "/myTitle/");
@@ -97,6 +96,7 @@ TEST(PrtbenchTools, AtualizacaoStartsTheFirmwareUpdaterWindow) {
 
 TEST(PrtbenchTools, AtualizacaoWithoutTheUpdaterSaysSo) {
   Prtbench bench(NetIni("127.0.0.1"));
+  ASSERT_TRUE(bench.Remove("myTitle/fwflash.exe"));
   ASSERT_TRUE(bench.Start());
   e2e::Click(bench.main(), kFirmware);
   EXPECT_EQ(bench.TakeMessageBox(), "Failed to start the firmware updater myTitle\\fwflash.exe: make sure it is in "

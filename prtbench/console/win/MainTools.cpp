@@ -10,11 +10,12 @@
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/nettools/AdapterConfigurator.h"
 #include "prtbench/res/resource.h"
+#include "winui/ProgramFolder.h"
 
 namespace prtbench {
 namespace {
 
-constexpr char kFirmwareUpdater[] = "myTitle\\fwflash.exe";
+constexpr char kFirmwareUpdater[] = "myTitle\\fwflash.exe";  // beside prtbench.exe
 constexpr char kFirmwareToken[] = "MerrowByQuint";  // fwflash shows its window only with it
 constexpr char kPing[] = "ping.exe";
 constexpr unsigned kAdapterMovedPauseMs = 5000;
@@ -127,7 +128,7 @@ void CKALDRODlg::OnSetPrinterId() {
 
 void CKALDRODlg::OnPing() {
   ReadWindow(false);
-  context_.launcher().Open(kPing, "-t " + FormatIpv4(printerIp_));
+  context_.launcher().Open(winui::SystemProgram(kPing), "-t " + FormatIpv4(printerIp_));
 }
 
 void CKALDRODlg::OnWriteSerialNumber() {
@@ -149,7 +150,12 @@ void CKALDRODlg::OnStartFirmwareUpdater() {
   Post([this, window = windowLink()](const SendQueue::Cancelled&) {
     link_.ClosePorts();
     window->Call([this] {
-      if (!context_.launcher().Open(kFirmwareUpdater, kFirmwareToken)) Report(Text(Msg::FirmwareUpdaterFailed));
+      const std::string failed(Text(Msg::FirmwareUpdaterFailed));
+      if (!context_.launcher().Open(winui::BesideProgram(kFirmwareUpdater), kFirmwareToken)) return Report(failed);
+      // a start that works takes back the message of one that did not
+      if (shared_.status.Get() != failed) return;
+      shared_.status.Set("");
+      SetStatusLine("");
     });
   });
 }

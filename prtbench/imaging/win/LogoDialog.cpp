@@ -8,6 +8,7 @@
 #include "prtbench/imaging/win/MultiLogoDialog.h"
 #include "prtbench/imaging/win/PictureDialog.h"
 #include "prtbench/res/resource.h"
+#include "winui/ProgramFolder.h"
 
 namespace prtbench {
 namespace {
@@ -40,7 +41,7 @@ bool CLogoDialog::OnInit() {
   SetChecked(IDC_LOGO_CUT, true);
   context_.link().shared().status.Set(std::string(context_.Text(Msg::LogoGreeting)));
   ShowStatusIn(IDC_LOGO_STATUS);
-  OpenPicture(kStartLogoPath);
+  OpenPicture(winui::BesideProgram(kStartLogoPath));
   context_.Post([&link = context_.link()](const SendQueue::Cancelled&) { link.CloseNet(); });
   return true;
 }

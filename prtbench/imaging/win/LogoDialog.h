@@ -8,7 +8,8 @@
 
 namespace prtbench {
 
-// The picture every opening starts with, relative to the current folder.
+// The picture every opening starts with, in the program's folder (never the
+// current one: a picture found there would be what "Carregar Logotipo" sends).
 inline constexpr char kStartLogoPath[] = "myTitle\\bitmap11.bmp";
 
 // Runs the dialog modally over `owner`, starting on kStartLogoPath. Its

@@ -8,6 +8,7 @@
 #include "prtbench/imaging/win/LogoDialog.h"
 #include "prtbench/imaging/win/PictureDialog.h"
 #include "prtbench/res/resource.h"
+#include "winui/ProgramFolder.h"
 
 namespace prtbench {
 namespace {
@@ -52,7 +53,7 @@ bool CDlgNvlogo2::OnInit() {
   context_.link().shared().status.Set(std::string(context_.Text(Msg::LogoGreeting)));
   ShowStatusIn(IDC_NVLOGO_STATUS);
   context_.Post([&link = context_.link()](const SendQueue::Cancelled&) { link.CloseNet(); });
-  OpenPicture(kStartLogoPath);
+  OpenPicture(winui::BesideProgram(kStartLogoPath));
   SetInt(IDC_NVLOGO_KC1, kStartKeyCode);
   SetInt(IDC_NVLOGO_KC2, kStartKeyCode);
   SetRadioIndex(IDC_NVLOGO_SIZE_NORMAL, 0);

@@ -5,22 +5,12 @@
 
 #include <vector>
 
+#include "winui/ProgramFolder.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
 
-std::wstring ExeDirectory() {
-  std::vector<wchar_t> name(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    if (length < name.size()) {
-      const std::wstring path(name.data(), length);
-      const size_t slash = path.rfind(L'\\');
-      return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-    }
-    name.resize(name.size() * 2);
-  }
-}
+std::wstring ExeDirectory() { return winui::ProgramFolder(); }
 
 std::wstring SettingsFilePath() { return ExeDirectory() + L"\\Printer.ini"; }
 

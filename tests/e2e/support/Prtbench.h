@@ -1,13 +1,16 @@
-// One run of prtbench.exe in a folder of its own, for the whole-program tests:
-// its Printer.ini and companion files laid out first, then the program
-// started, its windows found and read, and closed as a user closes it.
+// One run of prtbench.exe from a fresh copy of the package, for the
+// whole-program tests: its Printer.ini laid out first, then the program
+// started from another current folder, its windows found and read, and
+// closed as a user closes it.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "support/Driver.h"
+#include "support/Package.h"
 #include "support/Unix.h"
 
 namespace e2e {
@@ -22,9 +25,10 @@ inline std::string NetIni(const std::string& ip) {
 
 class Prtbench {
  public:
-  // A fresh folder with prtbench.exe and, unless `ini` is empty, Printer.ini.
-  explicit Prtbench(const std::string& ini) : dir_(testsupport::MakeTempDir()) {
-    testsupport::CopyBuiltProgram("prtbench/prtbench.exe", dir_);
+  // The package unpacked (UnpackKit) and, unless `ini` is empty, Printer.ini in it.
+  explicit Prtbench(const std::string& ini) : Prtbench(UnpackKit(), ini) {}
+  // prtbench.exe of the folder `dir` (a Unix path), as installed there.
+  Prtbench(std::string dir, const std::string& ini) : dir_(std::move(dir)) {
     if (!ini.empty()) testsupport::WriteFile(dir_ + "/Printer.ini", ini);
   }
   ~Prtbench() { Close(); }
@@ -39,10 +43,15 @@ class Prtbench {
                                  testsupport::ShellQuote(testsupport::Env("KIT_WINDOWS_BUILD") + "/" + built) + " " +
                                  testsupport::ShellQuote(target)) == 0;
   }
-  // Starts the program; true once its main window shows.
+  // Removes a file of the folder (`relative` to it); true when it is gone.
+  bool Remove(const std::string& relative) {
+    return testsupport::RunShell("rm " + testsupport::ShellQuote(dir_ + "/" + relative)) == 0;
+  }
+  // Starts the program with another current folder, as a shortcut whose
+  // "Start in" is elsewhere would; true once its main window shows.
   bool Start() {
     program_ = std::make_unique<Program>(testsupport::WindowsPath(dir_ + "/prtbench.exe"), L"",
-                                         testsupport::WindowsPath(dir_));
+                                         testsupport::WindowsPath(elsewhere_));
     if (program_->started()) main_ = program_->WaitWindow(kPrtbenchCaption);
     return main_ != nullptr;
   }
@@ -97,6 +106,7 @@ class Prtbench {
 
  private:
   std::string dir_;
+  std::string elsewhere_ = testsupport::MakeTempDir();
   std::unique_ptr<Program> program_;
   HWND main_ = nullptr;
 };

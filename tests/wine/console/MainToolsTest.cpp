@@ -6,12 +6,20 @@
 #include <algorithm>
 #include <utility>
 
+#include "support/Unix.h"
+#include "winui/Utf.h"
+
 namespace consoletest {
 namespace {
 
 using prtbench::AttemptResult;
 using prtbench::Ipv4;
 using prtbench::MakeIpv4;
+
+// `relative` in the folder of this test program, as the build lays it out.
+std::string BesideTests(const std::string& relative) {
+  return winui::Narrow(testsupport::WindowsPath(testsupport::Env("KIT_WINDOWS_BUILD") + "/tests/wine/")) + relative;
+}
 
 const std::vector<AttemptResult> kNoConnection = {AttemptResult::TimedOut, AttemptResult::TimedOut,
                                                   AttemptResult::TimedOut};
@@ -262,7 +270,7 @@ TEST_F(ToolsTest, NewIdGoesToPort4000OverNetAndIsRefusedOverTheOtherPorts) {
 TEST_F(ToolsTest, PingStartsPingForeverAtThePrinterIp) {
   SetPrinterIp(MakeIpv4(127, 0, 0, 5));
   Click(IDC_MAIN_PING);
-  EXPECT_EQ(launcher_.launches(), (std::vector<std::string>{"ping.exe -t 127.0.0.5"}));
+  EXPECT_EQ(launcher_.launches(), (std::vector<std::string>{"C:\\windows\\system32\\ping.exe -t 127.0.0.5"}));
   EXPECT_EQ(CountLog("connect"), 0);
 }
 
@@ -311,7 +319,7 @@ TEST_F(ToolsTest, FirmwareUpdaterStartsWithTheTokenOnceEveryLinkIsClosed) {
   size_t openAtLaunch = 99;
   launcher_.onOpen = [&] { openAtLaunch = devices_.OpenDevices().size() + devices_.OpenSockets().size(); };
   ClickAndSettle(IDC_MAIN_FIRMWARE);
-  EXPECT_EQ(launcher_.launches(), (std::vector<std::string>{"myTitle\\fwflash.exe MerrowByQuint"}));
+  EXPECT_EQ(launcher_.launches(), (std::vector<std::string>{BesideTests("myTitle\\fwflash.exe") + " MerrowByQuint"}));
   EXPECT_EQ(openAtLaunch, 0u);
   EXPECT_EQ(prompts_.messages(), (std::vector<std::string>{"Connection successful"}));
 }
@@ -323,6 +331,9 @@ TEST_F(ToolsTest, FirmwareUpdaterThatCannotStartIsReported) {
                            "folder myTitle beside this program!";
   EXPECT_EQ(prompts_.messages(), (std::vector<std::string>{text}));
   EXPECT_EQ(Status(), text);
+  launcher_.AnswerOpen(true);
+  ClickAndSettle(IDC_MAIN_FIRMWARE);
+  EXPECT_EQ(Status(), "");
 }
 
 TEST_F(ToolsTest, HelpShowsTheKeys) {

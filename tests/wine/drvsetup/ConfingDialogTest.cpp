@@ -42,6 +42,7 @@ class ConfingDialogTest : public testing::Test {
       : windows_(drvsetup::DetectWindows()),
         source_(std::string(drvsetup::EnvironmentFor(windows_.architecture).folder), kAllDriverFiles),
         pauses_([this](unsigned ms) { pauses.push_back(ms); }) {
+    services_.driverRoot = source_.root();
     testsupport::DeletePrinters("Corvane RX-8");
   }
   ~ConfingDialogTest() override { testsupport::DeletePrinters("Corvane RX-8"); }

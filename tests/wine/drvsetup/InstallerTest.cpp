@@ -40,7 +40,7 @@ class Installation : public testing::Test {
     for (const auto& row : drvsetup::DriverTable()) testsupport::DeletePrinters(std::string(row.series));
   }
   PrinterInstaller MakeInstaller(unsigned language = 1033) {
-    return PrinterInstaller(spooler_, prompts, architecture_, language);
+    return PrinterInstaller(spooler_, prompts, architecture_, language, source_.root());
   }
   std::string DriverDirectory() { return *spooler_.DriverDirectory(environment_.spooler); }
 
@@ -128,7 +128,7 @@ class NoPrinterSpooler : public drvsetup::WinSpooler {
 
 TEST_F(Installation, APrinterThatCannotBeCreatedFailsTheInstallation) {
   NoPrinterSpooler spooler;
-  PrinterInstaller installer(spooler, prompts, architecture_, 1033);
+  PrinterInstaller installer(spooler, prompts, architecture_, 1033, source_.root());
   EXPECT_FALSE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:"));
   EXPECT_TRUE(spooler.defaults.empty());
   EXPECT_TRUE(prompts.records().empty());
@@ -154,7 +154,7 @@ TEST_F(Installation, AMissingFileFailsWithTheCopyMessageOfTheWindowsChoice) {
   for (const auto& [choice, message] : cases) {
     testsupport::RecordingPrompts local;
     drvsetup::WinSpooler spooler;
-    PrinterInstaller installer(spooler, local, architecture_, 1033);
+    PrinterInstaller installer(spooler, local, architecture_, 1033, source_.root());
     EXPECT_FALSE(installer.InstallPrinter(nullptr, choice, kRx8, true, "LPT1:")) << choice;
     EXPECT_EQ(local.messages(), std::vector<std::string>{message}) << choice;
   }
@@ -173,7 +173,7 @@ TEST_F(Installation, ARefusedDriverShowsTheSystemTextThenTheDriverMessage) {
   for (const auto& [language, message] : cases) {
     RefusingSpooler spooler;
     testsupport::RecordingPrompts local;
-    PrinterInstaller installer(spooler, local, architecture_, language);
+    PrinterInstaller installer(spooler, local, architecture_, language, source_.root());
     EXPECT_FALSE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:")) << language;
     EXPECT_EQ(local.messages(), (std::vector<std::string>{drvsetup::SystemErrorText(ERROR_ACCESS_DENIED), message}));
   }

@@ -85,6 +85,7 @@ class SetupWindowTest : public testing::Test {
     };
     SetTimer(nullptr, 0, 20, WhenConfingShows);
     drvsetup::SetupServices services{spooler, prompts, launcher, starter, usb, windows_, language};
+    services.driverRoot = source_.root();
     drvsetup::RunSetupWindow(services);
   }
 
@@ -110,7 +111,7 @@ TEST_F(SetupWindowTest, ConfiguringOpensThePropertiesOnTheirThirdTabInTheKnownLa
     Run(language, true);
     EXPECT_GE(GetTickCount() - start, 4900u) << language;
     EXPECT_EQ(properties.FocusedTab(), tab) << language;
-    EXPECT_EQ(launcher.launches().back(), "rundll32.exe printui.dll,PrintUIEntry /p /n \"Corvane RX-8\"");
+    EXPECT_EQ(launcher.launches().back(), "C:\\windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /p /n \"Corvane RX-8\"");
     testsupport::DeletePrinters("Corvane RX-8");
   }
   EXPECT_EQ(launcher.launches().size(), 3u);

@@ -92,17 +92,12 @@ void DeletePrinters(const std::string& prefix) {
 }
 
 DriverSourceFolder::DriverSourceFolder(const std::string& folder, const std::vector<std::string>& files) {
-  wchar_t current[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, current);
-  previous_ = current;
   const std::string root = MakeTempDir();
-  SetCurrentDirectoryW(WindowsPath(root).c_str());
-  folder_ = winui::Widen(folder);
+  root_ = winui::Narrow(WindowsPath(root));
+  folder_ = WindowsPath(root) + L"\\" + winui::Widen(folder);
   CreateDirectoryW(folder_.c_str(), nullptr);
   for (const auto& file : files) WriteFile(root + "/" + folder + "/" + file, "dummy " + file);
 }
-
-DriverSourceFolder::~DriverSourceFolder() { SetCurrentDirectoryW(previous_.c_str()); }
 
 void DriverSourceFolder::Remove(const std::string& file) {
   DeleteFileW((folder_ + L"\\" + winui::Widen(file)).c_str());

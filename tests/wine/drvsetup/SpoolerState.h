@@ -31,16 +31,17 @@ std::string DefaultPrinter();
 void DeletePrinters(const std::string& prefix);
 void DeletePrinterNamed(const std::string& name);
 
-// A fresh current directory holding `folder` with one small file for each
-// name; the previous current directory comes back on destruction.
+// A fresh folder (the installer's driver root) holding `folder` with one
+// small file "dummy <name>" for each name.
 class DriverSourceFolder {
  public:
   DriverSourceFolder(const std::string& folder, const std::vector<std::string>& files);
-  ~DriverSourceFolder();
   void Remove(const std::string& file);
+  // Its Windows path, UTF-8.
+  const std::string& root() const { return root_; }
 
  private:
-  std::wstring previous_;
+  std::string root_;
   std::wstring folder_;
 };
 

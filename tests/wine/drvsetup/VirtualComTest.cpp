@@ -139,9 +139,7 @@ class VirtualComFlow : public testing::Test {
 
 TEST_F(VirtualComFlow, StartsThePackageInstallerAndNamesThePortsOfTheDevice) {
   keys.AddSerial(L"\\Device\\Serial0", L"COM1");
-  wchar_t here[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, here);
-  const std::string folder = winui::Narrow(here);
+  services.driverRoot = "C:\\Kit de impressão";
   Run({[](HWND d) { ClickInstall(d); },
        [&](HWND d) {
          EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CONFING_INSTALL)));
@@ -151,8 +149,8 @@ TEST_F(VirtualComFlow, StartsThePackageInstallerAndNamesThePortsOfTheDevice) {
          OpenInstaller(true);
        }},
       [&] { return !prompts.messages().empty(); });
-  EXPECT_EQ(starter.starts,
-            std::vector<std::string>{folder + "\\Windows x64\\DPInst64.exe|" + folder + "\\Windows x64\\"});
+  EXPECT_EQ(starter.starts, std::vector<std::string>{
+                                "C:\\Kit de impressão\\Windows x64\\DPInst64.exe|C:\\Kit de impressão\\Windows x64\\"});
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{"The created COM port is:COM5;"});
   EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 1000u), 1);
 }

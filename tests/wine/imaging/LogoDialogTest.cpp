@@ -16,27 +16,35 @@ using namespace std::string_literals;
 const std::string kGreeting = "Status Bar: Real-time display of bitmap print status!";
 const std::string kPrintSent = "Print Bitmap command  send successful";
 
-// Runs in a scratch folder that may hold myTitle\bitmap11.bmp.
+// Runs in a scratch folder; the start logo is looked for beside the test
+// program, where the build puts none.
 class LogoDialogTest : public ImagingTest {
  protected:
   LogoDialogTest() {
     GetCurrentDirectoryW(MAX_PATH, previous_);
     SetCurrentDirectoryW(testsupport::WindowsPath(dir_).c_str());
   }
-  ~LogoDialogTest() override { SetCurrentDirectoryW(previous_); }
+  ~LogoDialogTest() override {
+    SetCurrentDirectoryW(previous_);
+    DeleteFileW(testsupport::WindowsPath(programDir_ + "/myTitle/bitmap11.bmp").c_str());
+  }
 
-  void WriteStartLogo(const DecodedImage& image) {
-    CreateDirectoryW(testsupport::WindowsPath(dir_ + "/myTitle").c_str(), nullptr);
-    WriteBmp(dir_ + "/myTitle/bitmap11.bmp", image);
+  // myTitle\bitmap11.bmp in `dir` (a Unix path).
+  static void WriteStartLogo(const std::string& dir, const DecodedImage& image) {
+    CreateDirectoryW(testsupport::WindowsPath(dir + "/myTitle").c_str(), nullptr);
+    WriteBmp(dir + "/myTitle/bitmap11.bmp", image);
   }
   void Show(const std::function<void(HWND)>& script) {
     RunModal([this] { ShowLogoDialog(nullptr, app_.context); }, script);
   }
 
   wchar_t previous_[MAX_PATH] = {};
+  const std::string programDir_ = testsupport::Env("KIT_WINDOWS_BUILD") + "/tests/wine/imaging";
 };
 
 TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
+  // one in the current folder is not the program's
+  WriteStartLogo(dir_, Picture(100, 40, [](auto, auto y) { return y < 3; }));
   for (Language language : {Language::English, Language::Chinese}) {
     app_.shared.language = language;
     Show([&](HWND dialog) {
@@ -46,11 +54,12 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
     });
     EXPECT_EQ(LastMessage(), language == Language::English ? "Load Bitmap Fail!" : "加载位图失败");
   }
-  WriteStartLogo(Picture(100, 40, [](auto, auto y) { return y < 3; }));
+  WriteStartLogo(programDir_, Picture(100, 40, [](auto, auto y) { return y < 3; }));
   app_.shared.language = Language::English;
   const size_t boxes = app_.prompts.messages().size();
   Show([&](HWND dialog) {
-    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
+    EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: " + winui::Narrow(testsupport::WindowsPath(programDir_)) +
+                                                 "\\myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
     EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cx, 100);
     EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cy, 40);
   });

@@ -3,16 +3,19 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "winui/Utf.h"
+
 namespace testsupport {
 
 std::wstring WindowsPath(const std::string& unixPath) {
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  std::wstring path = L"Z:" + winui::Widen(unixPath);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
   return path;
 }
 
@@ -36,7 +39,7 @@ namespace {
 // Quotes one argument so that the Windows command-line rules (which Wine
 // applies to build the Unix argv) give it back unchanged.
 std::wstring QuoteArgument(const std::string& argument) {
-  std::wstring quoted = L"\"";
+  std::string quoted = "\"";
   size_t backslashes = 0;
   for (char c : argument) {
     if (c == '\\') {
@@ -44,12 +47,12 @@ std::wstring QuoteArgument(const std::string& argument) {
       continue;
     }
     const size_t n = c == '"' ? backslashes * 2 + 1 : backslashes;
-    quoted.append(n, L'\\');
+    quoted.append(n, '\\');
     backslashes = 0;
-    quoted += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    quoted += c;
   }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
+  quoted.append(backslashes * 2, '\\');
+  return winui::Widen(quoted + "\"");
 }
 
 }  // namespace

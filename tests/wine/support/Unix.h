@@ -7,7 +7,7 @@
 
 namespace testsupport {
 
-// "/tmp/x/y" -> L"Z:\\tmp\\x\\y".
+// "/tmp/x/y" -> L"Z:\\tmp\\x\\y"; paths are UTF-8, as Linux keeps them.
 std::wstring WindowsPath(const std::string& unixPath);
 
 // A fresh, empty Unix directory for one test (under /tmp).
