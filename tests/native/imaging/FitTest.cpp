@@ -68,7 +68,9 @@ TEST(Fit, DeclaredSizesAreReadFromTheHeaderAndLargeOnesRefused) {
   for (const Row& row : rows) {
     const auto size = prtbench::DeclaredPictureSize(row.head);
     EXPECT_EQ(size, row.size) << row.name;
-    if (size) EXPECT_EQ(prtbench::PictureSizeAllowed(*size), row.allowed) << row.name;
+    if (size) {
+      EXPECT_EQ(prtbench::PictureSizeAllowed(*size), row.allowed) << row.name;
+    }
   }
 }
 
