@@ -50,6 +50,14 @@ bool Win32Prompts::YesNo(HWND owner, std::string_view text) {
   return MessageBoxW(owner, Widen(text).c_str(), Widen(caption_).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+Answer Win32Prompts::YesNoCancel(HWND owner, std::string_view text) {
+  switch (MessageBoxW(owner, Widen(text).c_str(), Widen(caption_).c_str(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
 std::optional<std::string> Win32Prompts::OpenFile(HWND owner, const FileDialogOptions& options) {
   return RunFileDialog(owner, options, false);
 }

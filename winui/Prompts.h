@@ -13,6 +13,7 @@
 namespace winui {
 
 enum class MessageIcon { Information, None };
+enum class Answer { Yes, No, Cancel };
 
 struct FileDialogOptions {
   std::string title;
@@ -28,6 +29,8 @@ class Prompts {
   // A message box with an OK button; returns when the user closed it.
   virtual void Message(HWND owner, std::string_view text, MessageIcon icon = MessageIcon::Information) = 0;
   virtual bool YesNo(HWND owner, std::string_view text) = 0;
+  // Yes, No and Cancel buttons; closing the box answers Cancel.
+  virtual Answer YesNoCancel(HWND owner, std::string_view text) = 0;
   // Full path of the chosen file, or nullopt when the user cancelled.
   virtual std::optional<std::string> OpenFile(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> SaveFile(HWND owner, const FileDialogOptions& options) = 0;
@@ -41,6 +44,7 @@ class Win32Prompts : public Prompts {
   explicit Win32Prompts(std::string caption) : caption_(std::move(caption)) {}
   void Message(HWND owner, std::string_view text, MessageIcon icon) override;
   bool YesNo(HWND owner, std::string_view text) override;
+  Answer YesNoCancel(HWND owner, std::string_view text) override;
   std::optional<std::string> OpenFile(HWND owner, const FileDialogOptions& options) override;
   std::optional<std::string> SaveFile(HWND owner, const FileDialogOptions& options) override;
   void WaitCursor() override;

@@ -1,9 +1,11 @@
 // One worker thread running the window's send jobs in order.
 #include "prtbench/app/SendQueue.h"
 
+#include "common/Guarded.h"
+
 namespace prtbench {
 
-SendQueue::SendQueue() : thread_(&SendQueue::Run, this) {}
+SendQueue::SendQueue(Failed failed) : failed_(std::move(failed)), thread_(&SendQueue::Run, this) {}
 
 SendQueue::~SendQueue() { Close(); }
 
@@ -45,7 +47,7 @@ void SendQueue::Run() {
       jobs_.pop_front();
       working_ = true;
     }
-    job(cancelled);
+    if (!kit::Guarded([&] { job(cancelled); }) && failed_) failed_();
   }
 }
 

@@ -17,8 +17,11 @@ class SendQueue {
   // stops early when `cancelled()` turns true.
   using Cancelled = std::function<bool()>;
   using Job = std::function<void(const Cancelled& cancelled)>;
+  // Told on the worker thread when a job ended by throwing; the next job
+  // runs as usual.
+  using Failed = std::function<void()>;
 
-  SendQueue();
+  explicit SendQueue(Failed failed = {});
   ~SendQueue();  // Close()
   SendQueue(const SendQueue&) = delete;
   SendQueue& operator=(const SendQueue&) = delete;
@@ -41,6 +44,7 @@ class SendQueue {
   std::deque<Job> jobs_;
   bool closing_ = false;
   bool working_ = false;
+  Failed failed_;
   std::thread thread_;
 };
 

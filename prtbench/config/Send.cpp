@@ -11,4 +11,8 @@ bool SendInTurn(PrinterLink& link, std::span<const Bytes> parts, const SendQueue
   return true;
 }
 
+bool FitsOneSend(std::uint64_t length, std::uint64_t largestBuffer) {
+  return length <= UINT32_MAX && length <= largestBuffer;
+}
+
 }  // namespace prtbench

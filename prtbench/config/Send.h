@@ -2,6 +2,7 @@
 // per part, in order, as the printer expects them.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "prtbench/app/Bytes.h"
@@ -14,5 +15,11 @@ namespace prtbench {
 // fails (the rest would only wait for the same dead link) or when the queue
 // is closing. True when every part went; the status text tells the last outcome.
 bool SendInTurn(PrinterLink& link, std::span<const Bytes> parts, const SendQueue::Cancelled& cancelled);
+
+// True when a file of `length` bytes can be sent as one buffer: SendData
+// counts in 32 bits, and a buffer holds at most `largestBuffer` bytes (the
+// vector's max_size, 2 GiB - 1 on the 32-bit build). Both in 64 bits, so no
+// size wraps before it is checked.
+bool FitsOneSend(std::uint64_t length, std::uint64_t largestBuffer);
 
 }  // namespace prtbench

@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include "common/Guarded.h"
+
 namespace prtbench {
 
 AutoSender::~AutoSender() { StopAndWait(); }
@@ -51,7 +53,9 @@ void AutoSender::Run(Bytes buffer, unsigned periodMs, Send send, Sent sent, Ende
       std::lock_guard lock(mutex_);
       if (stop_) break;
     }
-    if (!send(buffer)) break;
+    // a send that throws ends the run as a failed one does
+    bool delivered = false;
+    if (!kit::Guarded([&] { delivered = send(buffer); }) || !delivered) break;
     sent(++count);
     if (WaitPeriod(periodMs)) break;
   }

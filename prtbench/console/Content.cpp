@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "prtbench/app/CodePage.h"
+#include "prtbench/console/Encoding.h"
 
 namespace prtbench {
 namespace {
@@ -11,31 +12,6 @@ namespace {
 Bytes ToBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
-
-// UTF-8 to UTF-16 code units; malformed bytes stand for themselves.
-std::u16string Utf16(std::string_view utf8) {
-  std::u16string out;
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-    const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (i + n > utf8.size()) {
-      out += static_cast<char16_t>(lead);
-      ++i;
-      continue;
-    }
-    char32_t cp = n == 1 ? lead : lead & (0x3F >> (n - 1));
-    for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-    i += n;
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -93,17 +69,12 @@ std::vector<Bytes> PrintBuffers(const Bytes& content, const PrintSwitches& switc
 
 std::string HexView(std::string_view text) { return FormatHexDump(ToCodePage(text, CodePage::SimplifiedChinese)); }
 
-TextView TextFromHexView(std::string_view hexText) {
+TextView TextFromHexView(std::string_view hexText, const HexViewEntry& entered) {
+  if (!entered.dump.empty() && hexText == entered.dump) return {entered.text, true};
   const Bytes parsed = ParseHexText(ToCodePage(hexText, CodePage::SimplifiedChinese));
   if (parsed.empty()) return {};
   const std::string_view raw(reinterpret_cast<const char*>(parsed.data()), parsed.size());
-  return {FromCodePage(UpToZero(raw), CodePage::SystemAnsi), true};
+  return {FromCodePage(UpToZero(raw), CodePage::SimplifiedChinese), true};
 }
-
-std::string ContentFromFile(std::string_view fileBytes) {
-  return FromCodePage(UpToZero(fileBytes), CodePage::SystemAnsi);
-}
-
-std::string FileFromContent(std::string_view text) { return ToCodePage(text, CodePage::SystemAnsi); }
 
 }  // namespace prtbench

@@ -51,20 +51,20 @@ std::vector<Bytes> PrintBuffers(const Bytes& content, const PrintSwitches& switc
 // The content box in hex view: its text in code page 936 as a hex dump.
 std::string HexView(std::string_view text);
 
-// Back from the hex view: the bytes it writes up to the first zero, read in
-// the system ANSI code page; nothing when the hex text is bad.
+// What entered the hex view: the text and the dump shown for it.
+struct HexViewEntry {
+  std::string text;
+  std::string dump;
+};
+
+// Back from the hex view. An unedited dump gives back the text that entered,
+// also the characters code page 936 lacks; an edited one the bytes it writes
+// up to the first zero, read in code page 936 as the dump was written.
+// Nothing when the hex text is bad.
 struct TextView {
   std::string text;
   bool ok = false;
 };
-TextView TextFromHexView(std::string_view hexText);
-
-// A text file as the content box shows it: its bytes up to the first zero
-// byte, read in the system ANSI code page.
-std::string ContentFromFile(std::string_view fileBytes);
-
-// What Save writes for the content box: the text in the system ANSI code
-// page, without a terminating zero.
-std::string FileFromContent(std::string_view text);
+TextView TextFromHexView(std::string_view hexText, const HexViewEntry& entered = {});
 
 }  // namespace prtbench

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "common/Guarded.h"
 #include "common/Pause.h"
 
 namespace prtbench {
@@ -55,11 +56,12 @@ bool NetMonitor::threadRunning() const {
 
 void NetMonitor::Run() {
   for (;;) {
-    Session();
+    // a session that throws ends the monitoring rather than the program
+    const bool failed = !kit::Guarded([this] { Session(); });
     // decided under the lock, so a Start now either sees this thread
     // running or starts the next one
     std::lock_guard lock(mutex_);
-    if (!wanted_) {
+    if (!wanted_ || failed) {
       threadRunning_ = false;
       return;
     }

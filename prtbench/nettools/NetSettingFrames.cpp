@@ -82,9 +82,17 @@ std::string TrimAtCommand(std::string_view typed) {
   return std::string(typed.substr(first, last - first + 1));
 }
 
-std::optional<Bytes> AtCommand(std::string_view typed) {
+std::optional<Msg> AtCommandRefusal(std::string_view typed) {
   const std::string text = TrimAtCommand(typed);
-  if (CharacterCount(text) <= 2) return std::nullopt;
+  if (CharacterCount(text) <= 2) return Msg::AtCommandTooShort;
+  // checked after conversion: a look-alike such as the full-width quote may become 22
+  if (ToCodePage(text, CodePage::SystemAnsi).find('"') != std::string::npos) return Msg::AtCommandQuote;
+  return std::nullopt;
+}
+
+std::optional<Bytes> AtCommand(std::string_view typed) {
+  if (AtCommandRefusal(typed)) return std::nullopt;
+  const std::string text = TrimAtCommand(typed);
   Bytes frame = Frame(0x00);
   frame.insert(frame.end(), {0x00, 0x01, 0xAA, 0x22});
   AppendText(frame, text);

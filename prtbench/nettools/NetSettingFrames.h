@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "prtbench/app/Bytes.h"
+#include "prtbench/app/Messages.h"
 #include "prtbench/link/Ipv4.h"
 
 namespace prtbench {
@@ -47,8 +48,14 @@ Bytes SetAllCommand(Ipv4 ip, Ipv4 mask, Ipv4 gateway, const WifiValues& wifi);
 
 // The AT field's text with blanks, tabs and line ends removed at both ends.
 std::string TrimAtCommand(std::string_view typed);
-// 1F 1B 1F 00 00 01 AA 22, the trimmed text, 22; nullopt when two
-// characters or fewer remain ("input cmd is too short!").
+// Why the AT field's text `typed` is not sent: AtCommandTooShort when two
+// characters or fewer remain after trimming; AtCommandQuote when the text
+// in the ANSI code page holds a double quote (22), which would end the
+// frame's quoted text early and have the printer print the rest. nullopt
+// when it may be sent.
+std::optional<Msg> AtCommandRefusal(std::string_view typed);
+// 1F 1B 1F 00 00 01 AA 22, the trimmed text, 22; nullopt when
+// AtCommandRefusal gives a reason.
 std::optional<Bytes> AtCommand(std::string_view typed);
 
 }  // namespace prtbench

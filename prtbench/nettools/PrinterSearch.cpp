@@ -4,6 +4,7 @@
 #include <array>
 #include <set>
 
+#include "common/Guarded.h"
 #include "common/Pause.h"
 
 namespace prtbench {
@@ -13,7 +14,8 @@ void PrinterSearch::Start(Reports reports) {
   stop_ = false;
   running_ = true;
   thread_ = std::thread([this, reports = std::move(reports)] {
-    Run(reports);
+    // a search that throws just ends, as a stopped one does
+    kit::Guarded([&] { Run(reports); });
     running_ = false;
   });
 }

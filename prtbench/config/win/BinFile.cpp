@@ -4,16 +4,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <limits>
 #include <new>
 
+#include "prtbench/config/Send.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
 namespace {
-
-// SendData counts bytes in 32 bits.
-constexpr std::uint64_t kLargestSend = std::numeric_limits<std::uint32_t>::max();
 
 bool ReadAll(HANDLE file, Bytes& bytes) {
   size_t done = 0;
@@ -37,12 +34,15 @@ BinFile ReadBinFile(const std::string& utf8Path) {
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file, &size)) {
     const auto length = static_cast<std::uint64_t>(size.QuadPart);
-    try {
-      if (length > kLargestSend || length > std::numeric_limits<size_t>::max()) throw std::bad_alloc();
-      result.bytes.resize(static_cast<size_t>(length));
-      result.outcome = ReadAll(file, result.bytes) ? BinFile::Outcome::Read : BinFile::Outcome::Unreadable;
-    } catch (const std::bad_alloc&) {
-      result.outcome = BinFile::Outcome::TooLarge;
+    // checked in 64 bits first: on the 32-bit build a 2-4 GiB size would
+    // make resize throw length_error, which no caller expects
+    result.outcome = BinFile::Outcome::TooLarge;
+    if (FitsOneSend(length, result.bytes.max_size())) {
+      try {
+        result.bytes.resize(static_cast<size_t>(length));
+        result.outcome = ReadAll(file, result.bytes) ? BinFile::Outcome::Read : BinFile::Outcome::Unreadable;
+      } catch (const std::bad_alloc&) {
+      }
     }
   }
   CloseHandle(file);

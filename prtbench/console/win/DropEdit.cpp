@@ -13,7 +13,6 @@ namespace prtbench {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr UINT kMaxDroppedPath = 255;
 
 bool EndsWithLnk(const std::wstring& path) {
   return path.size() >= 4 && _wcsicmp(path.c_str() + path.size() - 4, L".lnk") == 0;
@@ -62,11 +61,12 @@ LRESULT CALLBACK CDropEdit::Proc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void CDropEdit::OnDrop(HDROP drop) {
-  wchar_t path[kMaxDroppedPath + 1] = {};
-  const UINT length = DragQueryFileW(drop, 0, path, kMaxDroppedPath + 1);
+  // the whole path, however long: a cut one may name another file
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  std::wstring chosen(length, L'\0');
+  if (length > 0) DragQueryFileW(drop, 0, chosen.data(), length + 1);
   DragFinish(drop);
   if (length == 0) return;
-  std::wstring chosen = path;
   if (EndsWithLnk(chosen)) {
     const std::wstring target = ShortcutTarget(chosen);
     if (!target.empty()) chosen = target;

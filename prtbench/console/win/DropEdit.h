@@ -17,8 +17,8 @@ class CDropEdit {
   CDropEdit& operator=(const CDropEdit&) = delete;
 
   // Makes `edit` accept dropped files from now on. `dropped` runs on the
-  // window thread with the first dropped file's path (UTF-8, at most 255
-  // characters), a shell shortcut replaced by its target.
+  // window thread with the first dropped file's whole path (UTF-8), a shell
+  // shortcut replaced by its target.
   void Attach(HWND edit, std::function<void(const std::string&)> dropped);
 
  private:

@@ -44,7 +44,7 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
     : Dialog(IDD_MAIN),
       link_(services.link),
       shared_(services.link.shared()),
-      settings_(services.settings),
+      settings_(services.settings, [this] { OnSettingsNotWritten(); }),
       prompts_(services.prompts),
       shutDownNetwork_(services.shutDownNetwork),
       localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
@@ -122,7 +122,7 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingsDialog(hwnd(), context_); break;
     case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_); break;
     case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(hwnd(), context_); break;
-    case IDM_FILE_EXIT: EndDialog(IDOK); break;
+    case IDM_FILE_EXIT: if (MayClose()) EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;
     case IDC_MAIN_SET_IP: OnSetPrinterAddress(); break;
@@ -336,10 +336,11 @@ void CKALDRODlg::SetLanguage(Language language) {
   context_.SetLanguage(language);
   ReadWindow(false);
   LoadLanguageMenu();
-  TitleFileItems();
   for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, language));
   content_ = Greeting(language);
   ShowValues();
+  // the greeting is no longer that file: Save must not overwrite it
+  ForgetCurrentFile();
   // a relabelled group box paints over the buttons inside it: paint everything afresh
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -387,6 +388,10 @@ void CKALDRODlg::SaveSettingsFile() {
   values.baudRate = now.baudRate;
   values.language = context_.language();
   SaveMainWindowSettings(settings_, values);
+}
+
+void CKALDRODlg::OnSettingsNotWritten() {
+  prompts_.Message(hwnd(), Text(Msg::SettingsNotWritten), winui::MessageIcon::Information);
 }
 
 std::string CKALDRODlg::Text(Msg id) const { return std::string(context_.Text(id)); }

@@ -16,6 +16,7 @@
 #include "prtbench/app/win/StatusLine.h"
 #include "prtbench/console/AutoSender.h"
 #include "prtbench/console/Content.h"
+#include "prtbench/console/Encoding.h"
 #include "prtbench/console/win/DropEdit.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
@@ -59,6 +60,10 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   // Enter in an edit box must not end the program: File > Exit and closing
   // the window do.
   void OnOk() override {}
+  // Esc and the close box: not while edits of the current file would be lost.
+  void OnCancel() override {
+    if (MayClose()) Dialog::OnCancel();
+  }
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
   void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;
@@ -85,6 +90,8 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void SetLanguage(Language language);
   void LoadLanguageMenu();
   void SaveSettingsFile();
+  // The first write to Printer.ini failed: the user hears it once.
+  void OnSettingsNotWritten();
   void EnforceCaption();
   bool OnSetCursor(HWND over);
   std::string Text(Msg id) const;
@@ -148,7 +155,16 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void OnSelectAll();
   void OnContentDropped(const std::string& path);
   // The file's text, or nothing after a message box saying why not.
-  std::optional<std::string> ReadContentFile(const std::string& path);
+  std::optional<FileContent> ReadContentFile(const std::string& path);
+  // Writes the box's text to `path`; false after a message box.
+  bool WriteContent(const std::string& path);
+  // `path`, opened in `encoding`, is the file Save writes; the box's text
+  // is its text as saved.
+  void MakeCurrent(const std::string& path, TextEncoding encoding);
+  void ForgetCurrentFile();
+  // Before the window closes: true when nothing is lost by closing, after
+  // asking whether to save edits of the current file (Cancel: false).
+  bool MayClose();
   // Save and Close in the menu name the current file, if there is one.
   void TitleFileItems();
   // JobQueue: the window's sends, behind those asked for before
@@ -156,7 +172,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
 
   PrinterLink& link_;
   SharedState& shared_;
-  SettingsStore& settings_;
+  NoticingSettingsStore settings_;  // the given store, its first failed write told
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
   std::function<Ipv4()> localIpv4_;
@@ -173,6 +189,7 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   int printerRadio_ = 2;
   std::string content_;
   bool hex_ = false;
+  HexViewEntry hexEntry_;  // what the HEX view was last entered with
   std::string lptName_ = "LPT1";
   std::string comName_ = "COM1";
   Ipv4 localIp_ = 0, printerIp_ = 0, newIp_ = 0, newId_ = 0;
@@ -187,7 +204,9 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   bool firstPrint_ = true;
   uint8_t cutMode_ = 1;
   bool cutPaperSwitch_ = false;
-  std::string currentFile_;  // UTF-8; set by Open and a drop, cleared by Close
+  std::string currentFile_;  // UTF-8; set by Open and a drop, cleared by Close, New, a language
+  TextEncoding fileEncoding_ = TextEncoding::Ansi;
+  std::string savedText_;  // the current file's text as last opened or saved
   CDropEdit contentBox_;
 
   // the Printer IP box as the link reads it from any thread
@@ -207,7 +226,9 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   HBRUSH frameBrush_ = nullptr;
 
   AutoSender autoSender_;
-  SendQueue queue_;  // last member: its worker ends before the rest goes
+  // last member: its worker ends before the rest goes; a job that throws
+  // ends with a message instead of ending the program
+  SendQueue queue_{[this] { status_.Show(Msg::JobFailed); }};
 };
 
 }  // namespace prtbench

@@ -1,6 +1,7 @@
 // The main window's text-file commands on the content box (New, Open, Save,
-// Save As, Close, Select all) and files dropped on it. Files hold text in the
-// system ANSI code page.
+// Save As, Close, Select all), files dropped on it, and the question before
+// the window closes on unsaved edits. A file keeps the encoding it was
+// opened in (Encoding.h).
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/console/win/TextFile.h"
 #include "prtbench/res/resource.h"
@@ -35,18 +36,19 @@ void CKALDRODlg::OnFileNew() {
   ReadWindow(false);
   content_.clear();
   ShowValues();
+  // an empty box is no longer that file: Save must not overwrite it
+  ForgetCurrentFile();
 }
 
 void CKALDRODlg::OnFileOpen() {
   const std::optional<std::string> path = prompts_.OpenFile(hwnd(), TextFileDialog("打开文件", ""));
   if (!path) return;
-  const std::optional<std::string> text = ReadContentFile(*path);
-  if (!text) return;
+  std::optional<FileContent> file = ReadContentFile(*path);
+  if (!file) return;
   ReadWindow(false);
-  currentFile_ = *path;
-  content_ = *text;
+  content_ = std::move(file->text);
   ShowValues();
-  TitleFileItems();
+  MakeCurrent(*path, file->encoding);
 }
 
 void CKALDRODlg::OnFileSave(bool askForPath) {
@@ -59,17 +61,49 @@ void CKALDRODlg::OnFileSave(bool askForPath) {
     if (!chosen) return;
     path = *chosen;
   }
-  if (!WriteWholeFile(path, FileFromContent(content_))) {
-    prompts_.Message(hwnd(), Fill(Text(Msg::FileWriteFailed), {path}), winui::MessageIcon::Information);
+  if (WriteContent(path) && path == currentFile_) savedText_ = content_;
+}
+
+bool CKALDRODlg::WriteContent(const std::string& path) {
+  // in the current file's encoding; with no file open in ANSI as ever
+  if (WriteWholeFile(path, FileFromContent(content_, fileEncoding_))) return true;
+  prompts_.Message(hwnd(), Fill(Text(Msg::FileWriteFailed), {path}), winui::MessageIcon::Information);
+  return false;
+}
+
+bool CKALDRODlg::MayClose() {
+  // throw-away text typed with no file open closes without a question
+  if (currentFile_.empty()) return true;
+  ReadWindow(false);
+  if (content_ == savedText_) return true;
+  switch (prompts_.YesNoCancel(hwnd(), Fill(Text(Msg::SaveChangesQuestion), {currentFile_}))) {
+    case winui::Answer::Yes: return WriteContent(currentFile_);
+    case winui::Answer::No: return true;
+    case winui::Answer::Cancel: break;
   }
+  return false;
 }
 
 void CKALDRODlg::OnFileClose() {
   if (currentFile_.empty()) return;
   ReadWindow(false);
-  currentFile_.clear();
   content_.clear();
   ShowValues();
+  ForgetCurrentFile();
+}
+
+void CKALDRODlg::MakeCurrent(const std::string& path, TextEncoding encoding) {
+  currentFile_ = path;
+  fileEncoding_ = encoding;
+  // as the box holds it, so an unchanged text never counts as an edit
+  savedText_ = Dialog::Text(IDC_MAIN_CONTENT);
+  TitleFileItems();
+}
+
+void CKALDRODlg::ForgetCurrentFile() {
+  currentFile_.clear();
+  fileEncoding_ = TextEncoding::Ansi;
+  savedText_.clear();
   TitleFileItems();
 }
 
@@ -81,17 +115,20 @@ void CKALDRODlg::OnSelectAll() {
 void CKALDRODlg::OnContentDropped(const std::string& path) {
   // folders and paths that lead nowhere are ignored
   if (!IsRegularFile(path)) return;
-  const std::optional<std::string> text = ReadContentFile(path);
-  if (!text) return;
-  currentFile_ = path;
-  SetText(IDC_MAIN_CONTENT, *text);
-  TitleFileItems();
+  const std::optional<FileContent> file = ReadContentFile(path);
+  if (!file) return;
+  SetText(IDC_MAIN_CONTENT, file->text);
+  MakeCurrent(path, file->encoding);
 }
 
-std::optional<std::string> CKALDRODlg::ReadContentFile(const std::string& path) {
+std::optional<FileContent> CKALDRODlg::ReadContentFile(const std::string& path) {
   const FileRead read = ReadWholeFile(path, kMaxContentFileBytes);
-  if (read.error == FileReadError::None) return ContentFromFile(read.bytes);
-  const Msg message = read.error == FileReadError::TooLarge ? Msg::FileTooLarge : Msg::FileReadFailed;
+  Msg message = read.error == FileReadError::TooLarge ? Msg::FileTooLarge : Msg::FileReadFailed;
+  if (read.error == FileReadError::None) {
+    FileContent file = ContentFromFile(read.bytes);
+    if (file.ok) return file;
+    message = Msg::FileHasZeroBytes;
+  }
   prompts_.Message(hwnd(), Fill(Text(message), {path}), winui::MessageIcon::Information);
   return std::nullopt;
 }

@@ -55,9 +55,10 @@ void CKALDRODlg::OnHexToggle() {
   ReadWindow(false);
   if (content_.empty()) return;
   if (hex_) {
-    content_ = HexView(content_);
+    hexEntry_ = {content_, HexView(content_)};
+    content_ = hexEntry_.dump;
   } else {
-    const TextView text = TextFromHexView(content_);
+    const TextView text = TextFromHexView(content_, hexEntry_);
     if (!text.ok) return ShowContentError(ContentError::BadHex);
     content_ = text.text;
   }

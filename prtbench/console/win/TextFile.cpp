@@ -50,18 +50,51 @@ FileRead ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   return read;
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  FileHandle file(CreateFileW(winui::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.ok()) return false;
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
   return true;
+}
+
+// A new file beside `path` (same folder, so the replace is a rename), opened
+// for writing; `name` says which. Not ok when none can be made there.
+FileHandle CreateBeside(const std::wstring& path, std::wstring& name) {
+  for (int n = 0; n < 100; ++n) {
+    name = path + L".~" + std::to_wstring(n) + L".tmp";
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return FileHandle(file);
+  }
+  return FileHandle(INVALID_HANDLE_VALUE);
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::string& path, const std::function<bool(HANDLE file)>& write) {
+  const std::wstring target = winui::Widen(path);
+  std::wstring temporary;
+  bool written = false;
+  {
+    FileHandle file = CreateBeside(target, temporary);
+    if (!file.ok()) return false;
+    written = write(file.get()) && FlushFileBuffers(file.get());
+  }
+  // the original is replaced only by a complete copy
+  if (written && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  return ReplaceFileContents(path, [bytes](HANDLE file) { return WriteAll(file, bytes); });
 }
 
 bool IsRegularFile(const std::string& path) {

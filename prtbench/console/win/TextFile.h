@@ -1,7 +1,11 @@
-// Whole files for the content box: read one into memory, write one anew.
+// Whole files for the content box: read one into memory, write one anew
+// without ever leaving it half written.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +23,12 @@ struct FileRead {
 // it holds more than `maxBytes`; Failed when it cannot be opened or read.
 FileRead ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
-// Creates or truncates the file at `path` and writes `bytes`; false when
-// either failed (a file cut short by a failed write may remain).
+// Has `write` fill a new file in the folder of `path`, then replaces the
+// file at `path` with it. False when any step failed (`write` included); the
+// file at `path` is then as it was and no temporary file remains.
+bool ReplaceFileContents(const std::string& path, const std::function<bool(HANDLE file)>& write);
+
+// ReplaceFileContents with `bytes`.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // True when `path` names an existing file that is no directory.

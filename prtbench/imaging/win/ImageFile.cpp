@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "prtbench/imaging/Fit.h"
 #include "prtbench/link/win/IniFile.h"
 #include "winui/Utf.h"
 
@@ -38,17 +39,32 @@ void CopyPixels(const Gdiplus::BitmapData& data, bool threeBytes, DecodedImage& 
   }
 }
 
+// The size the file's header declares, read before the decoder allocates
+// for it; nullopt for formats whose header is not read here.
+std::optional<PictureSize> DeclaredSize(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  char head[32] = {};
+  DWORD got = 0;
+  const bool read = ReadFile(file, head, sizeof head, &got, nullptr);
+  CloseHandle(file);
+  return read ? DeclaredPictureSize(std::string_view(head, got)) : std::nullopt;
+}
+
 }  // namespace
 
 DecodedImage DecodeImageFile(const std::string& path) {
   if (!StartGdiplus()) return {};
   const std::wstring widePath = winui::Widen(path);
+  const std::optional<PictureSize> declared = DeclaredSize(widePath);
+  if (declared && !PictureSizeAllowed(*declared)) return {};
   std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(widePath.c_str()));
   if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return {};
   const UINT width = bitmap->GetWidth(), height = bitmap->GetHeight();
-  // a picture whose pixel count the address space cannot hold is unreadable
+  // formats whose header is not read above are capped here, before the copy
   const std::uint64_t count = static_cast<std::uint64_t>(width) * height;
-  if (count > SIZE_MAX / sizeof(Colour)) return {};
+  if (!PictureSizeAllowed({width, height}) || count > SIZE_MAX / sizeof(Colour)) return {};
   DecodedImage image;
   try {
     image.pixels.resize(static_cast<size_t>(count));

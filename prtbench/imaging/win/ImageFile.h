@@ -13,8 +13,9 @@
 namespace prtbench {
 
 // Decodes the file at `path` (UTF-8; BMP, PNG, JPEG, GIF, TIFF...) into its
-// colours, read in bulk. A file that cannot be read, or is too large to
-// hold, gives a 0 x 0 image and no message. Any thread.
+// colours, read in bulk. A file that cannot be read, or whose size is beyond
+// PictureSizeAllowed (checked on the header's declared size before decoding
+// where the format allows), gives a 0 x 0 image and no message. Any thread.
 DecodedImage DecodeImageFile(const std::string& path);
 
 // The open-file dialog for a picture: "Open File" / "打开文件" by the

@@ -3,6 +3,7 @@
 #include "prtbench/imaging/win/LogoDialog.h"
 
 #include "common/Pause.h"
+#include "prtbench/imaging/Fit.h"
 #include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/MultiLogoDialog.h"
@@ -64,8 +65,12 @@ void CLogoDialog::OnDownload() {
   }
   Enable(IDC_LOGO_DOWNLOAD, false);
   PostJob([this, &c = context_, path = path_](const SendQueue::Cancelled&, winui::WindowLink& window) {
+    // FS q replaces every stored image: a picture that did not decode or
+    // does not fit must not wipe them
+    const DecodedImage image = DecodeImageFile(path);
+    if (RefusedLater(window, PictureRefusal(image, PictureCommand::NvImage), IDC_LOGO_DOWNLOAD)) return;
     c.link().CloseNet();
-    c.link().SendData(LogoDownloadCommand(DecodeImageFile(path)));
+    c.link().SendData(LogoDownloadCommand(image));
     kit::Pause(kShowPauseMs);
     ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
     c.link().CloseNet();

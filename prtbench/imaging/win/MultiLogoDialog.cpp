@@ -5,6 +5,7 @@
 
 #include "common/Pause.h"
 #include "prtbench/app/win/Relabel.h"
+#include "prtbench/imaging/Fit.h"
 #include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/res/resource.h"
@@ -112,17 +113,24 @@ bool DownloadLogos(const Context& context, const std::vector<std::string>& paths
     SetStatus(context, Msg::MultiLogoSelectPicture);
     return false;
   }
+  std::vector<DecodedImage> images;
   for (const std::string& path : chosen) {
     if (!IsFile(path)) {
       SetStatus(context, Msg::MultiLogoFileMissing);
       return false;
     }
+    images.push_back(DecodeImageFile(path));
+    if (const std::optional<Msg> refusal = PictureRefusal(images.back(), PictureCommand::NvImage)) {
+      SetStatus(context, *refusal);
+      return false;
+    }
   }
+  if (cancelled()) return false;
+  // from 1C 71 n on the printer waits for n images: once begun, all are sent
   PrinterLink& link = context.link();
-  if (!link.SendData(MultiLogoHeader(static_cast<std::uint8_t>(chosen.size())))) return false;
-  for (const std::string& path : chosen) {
-    if (cancelled()) return false;
-    if (!link.SendData(NvImageDefinition(DecodeImageFile(path)))) return false;
+  if (!link.SendData(MultiLogoHeader(static_cast<std::uint8_t>(images.size())))) return false;
+  for (const DecodedImage& image : images) {
+    if (!link.SendData(NvImageDefinition(image))) return false;
     kit::Pause(kBetweenPicturesMs);
   }
   return true;

@@ -2,6 +2,7 @@
 #include "prtbench/imaging/win/NvLogoDialog.h"
 
 #include "common/Pause.h"
+#include "prtbench/imaging/Fit.h"
 #include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/NvGraphics.h"
 #include "prtbench/imaging/win/ImageFile.h"
@@ -90,8 +91,10 @@ void CDlgNvlogo2::OnDefine() {
   }
   Enable(IDC_NVLOGO_DEFINE, false);
   PostJob([this, &c = context_, path = path_, key](const SendQueue::Cancelled&, winui::WindowLink& window) {
+    const DecodedImage image = DecodeImageFile(path);
+    if (RefusedLater(window, PictureRefusal(image, PictureCommand::NvDefine), IDC_NVLOGO_DEFINE)) return;
     c.link().CloseNet();
-    c.link().SendData(NvDefineCommand(DecodeImageFile(path), key.kc1, key.kc2));
+    c.link().SendData(NvDefineCommand(image, key.kc1, key.kc2));
     kit::Pause(kShowPauseMs);
     ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
     c.link().CloseNet();

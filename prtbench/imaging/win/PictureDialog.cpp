@@ -31,6 +31,15 @@ void PictureDialog::ShowStatusLater(PictureDialog* dialog, winui::WindowLink& wi
   window.Call([dialog, id, text = context.link().shared().status.Get()] { dialog->SetText(id, text); });
 }
 
+bool PictureDialog::RefusedLater(winui::WindowLink& window, std::optional<Msg> refusal, int buttonId) {
+  if (!refusal) return false;
+  window.Call([this, message = *refusal, buttonId] {
+    Refuse(message);
+    Enable(buttonId, true);
+  });
+  return true;
+}
+
 bool PictureDialog::OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
   if (id != place_.previewId) return Dialog::OnDrawItem(id, item);
   DrawPreview(item, preview_, path_);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "prtbench/app/win/Context.h"
@@ -36,6 +37,9 @@ class PictureDialog : public winui::Dialog {
   // From a job: the status text as it is now, shown in `dialog`'s box `id`
   // on its thread (if it is still open).
   static void ShowStatusLater(PictureDialog* dialog, winui::WindowLink& window, const Context& context, int id);
+  // From a job, before it sends a picture: when there is a `refusal`, shows
+  // it on the dialog's thread, enables button `buttonId` again and gives true.
+  bool RefusedLater(winui::WindowLink& window, std::optional<Msg> refusal, int buttonId);
 
   bool OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
   void OnDestroy() override { preview_.Clear(); }

@@ -2,6 +2,7 @@
 #include "prtbench/imaging/win/RasterDialog.h"
 
 #include "common/Pause.h"
+#include "prtbench/imaging/Fit.h"
 #include "prtbench/imaging/RasterPrint.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/PictureDialog.h"
@@ -49,12 +50,17 @@ void CDlg1d76::OnPrint() {
   PostJob([this, &c = context_, path = path_, position](const SendQueue::Cancelled&, winui::WindowLink& window) {
     c.link().CloseNet();
     const DecodedImage image = DecodeImageFile(path);
-    if (RasterWideEnough(position, image.width)) {
+    // an unread picture (0 x 0) counts as too narrow; a too tall one would
+    // announce fewer rows than it sends
+    const std::optional<Msg> refusal = RasterWideEnough(position, image.width)
+                                           ? PictureRefusal(image, PictureCommand::Raster)
+                                           : Msg::RasterTooNarrow;
+    if (!refusal) {
       c.link().SendData(RasterImageCommand(image));
       kit::Pause(kShowPauseMs);
       ShowStatusLater(this, window, c, IDC_RASTER_INFO);
     } else {
-      window.Call([this] { Refuse(Msg::RasterTooNarrow); });
+      window.Call([this, refusal] { Refuse(*refusal); });
     }
     c.link().CloseNet();
     kit::Pause(kAfterPrintMs);

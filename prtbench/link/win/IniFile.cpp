@@ -34,9 +34,9 @@ std::string IniFileStore::ReadText(std::string_view section, std::string_view ke
   }
 }
 
-void IniFileStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
-  WritePrivateProfileStringW(winui::Widen(section).c_str(), winui::Widen(key).c_str(), winui::Widen(value).c_str(),
-                             path_.c_str());
+bool IniFileStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
+  return WritePrivateProfileStringW(winui::Widen(section).c_str(), winui::Widen(key).c_str(), winui::Widen(value).c_str(),
+                             path_.c_str()) != FALSE;
 }
 
 }  // namespace prtbench

@@ -19,7 +19,7 @@ class IniFileStore : public SettingsStore {
 
   int ReadInt(std::string_view section, std::string_view key, int defaultValue) const override;
   std::string ReadText(std::string_view section, std::string_view key, std::string_view defaultValue) const override;
-  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
+  bool WriteText(std::string_view section, std::string_view key, std::string_view value) override;
 
  private:
   std::wstring path_;

@@ -140,12 +140,12 @@ void CNetSetting::OnSetAll() {
 
 void CNetSetting::OnCmdSet() {
   // the edit part of the list holds the command, typed or chosen
-  const std::optional<Bytes> frame = AtCommand(Text(IDC_NETSET_CMD));
-  if (!frame) {
-    context_.prompts().Message(hwnd(), context_.Text(Msg::AtCommandTooShort), winui::MessageIcon::Information);
+  const std::string typed = Text(IDC_NETSET_CMD);
+  if (const std::optional<Msg> refusal = AtCommandRefusal(typed)) {
+    context_.prompts().Message(hwnd(), context_.Text(*refusal), winui::MessageIcon::Information);
     return;
   }
-  Send(*frame);
+  Send(*AtCommand(typed));
 }
 
 }  // namespace

@@ -47,3 +47,27 @@ TEST_F(SendInTurnTest, AClosingQueueStopsBetweenParts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FitsOneSend, SizesAreCheckedIn64BitsAgainstTheLargestBuffer) {
+  constexpr std::uint64_t k32BitMaxSize = 0x7FFFFFFF;
+  constexpr std::uint64_t k64BitMaxSize = 0x7FFFFFFFFFFFFFFF;
+  const struct {
+    std::uint64_t length;
+    std::uint64_t largestBuffer;
+    bool fits;
+  } cases[] = {
+      {0, k32BitMaxSize, true},
+      {0x7FFFFFFF, k32BitMaxSize, true},
+      {0x80000000, k32BitMaxSize, false},  // a 2-4 GiB file on the 32-bit build
+      {0xFFFFFFFF, k32BitMaxSize, false},
+      {0xFFFFFFFF, k64BitMaxSize, true},
+      {0x100000000, k64BitMaxSize, false},  // SendData counts in 32 bits
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(prtbench::FitsOneSend(c.length, c.largestBuffer), c.fits) << std::hex << c.length;
+  }
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <future>
 #include <mutex>
+#include <new>
 #include <vector>
 
 using prtbench::AutoSender;
@@ -76,6 +77,16 @@ TEST(AutoSender, FailedSendEndsTheRunWithoutCountingIt) {
   sender.StopAndWait();
   EXPECT_EQ(r.sends.size(), 3u);
   EXPECT_EQ(r.counts, (std::vector<int>{1, 2}));
+  EXPECT_EQ(r.ended, 1);
+}
+
+TEST(AutoSender, ASendThatThrowsEndsTheRunAsAFailedSendDoes) {
+  Recorder r;
+  AutoSender sender;
+  ASSERT_TRUE(sender.Start({0x01}, 1, [](const Bytes&) -> bool { throw std::bad_alloc(); }, r.Sent(), r.Ended()));
+  r.WaitEnded();
+  sender.StopAndWait();
+  EXPECT_TRUE(r.counts.empty());
   EXPECT_EQ(r.ended, 1);
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
+#include <stdexcept>
 #include <vector>
 
 using prtbench::SendQueue;
@@ -54,4 +56,14 @@ TEST(SendQueue, IsIdleWhenNothingWaits) {
   done.get_future().get();
   while (queue.Busy()) std::this_thread::yield();
   SUCCEED();
+}
+
+TEST(SendQueue, AJobThatThrowsIsReportedAndTheNextJobStillRuns) {
+  std::atomic<int> failures{0};
+  std::promise<void> nextRan;
+  SendQueue queue([&failures] { ++failures; });
+  queue.Post([](const SendQueue::Cancelled&) { throw std::length_error("vector::_M_default_append"); });
+  queue.Post([&](const SendQueue::Cancelled&) { nextRan.set_value(); });
+  nextRan.get_future().get();
+  EXPECT_EQ(failures.load(), 1);
 }

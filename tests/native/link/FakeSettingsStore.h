@@ -34,9 +34,10 @@ class FakeSettingsStore : public prtbench::SettingsStore {
     const std::string* value = Find(std::string(section), std::string(key));
     return value ? *value : std::string(defaultValue);
   }
-  void WriteText(std::string_view section, std::string_view key, std::string_view value) override {
+  bool WriteText(std::string_view section, std::string_view key, std::string_view value) override {
     log_.push_back("write " + std::string(section) + "/" + std::string(key) + "=" + std::string(value));
     values_[{std::string(section), std::string(key)}] = std::string(value);
+    return true;
   }
 
  private:

@@ -86,4 +86,20 @@ TEST(NetSettingFrames, AtCommandTrimsAndRefusesTwoCharactersOrFewer) {
                                               0x49, 0x50, 0x3D, 0x30, 0x22}));
 }
 
+TEST(NetSettingFrames, AtCommandWithADoubleQuoteIsRefusedNotSent) {
+  const struct {
+    std::string typed;
+    std::optional<Msg> refusal;
+  } cases[] = {
+      {"AT+SIP=0", std::nullopt},
+      {"AT", Msg::AtCommandTooShort},
+      {"AT+LAP=\"OCPP\",739182645", Msg::AtCommandQuote},
+      {" \"AT ", Msg::AtCommandQuote},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AtCommandRefusal(c.typed), c.refusal) << c.typed;
+    EXPECT_EQ(AtCommand(c.typed).has_value(), !c.refusal) << c.typed;
+  }
+}
+
 }  // namespace

@@ -3,9 +3,12 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "MainWindowFixture.h"
+#include "prtbench/console/win/TextFile.h"
 #include "winui/Utf.h"
 
 namespace consoletest {
@@ -35,6 +38,19 @@ class FilesTest : public MainWindowTest {
   std::string ReadBytes(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // Names of the files in `dir`, sorted.
+  static std::vector<std::string> FilesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW(winui::Widen(dir + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(winui::Narrow(found.cFileName));
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
   }
   bool Exists(const std::string& path) const {
     return GetFileAttributesW(winui::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -75,8 +91,8 @@ class FilesTest : public MainWindowTest {
   std::string dir_;
 };
 
-TEST_F(FilesTest, OpenShowsTheFileUpToItsFirstZeroAndNamesItInTheMenu) {
-  WriteBytes(Path("a.txt"), std::string("AB\r\nCD\0EF", 9));
+TEST_F(FilesTest, OpenShowsTheFileAndNamesItInTheMenu) {
+  WriteBytes(Path("a.txt"), "AB\r\nCD");
   prompts_.AnswerFile(Path("a.txt"));
   SetText(IDC_MAIN_REPEAT, "7");
   Command(IDM_FILE_OPEN);
@@ -89,8 +105,6 @@ TEST_F(FilesTest, OpenShowsTheFileUpToItsFirstZeroAndNamesItInTheMenu) {
                                       {"Text Files(*.txt)", "*.txt"}, {"All Files(*.*)", "*.*"}}));
   EXPECT_EQ(MenuText(IDM_FILE_SAVE), "Save (" + Path("a.txt") + ")");
   EXPECT_EQ(MenuText(IDM_FILE_CLOSE), "Close (" + Path("a.txt") + ")");
-  Command(IDM_LANGUAGE_CHINESE);  // the new menu names the file too
-  EXPECT_EQ(MenuText(IDM_FILE_SAVE), "保存 (" + Path("a.txt") + ")");
 }
 
 TEST_F(FilesTest, SaveWritesTheCurrentFileAndAsksOnlyWithoutOne) {
@@ -137,16 +151,13 @@ TEST_F(FilesTest, SaveAsAlwaysAsksAndLeavesTheCurrentFile) {
   EXPECT_EQ(ReadBytes(Path("a.txt")), "B");
 }
 
-TEST_F(FilesTest, CloseForgetsTheFileAndNewOnlyEmptiesTheBox) {
+TEST_F(FilesTest, CloseForgetsTheFile) {
   SetText(IDC_MAIN_CONTENT, "kept");
   Command(IDM_FILE_CLOSE);  // no current file: nothing happens
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "kept");
   WriteBytes(Path("a.txt"), "A");
   prompts_.AnswerFile(Path("a.txt"));
   Command(IDM_FILE_OPEN);
-  Command(IDM_FILE_NEW);
-  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "");
-  EXPECT_EQ(MenuText(IDM_FILE_CLOSE), "Close (" + Path("a.txt") + ")");
   SetText(IDC_MAIN_CONTENT, "x");
   Command(IDM_FILE_CLOSE);
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "");
@@ -195,6 +206,120 @@ TEST_F(FilesTest, DroppedFilesAndShortcutsLoadFoldersAndMissingPathsDoNot) {
   Command(IDM_FILE_SAVE);
   EXPECT_EQ(ReadBytes(Path("b.txt")), "changed");
   EXPECT_TRUE(prompts_.records().empty());
+}
+
+// New and a language command put other text in the box: Save must then ask
+// for a path instead of overwriting the file opened before.
+TEST_F(FilesTest, NewAndTheLanguageCommandsForgetTheOpenFile) {
+  const int commands[] = {IDM_FILE_NEW, IDM_LANGUAGE_ENGLISH, IDM_LANGUAGE_CHINESE};
+  for (int command : commands) {
+    WriteBytes(Path("a.txt"), "mine");
+    prompts_.AnswerFile(Path("a.txt"));
+    Command(IDM_FILE_OPEN);
+    Command(command);
+    prompts_.AnswerFile(std::nullopt);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(prompts_.records().back().kind, "save") << command;
+    EXPECT_EQ(ReadBytes(Path("a.txt")), "mine") << command;
+  }
+}
+
+TEST_F(FilesTest, AFailedWriteLeavesTheFileWholeAndNoTemporaryBehind) {
+  WriteBytes(Path("a.txt"), "the original text");
+  const bool replaced = prtbench::ReplaceFileContents(Path("a.txt"), [](HANDLE file) {
+    DWORD written = 0;
+    WriteFile(file, "half", 4, &written, nullptr);
+    return false;  // as a full disk would end it
+  });
+  EXPECT_FALSE(replaced);
+  EXPECT_EQ(ReadBytes(Path("a.txt")), "the original text");
+  EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"a.txt"});
+  ASSERT_TRUE(prtbench::WriteWholeFile(Path("a.txt"), "new"));
+  EXPECT_EQ(ReadBytes(Path("a.txt")), "new");
+  EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"a.txt"});
+}
+
+TEST_F(FilesTest, UnicodeFilesOpenAndSaveInTheirEncodingAndZeroBytesAreRefused) {
+  const std::string utf16 = std::string("\xFF\xFE" "a\0\xE7\0\x2D\x4E", 8);  // "aç中" with its mark
+  WriteBytes(Path("a.txt"), utf16);
+  prompts_.AnswerFile(Path("a.txt"));
+  Command(IDM_FILE_OPEN);
+  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "aç中");
+  Command(IDM_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(Path("a.txt")), utf16);
+
+  WriteBytes(Path("b.txt"), std::string("AB\0CD", 5));
+  prompts_.AnswerFile(Path("b.txt"));
+  Command(IDM_FILE_OPEN);
+  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "aç中");
+  EXPECT_EQ(prompts_.messages(), std::vector<std::string>{"The file " + Path("b.txt") +
+                                                          " holds zero bytes and is no UTF-16 text: it was not "
+                                                          "opened, so that Save cannot cut it short!"});
+  EXPECT_EQ(MenuText(IDM_FILE_CLOSE), "Close (" + Path("a.txt") + ")");
+}
+
+TEST_F(FilesTest, ADroppedPathLongerThan255CharactersIsUsedWhole) {
+  // over 255 characters, under MAX_PATH so every file call takes it
+  const std::string name(258 - dir_.size() - 5, 'n');
+  const std::string longPath = Path(name + ".txt");
+  const std::string cut = longPath.substr(0, 255);  // what a 255-character buffer kept
+  ASSERT_GT(longPath.size(), 255u);
+  WriteBytes(longPath, "the long one");
+  WriteBytes(cut, "another file");
+  Drop(longPath);
+  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "the long one");
+  SetText(IDC_MAIN_CONTENT, "changed");
+  Command(IDM_FILE_SAVE);
+  EXPECT_EQ(ReadBytes(longPath), "changed");
+  EXPECT_EQ(ReadBytes(cut), "another file");
+  DeleteFileW(winui::Widen(longPath).c_str());
+  DeleteFileW(winui::Widen(cut).c_str());
+}
+
+// Esc, the close box and File > Exit ask before unsaved edits of an opened
+// file are lost: Yes saves and closes, No closes, Cancel stays.
+TEST_F(FilesTest, ClosingWithUnsavedEditsOfAnOpenFileAsksFirst) {
+  struct Row {
+    const char* how;
+    std::function<void()> close;
+    winui::Answer answer;
+    const char* file;
+    bool closed;
+  };
+  const Row rows[] = {
+      {"close box, cancel", [this] { SendMessageW(main_, WM_CLOSE, 0, 0); }, winui::Answer::Cancel, "old", false},
+      {"escape, no", [this] { Command(IDCANCEL); }, winui::Answer::No, "old", true},
+      {"exit, yes", [this] { Command(IDM_FILE_EXIT); }, winui::Answer::Yes, "edited", true},
+  };
+  for (const Row& row : rows) {
+    if (!main_) Open();
+    WriteBytes(Path("a.txt"), "old");
+    prompts_.AnswerFile(Path("a.txt"));
+    Command(IDM_FILE_OPEN);
+    SetText(IDC_MAIN_CONTENT, "edited");
+    prompts_.AnswerYesNoCancel(row.answer);
+    row.close();
+    EXPECT_EQ(prompts_.records().back().kind, "yesnocancel") << row.how;
+    EXPECT_EQ(prompts_.records().back().text, "The text of " + Path("a.txt") + " has changed. Save it before closing?")
+        << row.how;
+    EXPECT_EQ(ReadBytes(Path("a.txt")), row.file) << row.how;
+    EXPECT_EQ(IsWindow(main_) != FALSE, !row.closed) << row.how;
+    if (row.closed) Close();
+  }
+}
+
+TEST_F(FilesTest, ClosingWithoutEditsOrWithoutAFileAsksNothing) {
+  SetText(IDC_MAIN_CONTENT, "throw-away text");
+  SendMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(main_));
+  Close();
+  Open();
+  WriteBytes(Path("a.txt"), "old");
+  prompts_.AnswerFile(Path("a.txt"));
+  Command(IDM_FILE_OPEN);
+  SendMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(main_));
+  for (const auto& record : prompts_.records()) EXPECT_NE(record.kind, "yesnocancel");
 }
 
 TEST_F(FilesTest, ContentBoxAcceptsFiles) {

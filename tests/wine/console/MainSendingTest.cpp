@@ -2,6 +2,8 @@
 // sending, the fixed commands, Clear and the repetitions arrows.
 #include "MainWindowFixture.h"
 
+#include <stdexcept>
+
 namespace consoletest {
 namespace {
 
@@ -124,6 +126,26 @@ TEST_F(SendingTest, HexToggleShowsA936DumpAndComesBackToTheSameText) {
   Click(IDC_MAIN_HEX);
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "AB\r\n");
   EXPECT_TRUE(prompts_.messages().empty());
+}
+
+// 936 lacks ç and ã: the dump shows them as 3F, yet leaving the view
+// unedited gives back the text that entered it.
+TEST_F(SendingTest, HexToggleGivesBackTextThatCodePage936Lacks) {
+  SetText(IDC_MAIN_CONTENT, "ação");
+  Click(IDC_MAIN_HEX);
+  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "61 3F 3F 6F");
+  Click(IDC_MAIN_HEX);
+  EXPECT_EQ(Text(IDC_MAIN_CONTENT), "ação");
+}
+
+// A job that throws (a 2-4 GiB file on the 32-bit build) ends with a message
+// in the status line; the program and its queue go on.
+TEST_F(SendingTest, AJobThatThrowsIsReportedAndTheQueueGoesOn) {
+  window_->context().Post([](const prtbench::SendQueue::Cancelled&) { throw std::length_error("vector"); });
+  Settle();
+  EXPECT_EQ(Status(), "The operation failed and was stopped (out of memory or an internal error)!");
+  Print("ABC");
+  EXPECT_EQ(Connections().back(), "ABC");
 }
 
 TEST_F(SendingTest, HexToggleOffWithBadHexKeepsTheTextAndShowsTheBox) {

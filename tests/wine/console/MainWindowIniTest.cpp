@@ -78,4 +78,13 @@ TEST_F(MainWindowIniTest, MissingFileGivesTheDefaultsAndExitCreatesIt) {
   EXPECT_EQ(ini.find("CodePage"), std::string::npos);
 }
 
+// A folder that cannot take Printer.ini (here a folder of that name stands
+// in the way): the seven keys written at exit fail, and the user hears it once.
+TEST_F(MainWindowIniTest, AnUnwritableFileIsToldOnceInsteadOfLosingTheSettingsWithoutAWord) {
+  ASSERT_TRUE(CreateDirectoryW(WindowsPath(dir_ + "/Printer.ini").c_str(), nullptr));
+  Run([&](HWND) { EXPECT_TRUE(prompts_.messages().empty()); });
+  EXPECT_EQ(prompts_.messages(), std::vector<std::string>{"Printer.ini beside the program cannot be written: the "
+                                                          "settings changed now will not be kept!"});
+}
+
 }  // namespace

@@ -97,6 +97,22 @@ TEST_F(LogoDialogTest, DownloadSendsFsQWithTheButtonDisabledUntilDone) {
   EXPECT_EQ(pauses_.pauses(), (std::vector<unsigned>{200, 700}));
 }
 
+// FS q replaces every stored image: a picture that does not decode must not
+// go out as an empty one.
+TEST_F(LogoDialogTest, DownloadRefusesAPictureThatDoesNotDecodeAndSendsNothing) {
+  testsupport::WriteFile(dir_ + "/junk.bmp", "no picture at all");
+  Show([&](HWND dialog) {
+    app_.prompts.AnswerFile(winui::Narrow(testsupport::WindowsPath(dir_ + "/junk.bmp")));
+    Click(dialog, IDC_LOGO_OPEN);
+    Click(dialog, IDC_LOGO_DOWNLOAD);
+    Settle(app_);
+    EXPECT_TRUE(Enabled(dialog, IDC_LOGO_DOWNLOAD));
+  });
+  EXPECT_EQ(LastMessage(), "Load Bitmap Fail!");
+  EXPECT_EQ(Status(), "Load Bitmap Fail!");
+  EXPECT_TRUE(Sends(app_.devices).empty());
+}
+
 TEST_F(LogoDialogTest, PrintSendsBySizeModeAndCutAndStopsWhenTheLinkIsDown) {
   struct Case {
     int sizeRadio;

@@ -103,7 +103,11 @@ TEST_F(MultiLogoDialogTest, FailuresStopIt) {
     std::string box;
   };
   const std::string missing = winui::Narrow(testsupport::WindowsPath(dir_ + "/missing.bmp"));
+  const std::string junk = winui::Narrow(testsupport::WindowsPath(dir_ + "/junk.bmp"));
+  testsupport::WriteFile(dir_ + "/junk.bmp", "no picture at all");
   const Case cases[] = {
+      // every picture decodes before the first byte goes: FS q would replace the stored ones
+      {{paths_[0], junk}, {}, 0, "Load Bitmap Fail!"},
       // every file is looked for before the first byte goes
       {{paths_[0], missing, paths_[2]}, {}, 0, "file is not exist!"},
       {{"", "", ""}, {}, 0, "please select a picture!"},
@@ -118,6 +122,14 @@ TEST_F(MultiLogoDialogTest, FailuresStopIt) {
     EXPECT_EQ(Sends(app_.devices, first).size(), c.sends) << c.box;
     EXPECT_EQ(LastMessage().rfind(c.box, 0), 0u) << LastMessage();
   }
+}
+
+// Once 1C 71 n went, the printer waits for n images: closing must not stop
+// between them.
+TEST_F(MultiLogoDialogTest, ACancellationAfterTheHeaderStillSendsEveryImage) {
+  const auto cancelled = [this] { return !Sends(app_.devices).empty(); };
+  EXPECT_TRUE(DownloadLogos(app_.context, {paths_[0], paths_[1]}, cancelled));
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1C\x71\x02"s, Definition(0), Definition(1)}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/NvLogoDialog.h"
 #include "prtbench/res/resource.h"
+#include "winui/Utf.h"
 
 namespace {
 
@@ -90,6 +91,30 @@ TEST_F(NvLogoDialogTest, DefineSendsGs8LWithTheRowRaster) {
   EXPECT_EQ(sends[0].substr(0, 18), "\x1D\x38\x4C\xCB\x12\x00\x00\x30\x43\x30\x30\x30\x01\x80\x01\x64\x00\x31"s);
   EXPECT_EQ(sends[0], AsString(NvDefineCommand(picture, 48, 48)));
   EXPECT_EQ(pauses_.pauses(), (std::vector<unsigned>{200, 700}));
+}
+
+// GS 8 L's yL yH would announce 0 rows for 65536, and the raster would reach
+// the printer as commands; an unreadable picture would define an empty image.
+TEST_F(NvLogoDialogTest, DefineRefusesPicturesThatDoNotDecodeOrFitAndSendsNothing) {
+  testsupport::WriteFile(dir_ + "/junk.bmp", "no picture at all");
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {winui::Narrow(testsupport::WindowsPath(dir_ + "/junk.bmp")), "Load Bitmap Fail!"},
+      {Bmp("tall.bmp", Picture(8, 65536, [](auto, auto) { return false; })),
+       "The picture is too large for this printer command: nothing was sent!"},
+  };
+  for (const auto& c : cases) {
+    Show([&](HWND dialog) {
+      Open(dialog, c.path);
+      Click(dialog, IDC_NVLOGO_DEFINE);
+      Settle(app_);
+      EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_DEFINE));
+    });
+    EXPECT_EQ(LastMessage(), c.message);
+  }
+  EXPECT_TRUE(Sends(app_.devices).empty());
 }
 
 TEST_F(NvLogoDialogTest, PrintSendsByScaleAndCut) {

@@ -137,6 +137,16 @@ TEST_F(NetSettingDialogTest, TheAtCommandIsTrimmedOrRefusedWhenTooShort) {
   EXPECT_TRUE(Writes().empty());
 }
 
+TEST_F(NetSettingDialogTest, AnAtCommandWithADoubleQuoteIsRefusedAndNothingIsSent) {
+  Show([](HWND dialog) {
+    SetDlgItemTextW(dialog, IDC_NETSET_CMD, L"AT+LAP=\"X\",SECRETKEY");
+    Click(dialog, IDC_NETSET_CMD_SET);
+    Click(dialog, IDC_NETSET_RETURN);
+  });
+  EXPECT_EQ(Sent(), "");
+  EXPECT_EQ(app_.prompts.messages(), std::vector<std::string>{"The AT command must not contain a double quote (\")!"});
+}
+
 TEST_F(NetSettingDialogTest, TypedCommandsAreUpperCaseAndATemplateCanBeChosen) {
   Show([](HWND dialog) {
     // typed into the list's edit part, as a user types

@@ -15,7 +15,7 @@ namespace testsupport {
 class RecordingPrompts : public winui::Prompts {
  public:
   struct Record {
-    std::string kind;  // "message", "yesno", "open", "save", "wait"
+    std::string kind;  // "message", "yesno", "yesnocancel", "open", "save", "wait"
     std::string text;  // message text or dialog title
     winui::MessageIcon icon = winui::MessageIcon::None;
     winui::FileDialogOptions options;
@@ -29,6 +29,12 @@ class RecordingPrompts : public winui::Prompts {
     std::lock_guard lock(mutex_);
     records_.push_back({"yesno", std::string(text), winui::MessageIcon::None, {}});
     return Take(yesNoAnswers_).value_or(false);
+  }
+  // Unscripted: No, as YesNo answers no.
+  winui::Answer YesNoCancel(HWND, std::string_view text) override {
+    std::lock_guard lock(mutex_);
+    records_.push_back({"yesnocancel", std::string(text), winui::MessageIcon::None, {}});
+    return Take(answers_).value_or(winui::Answer::No);
   }
   std::optional<std::string> OpenFile(HWND, const winui::FileDialogOptions& options) override {
     std::lock_guard lock(mutex_);
@@ -48,6 +54,10 @@ class RecordingPrompts : public winui::Prompts {
   void AnswerYesNo(bool yes) {
     std::lock_guard lock(mutex_);
     yesNoAnswers_.push_back(yes);
+  }
+  void AnswerYesNoCancel(winui::Answer answer) {
+    std::lock_guard lock(mutex_);
+    answers_.push_back(answer);
   }
   // The next file dialog returns `path`; nullopt scripts a cancel.
   void AnswerFile(std::optional<std::string> path) {
@@ -84,6 +94,7 @@ class RecordingPrompts : public winui::Prompts {
   mutable std::mutex mutex_;
   std::vector<Record> records_;
   std::deque<bool> yesNoAnswers_;
+  std::deque<winui::Answer> answers_;
   std::deque<std::optional<std::string>> fileAnswers_;
   int waitCursors_ = 0;
 };
