@@ -198,9 +198,9 @@ usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --
   --dhcp             a found reply says the printer uses DHCP.
   --pty LINKPATH     create a pty pair and read what a program writes to its
                      slave end; LINKPATH becomes a symlink to the slave.
-  --journal DIR      where the record goes (created if missing; earlier
-                     journal, connection files, receipts, printer.log,
-                     conditions, ready and stop are removed):
+  --journal DIR      where the record goes (created, with missing parents;
+                     earlier journal, connection files, receipts,
+                     printer.log, conditions, ready and stop are removed):
                        DIR/journal.txt   one line per event:
                          ready <ms> <source>...        every listener is up
                          open <id> <ms> <source> [<peer>]

@@ -11,13 +11,21 @@
 namespace vprinter::escpos {
 
 constexpr int kDefaultLineSpacing = 30;  // dots, 3.75 mm
+constexpr int kDotsPerInch = 203;
 
 struct Modes {
   Face face = Face::A;
-  bool bold = false;
-  int underline = 0;  // dots: 0, 1 or 2
+  bool bold = false;          // ESC E emphasis
+  bool doubleStrike = false;  // ESC G
+  int underline = 0;          // dots: 0, 1 or 2
   bool reverse = false;
+  bool upsideDown = false;    // ESC {: whole lines turned half round
+  bool rotated = false;       // ESC V: each character turned a quarter clockwise
   int widthMul = 1, heightMul = 1;
+  // double-byte characters: FS ! and FS - (their own size and underline), FS S
+  int kanjiUnderline = 0, kanjiWidthMul = 1, kanjiHeightMul = 1;
+  int kanjiLeftSpacing = 0, kanjiRightSpacing = 0;
+  int motionX = kDotsPerInch, motionY = kDotsPerInch;  // GS P: units of 1/motion inch
   Align align = Align::Left;
   int lineSpacing = kDefaultLineSpacing;
   int charSpacing = 0;  // dots after each character
