@@ -68,7 +68,8 @@ size_t Interpreter::Text(Span in) {
       i += 2;
       continue;
     }
-    if (b != 0x7F) AddChar(page && page->chars[b] ? page->chars[b] : 0xFFFD, false);
+    const char32_t c = b < 0x80 ? International(modes_.international, b) : page ? page->chars[b] : 0;
+    if (b != 0x7F) AddChar(c ? c : 0xFFFD, false);
     ++i;
   }
   return i;
@@ -151,6 +152,10 @@ size_t Interpreter::EscSimple(Span in) {
     case 't':
       if (FindCodePage(n)) modes_.codePage = n;
       else Note("ESC t " + std::to_string(n) + ": no such character table, kept " + std::to_string(modes_.codePage));
+      break;
+    case 'R':
+      if (n < kInternationalSets) modes_.international = n;
+      else Note("ESC R " + std::to_string(n) + ": no such character set, kept " + std::to_string(modes_.international));
       break;
     case 'M': if (Choice(n, 1) >= 0) modes_.face = Choice(n, 1) ? Face::B : Face::A; break;
     case ' ': modes_.charSpacing = n; break;

@@ -32,6 +32,7 @@ struct Modes {
   int leftMargin = 0, areaWidth = 0;  // dots; area 0: to the paper's edge
   std::vector<int> tabs = {8, 16, 24, 32, 40, 48, 56, 64};  // character columns
   int codePage = 0;
+  int international = 0;  // ESC R
   bool kanji = false;
   int hri = 0;  // 0 none, 1 above, 2 below, 3 both
   Face hriFace = Face::A;

@@ -159,7 +159,7 @@ TEST_F(VPrinterPrintTest, HelpAndUsageCoverThePrinter) {
   const Case cases[] = {
       {{"--status", "10.0.0.1:4000"}, "--status listens on loopback addresses only"},
       {{"--width", "600"}, "--width wants 384, 512, 576 or 640 dots"},
-      {{"--codepage", "4"}, "--codepage wants a table number"},
+      {{"--codepage", "6"}, "--codepage wants a table number"},
       {{"--buffer", "0"}, "--buffer wants"},
       {{"--drain", "fast"}, "--drain wants"},
   };
