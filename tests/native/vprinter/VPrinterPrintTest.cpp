@@ -105,6 +105,18 @@ TEST_F(VPrinterPrintTest, TheStatusPortAnswersTheWordOfTheConditions) {
   }
 }
 
+TEST_F(VPrinterPrintTest, APrintConnectionGetsTheAnswersToItsOwnStatusRequests) {
+  VPrinterProcess printer({"--tcp", "127.0.0.66:0", "--drawer-open"});
+  ASSERT_TRUE(printer.WaitReady());
+  const int fd = ConnectTcp(printer.Source());
+  ASSERT_TRUE(SendAll(fd, "text\n" + B({0x10, 0x04, 0x01, 0x1D, 0x49, 0x01})));
+  std::string answer;
+  char bytes[8];
+  for (ssize_t n; answer.size() < 2 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) answer.append(bytes, n);
+  close(fd);
+  EXPECT_EQ(answer, B({0x12, 0x76}));
+}
+
 TEST_F(VPrinterPrintTest, TheConditionsFileChangesThemWhileItRuns) {
   VPrinterProcess printer({"--tcp", "127.0.0.64:0", "--status", "127.0.0.64:0"});
   ASSERT_TRUE(printer.WaitReady());
