@@ -84,6 +84,7 @@ class Interpreter {
   size_t Barcode(Span in);
   size_t Qr(Span in);
   void QrFunction(int fn, const std::vector<std::uint8_t>& params);
+  void Pdf417Function(int fn, const std::vector<std::uint8_t>& params);
   size_t Cut(Span in);
 
   // What the commands do.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vprinter/escpos/Line.h"
+#include "vprinter/escpos/Symbols.h"
 #include "vprinter/escpos/Typeface.h"
 
 namespace vprinter::escpos {
@@ -39,6 +40,8 @@ struct Modes {
   int barWidth = 3, barHeight = 162;
   int qrModule = 3, qrLevel = 0;
   std::vector<std::uint8_t> qrData;
+  Pdf417Shape pdf417;
+  std::vector<std::uint8_t> pdf417Data;
 };
 
 }  // namespace vprinter::escpos
