@@ -157,7 +157,7 @@ int main() {
     }
     const double mib = static_cast<double>(bytes.size()) / (1 << 20);
     const double printerRate = mib / Median(printer), copyRate = mib / Median(copy);
-    std::printf("  %-7s vprinter %8.1f MiB/s   plain copy %8.1f MiB/s   ratio %6.3f\n", name, printerRate, copyRate,
+    std::printf("  %-7s vprinter %8.1f MiB/s   plain copy %8.1f MiB/s   ratio %8.5f\n", name, printerRate, copyRate,
                 printerRate / copyRate);
   }
   kill(pid, SIGTERM);
