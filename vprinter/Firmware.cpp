@@ -45,8 +45,8 @@ std::optional<FirmwareFault> ParseFirmwareFault(const std::string& text) {
   return FirmwareFault{K::CloseAfterData, count};
 }
 
-FirmwareHandler::FirmwareHandler(FirmwareFault fault, std::string imageDir)
-    : fault_(fault), imageDir_(std::move(imageDir)) {}
+FirmwareHandler::FirmwareHandler(FirmwareFault fault, std::string imageDir, escpos::EventLog& log)
+    : fault_(fault), imageDir_(std::move(imageDir)), log_(log) {}
 
 std::vector<std::uint8_t> FirmwareHandler::OnBytes(std::span<const std::uint8_t> bytes) {
   std::vector<std::uint8_t> reply;
@@ -74,6 +74,12 @@ void FirmwareHandler::Step(std::vector<std::uint8_t>& reply) {
       return;
     case Phase::Length:
       if (!TakeCommand(0x01, 12, command)) return;
+      if (Le32(command.data() + 8) > kMaxFirmwareBytes) {
+        log_.Note("firmware length " + std::to_string(Le32(command.data() + 8)) +
+                  " bytes is over the 1 GiB a firmware file can have: refused, no echo");
+        phase_ = Phase::Announce;
+        return;
+      }
       image_.insert(image_.end(), command.begin() + 8, command.end());
       dataWanted_ = std::uint64_t{Le32(command.data() + 8)} + 4;
       dataTaken_ = 0;
@@ -100,7 +106,8 @@ bool FirmwareHandler::TakeCommand(uint8_t code, size_t size, std::vector<std::ui
     if (pending_[kPrefixSize] == 0x00) {
       phase_ = Phase::Announce;  // the updater gave up and starts over
     } else {
-      pending_.erase(pending_.begin());  // another command: look for the next prefix
+      // another command: look for the next prefix (one cannot start inside this one)
+      pending_.erase(pending_.begin(), pending_.begin() + kPrefixSize);
     }
     return false;
   }

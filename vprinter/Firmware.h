@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +14,10 @@
 #include "vprinter/Handler.h"
 
 namespace vprinter {
+
+// The longest image taken: the kit's firmware files are at most 1 GiB, and a
+// length beyond that is refused rather than kept in memory.
+constexpr std::uint64_t kMaxFirmwareBytes = 1ull << 30;
 
 enum class FirmwareFaultKind {
   None,
@@ -37,7 +42,8 @@ class FirmwareHandler : public ConnectionHandler {
  public:
   // Each completed image goes to `imageDir`/firmware-<n>.fmw, the first n
   // from 1 not taken yet.
-  FirmwareHandler(FirmwareFault fault, std::string imageDir);
+  // `log` hears of lengths it refuses.
+  FirmwareHandler(FirmwareFault fault, std::string imageDir, escpos::EventLog& log);
   std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
   bool WantsClose() const override { return hungUp_; }
 
@@ -54,7 +60,8 @@ class FirmwareHandler : public ConnectionHandler {
   FirmwareFault fault_;
   std::string imageDir_;
   Phase phase_ = Phase::Announce;
-  std::vector<std::uint8_t> pending_;
+  escpos::EventLog& log_;
+  std::deque<std::uint8_t> pending_;  // taken from the front a command at a time
   std::vector<std::uint8_t> image_;  // signature, length, then the data as received
   std::uint64_t dataWanted_ = 0;
   std::uint64_t dataTaken_ = 0;

@@ -27,7 +27,8 @@ class ConnectionHandler {
   virtual void OnClose() {}
 };
 
-// A printing connection: its bytes go to the printer; it answers nothing.
+// A printing connection: its bytes go to the printer, which answers its
+// status requests.
 // Its end is the end of a job.
 class PrintHandler : public ConnectionHandler {
  public:
@@ -42,16 +43,23 @@ class PrintHandler : public ConnectionHandler {
 // The status port: 1B 76 00 is answered with the status word (or the reply a
 // test chose, which may be short or nothing); configuration frames, the new
 // address and identifier among them, change the settings and are noted in
-// printer.log; anything else is logged and dropped.
+// printer.log; anything else is dropped, each run of it noted once.
 class StatusHandler : public ConnectionHandler {
  public:
   StatusHandler(Printer& printer, escpos::EventLog& log) : printer_(printer), log_(log) {}
   std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
 
  private:
+  // Takes one request, frame or unknown byte from the front of `in`; 0 while
+  // it is not complete.
+  size_t Take(std::span<const std::uint8_t> in, std::vector<std::uint8_t>& reply);
+  void FlushUnknown();
+
   Printer& printer_;
   escpos::EventLog& log_;
   std::vector<std::uint8_t> pending_;
+  std::uint64_t unknown_ = 0;  // bytes in the current unknown run
+  std::string unknownHex_;     // its first bytes
 };
 
 // Seconds on the clock the printer's buffer runs on.

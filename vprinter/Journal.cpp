@@ -34,6 +34,14 @@ bool IsOurs(const std::string& name) {
          HasForm(name, "receipt-", ".txt");
 }
 
+// mkdir -p: the folder and any missing parents.
+bool MakeDirectories(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    if (mkdir(path.substr(0, slash).c_str(), 0755) != 0 && errno != EEXIST) return false;
+  }
+  return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
 }  // namespace
 
 Journal::Journal(std::string dir) : dir_(std::move(dir)) {}
@@ -46,7 +54,7 @@ Journal::~Journal() {
 std::string Journal::Path(std::string_view name) const { return dir_ + "/" + std::string(name); }
 
 bool Journal::Open(std::string& error) {
-  if (mkdir(dir_.c_str(), 0755) != 0 && errno != EEXIST) {
+  if (!MakeDirectories(dir_)) {
     error = "cannot create " + dir_ + ": " + std::strerror(errno);
     return false;
   }

@@ -111,7 +111,7 @@ bool TakeValue(const std::string& arg, const std::string& value, Options& option
     options.widthDots = static_cast<int>(number);
   } else if (arg == "--codepage") {
     if (!ParseNumber(value, 255, number) || !escpos::FindCodePage(static_cast<int>(number)))
-      return Fail(error, "--codepage wants a table number the printer has (0, 2, 3, 16, 17, 19, ...)");
+      return Fail(error, "--codepage wants a table number the printer has (0-5, 16-19, ...)");
     options.codePage = static_cast<int>(number);
   } else if (arg == "--buffer") {
     if (!ParseNumber(value, 64l << 20, number) || number == 0) return Fail(error, "--buffer wants 1 to 67108864 bytes");
@@ -198,9 +198,9 @@ usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --
   --dhcp             a found reply says the printer uses DHCP.
   --pty LINKPATH     create a pty pair and read what a program writes to its
                      slave end; LINKPATH becomes a symlink to the slave.
-  --journal DIR      where the record goes (created if missing; earlier
-                     journal, connection files, receipts, printer.log,
-                     conditions, ready and stop are removed):
+  --journal DIR      where the record goes (created, with missing parents;
+                     earlier journal, connection files, receipts,
+                     printer.log, conditions, ready and stop are removed):
                        DIR/journal.txt   one line per event:
                          ready <ms> <source>...        every listener is up
                          open <id> <ms> <source> [<peer>]
@@ -237,9 +237,10 @@ It prints on a 1-bit page 384 to 640 dots wide at 203 dpi:
                      The width frame changes it from the next receipt; a DIP
                      byte with bit 0x04 clear means 58 mm paper (384 dots).
   --codepage N       character table at start, numbered as ESC t does: 0
-                     PC437, 2 PC850, 3 PC860 (default), 16 WPC1252, 17 PC866,
-                     19 PC858 (also 50, 52, 53, 55, 59, 71). FS & turns on
-                     GBK double-byte text.
+                     PC437, 1 Katakana, 2 PC850, 3 PC860 (default), 4 PC863,
+                     5 PC865, 16 WPC1252, 17 PC866, 18 PC852, 19 PC858 (also
+                     50, 52, 53, 55, 59, 71). FS & turns on GBK double-byte
+                     text.
   --font-dir DIR     the console fonts (default /usr/share/consolefonts, from
                      the package console-setup-linux): font A is
                      Uni2-Terminus24x12 (12 x 24), font B Uni2-Terminus16

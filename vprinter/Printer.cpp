@@ -69,15 +69,66 @@ Printer::Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> ty
 
 bool Printer::Printing() const { return !conditions_.paperOut && !conditions_.coverOpen && !conditions_.offline; }
 
-void Printer::Receive(std::span<const std::uint8_t> bytes, double now) {
+std::vector<std::uint8_t> Printer::Receive(std::span<const std::uint8_t> bytes, double now) {
   const size_t accepted = buffer_.Offer(bytes.size(), now);
   if (accepted < bytes.size()) {
     log_.Note("receive buffer full: " + std::to_string(bytes.size() - accepted) + " bytes lost after byte " +
               std::to_string(received_ + accepted));
   }
   received_ += bytes.size();
-  if (Printing()) Interpret(bytes.first(accepted));
-  else held_.insert(held_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(accepted));
+  if (!Printing()) {
+    held_.insert(held_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(accepted));
+    return RealTime(bytes.first(accepted));
+  }
+  if (!interpreter_) return RealTime(bytes.first(accepted));
+  Interpret(bytes.first(accepted));
+  std::vector<std::uint8_t> answers;
+  for (const auto& request : interpreter_->TakeRequests()) {
+    const auto answer = Answer(request);
+    answers.insert(answers.end(), answer.begin(), answer.end());
+  }
+  return answers;
+}
+
+std::vector<std::uint8_t> Printer::RealTime(std::span<const std::uint8_t> bytes) {
+  std::vector<std::uint8_t> seen = realTimeTail_, answers;
+  seen.insert(seen.end(), bytes.begin(), bytes.end());
+  for (size_t i = 0; i + 2 < seen.size(); ++i) {
+    if (seen[i] != 0x10 || seen[i + 1] != 0x04 || seen[i + 2] < 1 || seen[i + 2] > 4) continue;
+    const auto answer = Answer({escpos::StatusRequest::Kind::RealTime, seen[i + 2]});
+    answers.insert(answers.end(), answer.begin(), answer.end());
+  }
+  realTimeTail_.assign(seen.end() - static_cast<std::ptrdiff_t>(std::min<size_t>(seen.size(), 2)), seen.end());
+  return answers;
+}
+
+// DLE EOT: 1 printer (drawer closed 04, offline 08), 2 offline cause (cover
+// 04, paper end 20), 3 errors (none), 4 paper sensors (end 60); each with 12
+// always set. GS r: 1 paper sensors (0C end, 03 near end), 2 drawer.
+std::vector<std::uint8_t> Printer::Answer(const escpos::StatusRequest& request) const {
+  using Kind = escpos::StatusRequest::Kind;
+  const auto bits = [](bool on, int value) { return on ? value : 0; };
+  const Conditions& c = conditions_;
+  switch (request.kind) {
+    case Kind::RealTime: {
+      const int byte = request.n == 1   ? bits(!c.drawerOpen, 0x04) | bits(!Printing(), 0x08)
+                       : request.n == 2 ? bits(c.coverOpen, 0x04) | bits(c.paperOut, 0x20)
+                       : request.n == 4 ? bits(c.paperOut, 0x6C)
+                                        : 0;
+      return {static_cast<std::uint8_t>(0x12 | byte)};
+    }
+    case Kind::Sensor:
+      return {static_cast<std::uint8_t>(request.n == 1 ? bits(c.paperOut, 0x0F) : bits(!c.drawerOpen, 0x01))};
+    case Kind::Automatic: {
+      const auto word = StatusWord();
+      return {word.begin(), word.end()};
+    }
+    case Kind::Identity: break;
+  }
+  // model 'v'; type: multi-byte characters 01, cutter 02; firmware 0x17
+  if (request.n == 1) return {0x76};
+  if (request.n == 2) return {static_cast<std::uint8_t>(bits(settings_.ChineseMode(), 0x01) | bits(settings_.CutterEnabled(), 0x02))};
+  return {0x17};
 }
 
 void Printer::Interpret(std::span<const std::uint8_t> bytes) {
@@ -102,6 +153,8 @@ void Printer::SetConditions(const Conditions& conditions, double now) {
   std::vector<std::uint8_t> held;
   held.swap(held_);
   Interpret(held);
+  // what was asked while it stood was answered then, or is stale now
+  if (interpreter_) interpreter_->TakeRequests();
 }
 
 // R0: 0x10 always, 0x04 drawer closed, 0x08 offline, 0x20 cover open;

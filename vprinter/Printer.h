@@ -49,8 +49,10 @@ class Printer {
   Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> typeface, escpos::ReceiptSink& sink,
           escpos::EventLog& log);
 
-  // Bytes from any connection arriving at `now` (seconds on one clock).
-  void Receive(std::span<const std::uint8_t> bytes, double now);
+  // Bytes from a connection arriving at `now` (seconds on one clock); returns
+  // the answers to its status requests, for that connection. DLE EOT is
+  // answered even while the mechanism stands.
+  std::vector<std::uint8_t> Receive(std::span<const std::uint8_t> bytes, double now);
   void EndOfJob();
   void PowerOff();
   void SetConditions(const Conditions& conditions, double now);
@@ -62,6 +64,8 @@ class Printer {
   // What 1B 76 00 is answered with: the chosen reply while one is set
   // (empty: silence), else the status word.
   std::vector<std::uint8_t> StatusAnswer() const;
+  // The bytes that answer `request`; identifiers are vprinter's own.
+  std::vector<std::uint8_t> Answer(const escpos::StatusRequest& request) const;
   // A chosen reply as ParseStatusReply gives it; nullopt: the status word again.
   void SetStatusReply(std::optional<std::vector<std::uint8_t>> reply);
   // The settings, for the status port's configuration frames.
@@ -69,6 +73,8 @@ class Printer {
 
  private:
   void Interpret(std::span<const std::uint8_t> bytes);
+  // DLE EOT n in bytes that are not interpreted now, answered.
+  std::vector<std::uint8_t> RealTime(std::span<const std::uint8_t> bytes);
 
   escpos::EventLog& log_;
   escpos::Settings settings_;
@@ -79,6 +85,7 @@ class Printer {
   std::optional<std::vector<std::uint8_t>> statusReply_;
   std::vector<std::uint8_t> held_;  // taken while the mechanism stands; at most the buffer's size
   std::uint64_t received_ = 0;
+  std::vector<std::uint8_t> realTimeTail_;  // the last bytes RealTime saw: a request may straddle reads
 };
 
 }  // namespace vprinter

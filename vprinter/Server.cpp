@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,13 @@ namespace vprinter {
 namespace {
 
 constexpr int kPollMs = 50;
+// What one connection may hand the printer in one turn of the loop.
+constexpr size_t kTurnBytes = 64 * 1024;
+// Before a new connection is journaled the others are read out, so that a
+// client's close comes before its next open; a bound on one that streams.
+constexpr size_t kBeforeAcceptBytes = 1u << 20;
+// Answers waiting for a peer that does not read; past this it is not read from.
+constexpr size_t kMaxOutbox = 64 * 1024;
 
 // 0.0.0.0 hears broadcasts from every interface, so it is taken only in a
 // network namespace other than that of process 1: one a test made, whose
@@ -39,6 +47,11 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
   const std::string temporary = path + ".new";
   std::ofstream(temporary) << text;
   std::rename(temporary.c_str(), path.c_str());
+}
+
+// A connection is read while its peer takes its answers.
+int Events(const std::vector<std::uint8_t>& outbox) {
+  return (outbox.size() < kMaxOutbox ? POLLIN : 0) | (outbox.empty() ? 0 : POLLOUT);
 }
 
 std::string Describe(const sockaddr_in& address) {
@@ -211,12 +224,13 @@ std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
     // then opened the next is journaled in that order
     CheckConditions();
     std::vector<pollfd> fds;
-    for (const auto& connection : connections_) fds.push_back({connection->fd, POLLIN, 0});
+    for (const auto& c : connections_) fds.push_back({c->fd, static_cast<short>(Events(c->outbox)), 0});
     for (const auto& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});
     if (poll(fds.data(), fds.size(), kPollMs) <= 0) continue;
     const size_t connectionCount = connections_.size();
     for (size_t i = 0; i < connectionCount; ++i) {
-      if (fds[i].revents != 0) Drain(*connections_[i]);
+      if (fds[i].revents & POLLOUT) SendOutbox(*connections_[i]);
+      if (fds[i].revents & ~POLLOUT) Drain(*connections_[i], kTurnBytes);
     }
     for (size_t i = 0; i < listeners_.size(); ++i) {
       if (!(fds[connectionCount + i].revents & POLLIN)) continue;
@@ -276,17 +290,18 @@ void Server::AcceptAll(const Listener& listener) {
     if (fd < 0) return;
     // a client closes its last connection before it opens the next: what it
     // sent before that close, and the close, are read first
-    for (size_t i = 0; i < connections_.size(); ++i) Drain(*connections_[i]);
+    for (size_t i = 0; i < connections_.size(); ++i) Drain(*connections_[i], kBeforeAcceptBytes);
     Open(fd, listener.source, Describe(peer), listener.status);
   }
 }
 
-void Server::Drain(Connection& connection) {
+void Server::Drain(Connection& connection, size_t budget) {
   if (!connection.open) return;
   std::uint8_t buffer[65536];
-  for (;;) {
-    const ssize_t n = read(connection.fd, buffer, sizeof buffer);
+  for (size_t taken = 0; taken < budget && connection.outbox.size() < kMaxOutbox;) {
+    const ssize_t n = read(connection.fd, buffer, std::min(sizeof buffer, budget - taken));
     if (n > 0) {
+      taken += static_cast<size_t>(n);
       const std::span<const std::uint8_t> bytes(buffer, static_cast<size_t>(n));
       connection.bytes += bytes.size();
       journal_.Received(connection.id, bytes);
@@ -307,18 +322,23 @@ void Server::Drain(Connection& connection) {
 }
 
 void Server::Answer(Connection& connection, const std::vector<std::uint8_t>& bytes) {
-  size_t offset = 0;
-  while (offset < bytes.size()) {
-    const ssize_t n = write(connection.fd, bytes.data() + offset, bytes.size() - offset);
+  connection.outbox.insert(connection.outbox.end(), bytes.begin(), bytes.end());
+  SendOutbox(connection);
+}
+
+void Server::SendOutbox(Connection& connection) {
+  size_t sent = 0;
+  while (sent < connection.outbox.size()) {
+    const ssize_t n = write(connection.fd, connection.outbox.data() + sent, connection.outbox.size() - sent);
     if (n > 0) {
-      offset += static_cast<size_t>(n);
+      sent += static_cast<size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    pollfd writable{connection.fd, POLLOUT, 0};
-    if (n < 0 && errno == EAGAIN && poll(&writable, 1, 1000) > 0) continue;
-    return;  // a peer that takes nothing for a second gets no more
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;  // the rest when the peer reads
+    sent = connection.outbox.size();  // the peer is gone: its answers with it
   }
+  connection.outbox.erase(connection.outbox.begin(), connection.outbox.begin() + static_cast<std::ptrdiff_t>(sent));
 }
 
 void Server::Close(Connection& connection) {

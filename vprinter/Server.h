@@ -51,6 +51,7 @@ class Server {
     std::uint64_t bytes = 0;
     std::unique_ptr<ConnectionHandler> handler;
     bool open = true;
+    std::vector<std::uint8_t> outbox;  // answers the peer has not taken yet
   };
 
   bool StartPrinter(std::string& error);
@@ -61,9 +62,13 @@ class Server {
   // Rewrites DIR/discovery when the printer's record changed.
   void WriteDiscoveryRecord();
   void Open(int fd, const std::string& source, const std::string& peer, bool status);
-  // Reads what is there until the socket is empty or closed by the peer.
-  void Drain(Connection& connection);
+  // Reads what is there until the socket is empty, closed by the peer, or
+  // `budget` bytes were taken: one client cannot hold the loop.
+  void Drain(Connection& connection, size_t budget);
+  // Queues an answer and sends what the peer takes without waiting; a peer
+  // that takes nothing is not read from while its answers pile up.
   void Answer(Connection& connection, const std::vector<std::uint8_t>& bytes);
+  void SendOutbox(Connection& connection);
   void Close(Connection& connection);
   void AcceptAll(const Listener& listener);
   std::optional<std::string> StopReason(const volatile std::sig_atomic_t& signalled) const;

@@ -90,6 +90,13 @@ TEST_F(VPrinterTest, ACloseIsJournaledBeforeTheNextOpenEvenAfterALargeBuffer) {
   EXPECT_EQ(printer.Bytes(1), large);
 }
 
+TEST_F(VPrinterTest, TheJournalFolderIsCreatedWithItsParents) {
+  const std::string dir = MakeTempDir() + "/runs/today/printer";
+  const RunResult result = RunVPrinter({"--tcp", "127.0.0.45:0", "--journal", dir, "--lifetime", "1"});
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_NE(ReadFile(dir + "/journal.txt").find("stop "), std::string::npos);
+}
+
 TEST_F(VPrinterTest, ListensOnEveryAddressGiven) {
   VPrinterProcess printer({"--tcp", "127.0.0.43:0", "--tcp", "127.0.0.44:0"});
   ASSERT_TRUE(printer.WaitReady());

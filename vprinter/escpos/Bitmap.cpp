@@ -52,6 +52,26 @@ Bitmap Inverted(const Bitmap& source) {
   return out;
 }
 
+Bitmap Rotated180(const Bitmap& source) {
+  Bitmap out(source.width, source.height);
+  for (int y = 0; y < source.height; ++y) {
+    for (int x = 0; x < source.width; ++x) {
+      if (source.Get(x, y)) out.Set(source.width - 1 - x, source.height - 1 - y);
+    }
+  }
+  return out;
+}
+
+Bitmap Rotated90(const Bitmap& source) {
+  Bitmap out(source.height, source.width);
+  for (int y = 0; y < source.height; ++y) {
+    for (int x = 0; x < source.width; ++x) {
+      if (source.Get(x, y)) out.Set(source.height - 1 - y, x);
+    }
+  }
+  return out;
+}
+
 Bitmap Resized(const Bitmap& source, int w, int h) {
   Bitmap out(w, h);
   if (source.width == 0 || source.height == 0) return out;

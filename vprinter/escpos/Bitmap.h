@@ -46,6 +46,12 @@ void Blit(Bitmap& target, const Bitmap& source, int x, int y, int sx = 1, int sy
 // Every dot of `source` inverted, for reverse printing.
 Bitmap Inverted(const Bitmap& source);
 
+// `source` turned half round (upside-down printing).
+Bitmap Rotated180(const Bitmap& source);
+
+// `source` turned a quarter clockwise (90-degree rotated characters).
+Bitmap Rotated90(const Bitmap& source);
+
 // `source` scaled to exactly w by h dots by nearest neighbour.
 Bitmap Resized(const Bitmap& source, int w, int h);
 

@@ -3,6 +3,7 @@
 
 #include <iconv.h>
 
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -18,9 +19,14 @@ struct TableSource {
 
 // The numbers are the printer's: its configuration list repeats some pages
 // under a second number.
+// Tables a common 80 mm printer has beyond these (Thai, Arabic, Vietnamese
+// and other vendor pages) have no converter here and are refused with a note.
+// Table 1's single bytes A1-DF are the half-width katakana of Shift JIS.
 constexpr TableSource kTables[] = {
-    {0, "PC437", "IBM437"},     {2, "PC850", "IBM850"},     {3, "PC860", "IBM860"},
-    {16, "WPC1252", "CP1252"},  {17, "PC866", "IBM866"},    {19, "PC858", "IBM858"},
+    {0, "PC437", "IBM437"},     {1, "Katakana", "SHIFT_JIS"}, {2, "PC850", "IBM850"},
+    {3, "PC860", "IBM860"},     {4, "PC863", "IBM863"},       {5, "PC865", "IBM865"},
+    {16, "WPC1252", "CP1252"},  {17, "PC866", "IBM866"},      {18, "PC852", "IBM852"},
+    {19, "PC858", "IBM858"},
     {50, "PC437", "IBM437"},    {52, "PC437", "IBM437"},    {53, "PC858", "IBM858"},
     {55, "PC860", "IBM860"},    {59, "PC866", "IBM866"},    {71, "WPC1252", "CP1252"},
 };
@@ -43,7 +49,8 @@ CodePage Build(const TableSource& source) {
   const iconv_t cd = iconv_open("UTF-32LE", source.charset);
   for (int b = 0x20; b < 0x100; ++b) {
     const char byte = static_cast<char>(b);
-    page.chars[b] = cd == reinterpret_cast<iconv_t>(-1) ? (b < 0x80 ? b : 0) : Convert(cd, &byte, 1);
+    // 20-7F are ASCII in every table, also where the converter says yen for 5C
+    page.chars[b] = b < 0x80 ? b : cd == reinterpret_cast<iconv_t>(-1) ? 0 : Convert(cd, &byte, 1);
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
   page.chars[0x7F] = 0;  // DEL prints nothing
@@ -60,6 +67,18 @@ const CodePage* FindCodePage(int number) {
   }();
   const auto it = tables.find(number);
   return it == tables.end() ? nullptr : &it->second;
+}
+
+char32_t International(int set, std::uint8_t byte) {
+  static constexpr char kPositions[] = "#$@[\\]^`{|}~";
+  // USA, France, Germany, UK, Denmark I, Sweden, Italy, Spain I, Japan, Norway, Denmark II
+  static constexpr const char32_t* kSets[kInternationalSets] = {
+      U"#$@[\\]^`{|}~", U"#$à°ç§^`éùè¨", U"#$§ÄÖÜ^`äöüß", U"£$@[\\]^`{|}~", U"#$@ÆØÅ^`æøå~", U"#¤ÉÄÖÅÜéäöåü",
+      U"#$@°\\é^ùàòèì", U"₧$@¡Ñ¿^`¨ñ}~", U"#$@[¥]^`{|}~",  U"#¤ÉÆØÅÜéæøåü",  U"#$ÉÆØÅÜéæøåü",
+  };
+  const char* at = std::strchr(kPositions, byte);
+  if (set <= 0 || set >= kInternationalSets || byte == 0 || !at) return byte;
+  return kSets[set][at - kPositions];
 }
 
 char32_t DecodeGbk(std::uint8_t lead, std::uint8_t trail) {

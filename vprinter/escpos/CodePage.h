@@ -18,6 +18,12 @@ struct CodePage {
 // The table with this number, or nullptr when the printer has none.
 const CodePage* FindCodePage(int number);
 
+// International character sets (ESC R 0-10): the character set `set` prints
+// for ASCII `byte`, which is `byte` itself where the set leaves it alone;
+// kInternationalSets sets are known.
+constexpr int kInternationalSets = 11;
+char32_t International(int set, std::uint8_t byte);
+
 // The character of a two-byte GBK code (lead 81-FE), or 0 when the pair is
 // not a GBK character.
 char32_t DecodeGbk(std::uint8_t lead, std::uint8_t trail);

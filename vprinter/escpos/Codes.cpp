@@ -102,7 +102,7 @@ size_t Interpreter::Qr(Span in) {
   }
   if (in.size() < 7) return 0;
   const size_t size = in[3] | in[4] << 8;
-  if (size < 2 || in[5] != 49) {
+  if (size < 2 || (in[5] != 49 && in[5] != 48)) {
     Note("GS ( k symbol " + std::to_string(in[5]) + ": not simulated, " + std::to_string(size) + " bytes skipped");
     body.remaining = size;
     StartBody(std::move(body));
@@ -112,9 +112,10 @@ size_t Interpreter::Qr(Span in) {
   body.remaining = size - 2;
   body.keep = kMaxQrData + 1;
   // the store function's first parameter (m = 48) is not data
-  body.done = [this, fn](std::vector<std::uint8_t>& data) {
+  body.done = [this, fn, pdf417 = in[5] == 48](std::vector<std::uint8_t>& data) {
     if (fn == 80 && !data.empty()) data.erase(data.begin());
-    QrFunction(fn, data);
+    if (pdf417) Pdf417Function(fn, data);
+    else QrFunction(fn, data);
   };
   StartBody(std::move(body));
   return 7;
@@ -144,6 +145,32 @@ void Interpreter::QrFunction(int fn, const std::vector<std::uint8_t>& params) {
     return Note("QR symbol of \"" + text + "\" is " + std::to_string(symbol.width) + " dots wide: not printed");
   }
   PrintPicture(symbol, 1, 1, "[QR code: " + text + "]");
+}
+
+// PDF417 (cn 48): 65 columns, 66 rows, 67 module width (2-8), 68 row height
+// (2-8), 69 m n error correction (m 48: level n - 48), 80 store, 81 print.
+void Interpreter::Pdf417Function(int fn, const std::vector<std::uint8_t>& params) {
+  const int n = params.empty() ? -1 : params[0];
+  Pdf417Shape& shape = modes_.pdf417;
+  switch (fn) {
+    case 65: if (n >= 0 && n <= 30) shape.columns = n; return;
+    case 66: if (n == 0 || (n >= 3 && n <= 90)) shape.rows = n; return;
+    case 67: if (n >= 2 && n <= 8) shape.moduleWidth = n; return;
+    case 68: if (n >= 2 && n <= 8) shape.rowHeight = n; return;
+    case 69: shape.level = n == 48 && params.size() > 1 && params[1] >= 48 && params[1] <= 56 ? params[1] - 48 : -1; return;
+    case 70: return;  // standard or truncated: the standard symbol is what we print
+    case 80: modes_.pdf417Data = params; return;
+    case 81: break;
+    default: return Note("PDF417 function " + std::to_string(fn) + ": not simulated");
+  }
+  std::string error;
+  const Bitmap symbol = EncodePdf417(modes_.pdf417Data, shape, error);
+  const std::string text(modes_.pdf417Data.begin(), modes_.pdf417Data.end());
+  if (symbol.width == 0) return Note("PDF417 symbol not printed: " + error);
+  if (symbol.width > Area()) {
+    return Note("PDF417 symbol of \"" + text + "\" is " + std::to_string(symbol.width) + " dots wide: not printed");
+  }
+  PrintPicture(symbol, 1, 1, "[PDF417: " + text + "]");
 }
 
 // GS V m (0/48 full, 1/49 partial), GS V m n (65 full, 66 partial, after feeding n dots).

@@ -68,7 +68,8 @@ size_t Interpreter::Text(Span in) {
       i += 2;
       continue;
     }
-    if (b != 0x7F) AddChar(page && page->chars[b] ? page->chars[b] : 0xFFFD, false);
+    const char32_t c = b < 0x80 ? International(modes_.international, b) : page ? page->chars[b] : 0;
+    if (b != 0x7F) AddChar(c ? c : 0xFFFD, false);
     ++i;
   }
   return i;
@@ -85,8 +86,13 @@ size_t Interpreter::Control(Span in) {
     case 0x00: case 0x0D: case 0x18: return 1;  // NUL, CR (no automatic line feed), CAN
     case 0x10:
       if (in.size() < 3) return 0;
-      if (in[1] == 0x04 || in[1] == 0x05) {
-        Note("real-time command DLE " + Hex(in[1]) + " " + Hex(in[2]) + ": no answer on this link");
+      if (in[1] == 0x04) {
+        if (in[2] >= 1 && in[2] <= 4) requests_.push_back({StatusRequest::Kind::RealTime, in[2]});
+        else Note("DLE EOT " + std::to_string(in[2]) + ": no such status");
+        return 3;
+      }
+      if (in[1] == 0x05) {
+        Note("real-time request DLE ENQ " + Hex(in[2]) + ": the printer is not in an error state");
         return 3;
       }
       Unknown(in.first(2), "DLE " + Hex(in[1]) + " unknown");
@@ -98,6 +104,7 @@ size_t Interpreter::Control(Span in) {
 size_t Interpreter::Esc(Span in) {
   if (in.size() < 2) return 0;
   if (in[1] == '*') return BitImage(in);
+  if (in[1] == '(') return SkipFunction(in, "ESC");
   if (in[1] == 'D') {  // up to 32 tab positions, ended by NUL
     size_t end = 2;
     while (end < in.size() && end < 34 && in[end] != 0) ++end;
@@ -125,8 +132,13 @@ size_t Interpreter::EscSimple(Span in) {
       modes_.widthMul = (n & 0x20) ? 2 : 1;
       modes_.underline = (n & 0x80) ? 1 : 0;
       break;
-    case 'E': case 'G': modes_.bold = n & 1; break;
+    case 'E': modes_.bold = n & 1; break;
+    case 'G': modes_.doubleStrike = n & 1; break;
     case '-': if (Choice(n, 2) >= 0) modes_.underline = Choice(n, 2); break;
+    case '$': MoveTo(in[2] | in[3] << 8, false); break;
+    case '\\': MoveTo(static_cast<std::int16_t>(in[2] | in[3] << 8), true); break;
+    case '{': modes_.upsideDown = n & 1; break;
+    case 'V': if (Choice(n, 2) >= 0) modes_.rotated = Choice(n, 2) > 0; break;
     case 'J':
       if (line_.Empty()) paper_.Feed(n);
       else PrintLine(n);
@@ -140,6 +152,10 @@ size_t Interpreter::EscSimple(Span in) {
     case 't':
       if (FindCodePage(n)) modes_.codePage = n;
       else Note("ESC t " + std::to_string(n) + ": no such character table, kept " + std::to_string(modes_.codePage));
+      break;
+    case 'R':
+      if (n < kInternationalSets) modes_.international = n;
+      else Note("ESC R " + std::to_string(n) + ": no such character set, kept " + std::to_string(modes_.international));
       break;
     case 'M': if (Choice(n, 1) >= 0) modes_.face = Choice(n, 1) ? Face::B : Face::A; break;
     case ' ': modes_.charSpacing = n; break;
@@ -193,6 +209,20 @@ size_t Interpreter::GsSimple(Span in) {
     case 'w': if (n >= 1 && n <= 6) modes_.barWidth = n; break;
     case 'h': if (n >= 1) modes_.barHeight = n; break;
     case 'L': modes_.leftMargin = word; break;
+    case 'r':
+      if (Choice(n, 2) >= 1) requests_.push_back({StatusRequest::Kind::Sensor, Choice(n, 2)});
+      break;
+    case 'I':
+      if (Choice(n, 3) >= 1) requests_.push_back({StatusRequest::Kind::Identity, Choice(n, 3)});
+      else Note("GS I " + std::to_string(n) + ": not simulated");
+      break;
+    case 'a':  // the state goes back at once; later changes are not pushed
+      if (n != 0) requests_.push_back({StatusRequest::Kind::Automatic, n});
+      break;
+    case 'P':  // 0: the default, one dot per unit
+      modes_.motionX = in[2] ? in[2] : kDotsPerInch;
+      modes_.motionY = in[3] ? in[3] : kDotsPerInch;
+      break;
     case 'W': modes_.areaWidth = word; break;
     case 0x0C:  // GS FF: to the next black mark's print position
       FlushLine();
@@ -207,6 +237,7 @@ size_t Interpreter::GsSimple(Span in) {
 size_t Interpreter::Fs(Span in) {
   if (in.size() < 2) return 0;
   if (in[1] == 'q') return NvDefine(in);
+  if (in[1] == '(') return SkipFunction(in, "FS");
   const size_t size = FsSize(in[1]);
   if (size == 0) {
     Unknown(in.first(2), "FS " + Hex(in[1]) + " unknown");
@@ -217,9 +248,35 @@ size_t Interpreter::Fs(Span in) {
     case '&': modes_.kanji = true; break;
     case '.': modes_.kanji = false; break;
     case 'p': return NvPrint(in.first(size));
+    case '-': if (Choice(in[2], 2) >= 0) modes_.kanjiUnderline = Choice(in[2], 2); break;
+    case '!':
+      modes_.kanjiWidthMul = (in[2] & 0x04) ? 2 : 1;
+      modes_.kanjiHeightMul = (in[2] & 0x08) ? 2 : 1;
+      modes_.kanjiUnderline = (in[2] & 0x80) ? 1 : 0;
+      break;
+    case 'W': modes_.kanjiWidthMul = modes_.kanjiHeightMul = (in[2] & 1) ? 2 : 1; break;
+    case 'S':
+      modes_.kanjiLeftSpacing = in[2];
+      modes_.kanjiRightSpacing = in[3];
+      break;
+    case 'C':
+      Note("FS C " + std::to_string(in[2]) + ": double-byte text is read as GBK whatever the code system");
+      break;
     default: Note("FS " + Hex(in[1]) + ": not simulated, " + std::to_string(size) + " bytes taken"); break;
   }
   return size;
+}
+
+// X ( fn pL pH, then pL + pH * 256 bytes: a function frame this printer
+// does not simulate is skipped whole, by its length.
+size_t Interpreter::SkipFunction(Span in, const std::string& prefix) {
+  if (in.size() < 5) return 0;
+  const size_t size = in[3] | in[4] << 8;
+  Note(prefix + " ( " + Hex(in[2]) + ": not simulated, " + std::to_string(5 + size) + " bytes skipped");
+  Body body;
+  body.remaining = size;
+  StartBody(std::move(body));
+  return 5;
 }
 
 size_t Interpreter::Frame(Span in) {

@@ -210,6 +210,8 @@ bool StartsFrame(Span in) {
 }
 
 FrameResult TakeFrame(Span in, Settings& s) {
+  // no frame is longer: its end is looked for that far and no further
+  in = in.first(std::min(in.size(), kMaxFrame));
   if (in.size() < 4) return {};
   if (in[2] == 0x02) return SerialNumber(in, s);
   for (const Fixed& fixed : kFixed) {

@@ -32,6 +32,13 @@ Bitmap FromColumns(const std::uint8_t* data, int columns, int bytes) {
 constexpr std::uint16_t Key(std::uint8_t kc1, std::uint8_t kc2) { return static_cast<std::uint16_t>(kc1 << 8 | kc2); }
 bool ValidKey(std::uint8_t kc) { return kc >= 32 && kc <= 126; }
 
+// Dots past the width in each row's last byte are not part of the picture.
+void ClearPastWidth(Bitmap& image) {
+  if (image.width % 8 == 0) return;
+  const auto mask = static_cast<std::uint8_t>(0xFF << (8 - image.width % 8));
+  for (int row = 0; row < image.height; ++row) image.Row(row)[image.rowBytes() - 1] &= mask;
+}
+
 }  // namespace
 
 // GS v 0 m xL xH yL yH, then x bytes by y rows; each row prints as it completes.
@@ -75,11 +82,12 @@ size_t Interpreter::BitImage(Span in) {
   body.remaining = static_cast<std::uint64_t>(columns) * bytes;
   body.keep = body.remaining;
   body.done = [this, columns, bytes, sx, sy](std::vector<std::uint8_t>& data) {
+    if (columns == 0) return;  // an empty band: nothing joins the line
     const Bitmap band = FromColumns(data.data(), columns, bytes);
     Bitmap cell(columns * sx, bytes * 8 * sy);
     Blit(cell, band, 0, 0, sx, sy);
     if (!line_.Fits(cell.width, Area())) PrintLine(modes_.lineSpacing);
-    line_.Add(std::move(cell), "");
+    line_.Add(std::move(cell), "", 0);
   };
   StartBody(std::move(body));
   return 5;
@@ -135,13 +143,9 @@ size_t Interpreter::NvPrint(Span in) {
 // cut (a 2) after a black mark, forward (m 0) or back (m 1); other GS ( x
 // commands are skipped by their size.
 size_t Interpreter::GsParen(Span in, std::uint64_t size) {
+  if (in[2] != 'F') return SkipFunction(in, "GS");
   Body body;
   body.remaining = size;
-  if (in[2] != 'F') {
-    Note("GS ( " + std::string(1, static_cast<char>(in[2])) + ": not simulated, " + std::to_string(size) + " bytes skipped");
-    StartBody(std::move(body));
-    return 5;
-  }
   body.keep = 4;
   body.done = [this](std::vector<std::uint8_t>& p) {
     if (p.size() < 4 || (p[0] != 1 && p[0] != 2)) return Note("GS ( F with bad parameters: ignored");
@@ -171,7 +175,7 @@ size_t Interpreter::Graphics(Span in) {
   const int fn = in[header + 1];
   Body body;
   body.remaining = size - 2;
-  body.keep = static_cast<size_t>(std::min<std::uint64_t>(body.remaining, fn == 67 ? kNvCapacity + 16 : 16));
+  body.keep = static_cast<size_t>(std::min<std::uint64_t>(body.remaining, fn == 67 || fn == 112 ? kNvCapacity + 16 : 16));
   body.done = [this, fn, size](std::vector<std::uint8_t>& data) { GraphicsFunction(fn, data, size - 2); };
   StartBody(std::move(body));
   return header + 2;
@@ -179,6 +183,12 @@ size_t Interpreter::Graphics(Span in) {
 
 void Interpreter::GraphicsFunction(int fn, std::vector<std::uint8_t>& body, std::uint64_t size) {
   if (fn == 67) return DefineGraphic(body, size);
+  if (fn == 112) return BufferGraphic(body, size);
+  if (fn == 50) return PrintBufferedGraphic();
+  if (fn == 49 && body.size() >= 2) {  // 50: 180 dpi, 51: 360 dpi; this head has one density
+    return Note("graphics dot density " + std::to_string(body[0]) + " " + std::to_string(body[1]) +
+                ": printed at 203 dpi");
+  }
   if (fn == 65 && body.size() >= 3 && body[0] == 'C' && body[1] == 'L' && body[2] == 'R') {
     graphics_.clear();
     graphicsBytes_ = 0;
@@ -218,12 +228,42 @@ void Interpreter::DefineGraphic(const std::vector<std::uint8_t>& body, std::uint
   if (size < 9 + bytes) Note("NV graphics data short by " + std::to_string(9 + bytes - size) + " bytes: white");
   Bitmap image(x, y);
   std::memcpy(image.bits.data(), body.data() + 9, std::min(bytes, body.size() - 9));
-  if (x % 8 != 0) {  // dots past the width in each row's last byte are not part of the picture
-    for (int row = 0; row < y; ++row) image.Row(row)[image.rowBytes() - 1] &= static_cast<std::uint8_t>(0xFF << (8 - x % 8));
-  }
+  ClearPastWidth(image);
   graphicsBytes_ += bytes - freed;
   graphics_[key] = std::move(image);
   Note("NV graphics stored, " + Size(x, y));
+}
+
+// a bx by c xL xH yL yH, then the row raster: a = 48 one tone, 52 several;
+// bx, by 1 or 2; c the colour (49-52). This head has one colour, so every
+// plane inks; planes of the same size overlay, another size starts afresh.
+void Interpreter::BufferGraphic(const std::vector<std::uint8_t>& body, std::uint64_t size) {
+  if (body.size() < 8 || (body[0] != 48 && body[0] != 52) || body[1] < 1 || body[1] > 2 || body[2] < 1 ||
+      body[2] > 2 || body[3] < 49 || body[3] > 52) {
+    return Note("graphics for the print buffer with a bad header: ignored");
+  }
+  const int x = body[4] | body[5] << 8, y = body[6] | body[7] << 8;
+  const size_t bytes = static_cast<size_t>(Bitmap::RowBytes(x)) * y;
+  if (x < 1 || x > 8192 || y < 1 || y > 2304 || bytes > kNvCapacity) {
+    return Note("graphics " + Size(x, y) + " do not fit the print buffer: not stored");
+  }
+  if (size < 8 + bytes) Note("graphics data short by " + std::to_string(8 + bytes - size) + " bytes: white");
+  Bitmap plane(x, y);
+  std::memcpy(plane.bits.data(), body.data() + 8, std::min(bytes, body.size() - 8));
+  ClearPastWidth(plane);
+  if (buffered_.width != x || buffered_.height != y) buffered_ = Bitmap(x, y);
+  Blit(buffered_, plane, 0, 0);
+  bufferedSx_ = body[1];
+  bufferedSy_ = body[2];
+  Note("graphics in the print buffer, " + Size(x, y));
+}
+
+// Prints what the print buffer's graphics hold and empties it.
+void Interpreter::PrintBufferedGraphic() {
+  if (buffered_.width == 0) return Note("print the buffered graphics: none in the buffer");
+  const Bitmap picture = std::move(buffered_);
+  buffered_ = Bitmap();
+  PrintPicture(picture, bufferedSx_, bufferedSy_, "[graphics " + Size(picture.width, picture.height) + "]");
 }
 
 }  // namespace vprinter::escpos

@@ -39,6 +39,7 @@ void Interpreter::Feed(Span bytes) {
     offset_ += at;
   }
   FlushUnknown();
+  FlushRepeats();
 }
 
 size_t Interpreter::Step(Span in) {
@@ -86,6 +87,7 @@ size_t Interpreter::TakeBody(Span in) {
 
 void Interpreter::EndOfJob() {
   FlushUnknown();
+  lastNote_.clear();
   paper_.Cut("not cut: the job ended");
 }
 
@@ -97,9 +99,23 @@ void Interpreter::PowerOff() {
   if (!pending_.empty()) Note("switched off with an unfinished command of " + std::to_string(pending_.size()) + " bytes");
 }
 
+// A note that repeats the one before it is counted, not written: a stream of
+// one command cannot flood the log.
 void Interpreter::Note(const std::string& what) {
   FlushUnknown();
+  if (what == lastNote_) {
+    ++repeats_;
+    return;
+  }
+  FlushRepeats();
+  lastNote_ = what;
   log_.Note("at " + std::to_string(stepOffset_) + ": " + what);
+}
+
+void Interpreter::FlushRepeats() {
+  if (repeats_ == 0) return;
+  log_.Note("at " + std::to_string(stepOffset_) + ": the note before repeated " + std::to_string(repeats_) + " times");
+  repeats_ = 0;
 }
 
 // Runs of adjacent unknown bytes make one note.

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vprinter/escpos/Line.h"
@@ -40,6 +41,8 @@ class Interpreter {
   void PowerOff();
 
   const Settings& settings() const { return settings_; }
+  // The status requests read since the last call, in order.
+  std::vector<StatusRequest> TakeRequests() { return std::exchange(requests_, {}); }
 
  private:
   using Span = std::span<const std::uint8_t>;
@@ -64,6 +67,7 @@ class Interpreter {
   size_t GsSimple(Span in);
   size_t Fs(Span in);
   size_t Frame(Span in);
+  size_t SkipFunction(Span in, const std::string& prefix);
 
   // Pictures and symbols (Graphics.cpp, Symbols handled in Codes.cpp).
   size_t Raster(Span in);
@@ -75,14 +79,19 @@ class Interpreter {
   size_t GsParen(Span in, std::uint64_t size);
   void GraphicsFunction(int fn, std::vector<std::uint8_t>& body, std::uint64_t size);
   void DefineGraphic(const std::vector<std::uint8_t>& body, std::uint64_t size);
+  void BufferGraphic(const std::vector<std::uint8_t>& body, std::uint64_t size);
+  void PrintBufferedGraphic();
   size_t Barcode(Span in);
   size_t Qr(Span in);
   void QrFunction(int fn, const std::vector<std::uint8_t>& params);
+  void Pdf417Function(int fn, const std::vector<std::uint8_t>& params);
   size_t Cut(Span in);
 
   // What the commands do.
   void AddChar(char32_t c, bool wide);
   void Tab();
+  int ColumnDots() const;
+  void MoveTo(int units, bool relative);
   void PrintLine(int feed);
   void FlushLine();
   void PrintPicture(const Bitmap& picture, int sx, int sy, const std::string& marker);
@@ -96,6 +105,7 @@ class Interpreter {
   void Note(const std::string& what);
   void Unknown(Span bytes, const std::string& what = "");
   void FlushUnknown();
+  void FlushRepeats();
 
   Typeface& typeface_;
   Settings& settings_;
@@ -104,6 +114,7 @@ class Interpreter {
   Line line_;
   Modes modes_;
   std::vector<std::uint8_t> pending_;
+  std::vector<StatusRequest> requests_;  // at most one per command taken since TakeRequests
   std::optional<Body> body_;
   std::uint64_t offset_ = 0;  // input position of pending_'s first byte
   std::uint64_t stepOffset_ = 0;
@@ -112,10 +123,14 @@ class Interpreter {
   int nvLeft_ = 0;                 // FS q images still to come
   std::map<std::uint16_t, Bitmap> graphics_;  // GS ( L by key code
   size_t graphicsBytes_ = 0;
+  Bitmap buffered_;  // GS ( L 112: graphics waiting in the print buffer
+  int bufferedSx_ = 1, bufferedSy_ = 1;
   Bitmap rasterRow_;
   int rasterX_ = 0, rasterSx_ = 1, rasterSy_ = 1;
   std::uint64_t unknownAt_ = 0, unknownCount_ = 0;
   std::string unknownHex_;
+  std::string lastNote_;
+  std::uint64_t repeats_ = 0;  // of lastNote_, not yet written
 };
 
 }  // namespace vprinter::escpos

@@ -16,6 +16,16 @@ struct Receipt {
   std::vector<std::string> settings;  // the printer's settings when it left the printer
 };
 
+// A command that asks for the printer's state: DLE EOT n (real time), GS r n,
+// GS a n (automatic status back switched on) or GS I n. The printer answers
+// it on the connection that sent it.
+struct StatusRequest {
+  enum class Kind { RealTime, Sensor, Automatic, Identity };
+  Kind kind;
+  int n;
+  bool operator==(const StatusRequest&) const = default;
+};
+
 class ReceiptSink {
  public:
   virtual ~ReceiptSink() = default;

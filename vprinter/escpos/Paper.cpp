@@ -12,6 +12,9 @@ void Paper::Start() {
   if (started_) return;
   started_ = true;
   page_ = Bitmap(settings_.PaperDots(), 0);
+  // room for the longest page at once: growing line by line would copy the
+  // page again and again (only the rows printed are ever touched)
+  page_.bits.reserve(static_cast<size_t>(page_.rowBytes()) * kMaxPageRows);
 }
 
 int Paper::width() {

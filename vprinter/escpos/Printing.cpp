@@ -7,22 +7,26 @@
 namespace vprinter::escpos {
 namespace {
 
-// A glyph cell in the print modes: emphasis (struck twice, one dot to the
-// right), underline, right-side spacing, scaling, reverse.
-Bitmap Styled(const Bitmap& glyph, const Modes& modes) {
-  if (!modes.bold && !modes.underline && !modes.charSpacing && !modes.reverse && modes.widthMul == 1 &&
-      modes.heightMul == 1) {
-    return glyph;
-  }
-  Bitmap cell(glyph.width + modes.charSpacing, glyph.height);
-  Blit(cell, glyph, 0, 0);
-  if (modes.bold) Blit(cell, glyph, 1, 0);
-  for (int row = cell.height - modes.underline; row < cell.height; ++row) {
+// A glyph cell in the print modes: emphasis and double-strike (struck twice,
+// one dot to the right), underline (the alphanumeric or the double-byte
+// one), spacing, scaling, reverse, a quarter turn.
+Bitmap Styled(const Bitmap& glyph, const Modes& modes, bool wide) {
+  const int underline = wide ? modes.kanjiUnderline : modes.underline;
+  const int left = wide ? modes.kanjiLeftSpacing : 0;
+  const int right = wide ? modes.kanjiRightSpacing : modes.charSpacing;
+  const int wx = wide ? modes.kanjiWidthMul : modes.widthMul, hx = wide ? modes.kanjiHeightMul : modes.heightMul;
+  const bool bold = modes.bold || modes.doubleStrike;
+  if (!bold && !underline && !left && !right && !modes.reverse && !modes.rotated && wx == 1 && hx == 1) return glyph;
+  Bitmap cell(left + glyph.width + right, glyph.height);
+  Blit(cell, glyph, left, 0);
+  if (bold) Blit(cell, glyph, left + 1, 0);
+  for (int row = cell.height - underline; row < cell.height; ++row) {
     for (int x = 0; x < cell.width; ++x) cell.Set(x, row);
   }
-  if (modes.widthMul > 1 || modes.heightMul > 1) {
-    Bitmap scaled(cell.width * modes.widthMul, cell.height * modes.heightMul);
-    Blit(scaled, cell, 0, 0, modes.widthMul, modes.heightMul);
+  if (modes.rotated) cell = Rotated90(cell);
+  if (wx > 1 || hx > 1) {
+    Bitmap scaled(cell.width * wx, cell.height * hx);
+    Blit(scaled, cell, 0, 0, wx, hx);
     cell = std::move(scaled);
   }
   return modes.reverse ? Inverted(cell) : cell;
@@ -45,24 +49,40 @@ int Interpreter::AlignedX(int width) {
 }
 
 void Interpreter::AddChar(char32_t c, bool wide) {
-  Bitmap cell = Styled(typeface_.Cell(modes_.face, c, wide), modes_);
+  Bitmap cell = Styled(typeface_.Cell(modes_.face, c, wide), modes_, wide);
   if (!line_.Fits(cell.width, Area())) PrintLine(modes_.lineSpacing);  // a full line prints by itself
-  line_.Add(std::move(cell), Utf8(c));
+  line_.Add(std::move(cell), Utf8(c), wide ? 2 : 1);
 }
 
-// To the next tab position after the line's end; none left: ignored.
+int Interpreter::ColumnDots() const {
+  return (Typeface::CellWidth(modes_.face, false) + modes_.charSpacing) * modes_.widthMul;
+}
+
+// To the next tab position after the print position; none left: ignored.
 void Interpreter::Tab() {
-  const int column = (Typeface::CellWidth(modes_.face, false) + modes_.charSpacing) * modes_.widthMul;
   for (int tab : modes_.tabs) {
-    const int stop = tab * column;
-    if (stop <= line_.width()) continue;
-    if (stop > Area()) return;
-    line_.Add(Bitmap(stop - line_.width(), 0), std::string(static_cast<size_t>((stop - line_.width()) / column), ' '));
+    const int stop = tab * ColumnDots();
+    if (stop <= line_.cursor()) continue;
+    if (stop <= Area()) line_.MoveTo(stop, ColumnDots());
     return;
   }
 }
 
-void Interpreter::PrintLine(int feed) { line_.Print(paper_, Left(), Area(), modes_.align, feed); }
+// ESC $ (absolute, from the line's start) and ESC \ (relative) in horizontal
+// motion units; a position outside the print area is ignored.
+void Interpreter::MoveTo(int units, bool relative) {
+  const int dots = units * kDotsPerInch / modes_.motionX;
+  const int x = relative ? line_.cursor() + dots : dots;
+  if (x < 0 || x > Area()) {
+    return Note(std::string(relative ? "ESC \\" : "ESC $") + " to dot " + std::to_string(x) +
+                ", outside the print area: ignored");
+  }
+  line_.MoveTo(x, ColumnDots());
+}
+
+void Interpreter::PrintLine(int feed) {
+  line_.Print(paper_, Left(), Area(), modes_.align, feed, modes_.upsideDown);
+}
 
 // Pictures, symbols and cuts print what the line holds first.
 void Interpreter::FlushLine() {

@@ -141,6 +141,34 @@ Barcode EncodeBarcode(int m, Span data) {
   return barcode;
 }
 
+Bitmap EncodePdf417(Span data, const Pdf417Shape& shape, std::string& error) {
+  if (data.empty() || data.size() > kMaxQrData) {
+    error = "PDF417 data of " + std::to_string(data.size()) + " bytes (1-" + std::to_string(kMaxQrData) + ")";
+    return {};
+  }
+  std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), ZBarcode_Delete);
+  symbol->symbology = BARCODE_PDF417;
+  symbol->option_1 = shape.level;
+  symbol->option_2 = shape.columns;
+  symbol->option_3 = shape.rows;
+  symbol->input_mode = DATA_MODE;
+  if (ZBarcode_Encode(symbol.get(), data.data(), static_cast<int>(data.size())) >= ZINT_ERROR) {
+    error = symbol->errtxt;
+    return {};
+  }
+  const int w = shape.moduleWidth, h = shape.moduleWidth * shape.rowHeight;
+  Bitmap picture(symbol->width * w, symbol->rows * h);
+  for (int row = 0; row < symbol->rows; ++row) {
+    for (int x = 0; x < symbol->width; ++x) {
+      if (!((symbol->encoded_data[row][x >> 3] >> (x & 7)) & 1)) continue;
+      for (int dy = 0; dy < h; ++dy) {
+        for (int dx = 0; dx < w; ++dx) picture.Set(x * w + dx, row * h + dy);
+      }
+    }
+  }
+  return picture;
+}
+
 Bitmap EncodeQr(Span data, int level, int module, std::string& error) {
   if (data.empty() || data.size() > kMaxQrData) {
     error = "QR data of " + std::to_string(data.size()) + " bytes (1-" + std::to_string(kMaxQrData) + ")";

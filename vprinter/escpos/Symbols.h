@@ -26,6 +26,16 @@ Barcode EncodeBarcode(int m, std::span<const std::uint8_t> data);
 // why there is none (too much data, libqrencode failure).
 Bitmap EncodeQr(std::span<const std::uint8_t> data, int level, int module, std::string& error);
 
+// PDF417 settings (GS ( k cn 48): 0 columns or rows: as the data need;
+// `level` 0-8, or -1 for the encoder's choice.
+struct Pdf417Shape {
+  int columns = 0, rows = 0, level = -1;
+  int moduleWidth = 3, rowHeight = 3;  // dots; rows are rowHeight module widths high
+};
+
+// The PDF417 symbol of `data` in `shape`; `error` says why there is none.
+Bitmap EncodePdf417(std::span<const std::uint8_t> data, const Pdf417Shape& shape, std::string& error);
+
 // Most data bytes a QR symbol holds (version 40, level L, byte mode).
 constexpr size_t kMaxQrData = 2953;
 

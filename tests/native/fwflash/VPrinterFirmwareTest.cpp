@@ -38,11 +38,17 @@ struct Session {
   Bytes Checksum() const { return Bytes(file.end() - 4, file.end()); }
 };
 
+struct Notes : vprinter::escpos::EventLog {
+  std::vector<std::string> lines;
+  void Note(const std::string& line) override { lines.push_back(line); }
+};
+
 class FirmwareHandlerTest : public testing::Test {
  protected:
   void SetUp() override { dir_ = testsupport::MakeTempDir(); }
   FirmwareHandler Handler(const std::string& fault = "") {
-    return FirmwareHandler(fault.empty() ? vprinter::FirmwareFault{} : *vprinter::ParseFirmwareFault(fault), dir_);
+    return FirmwareHandler(fault.empty() ? vprinter::FirmwareFault{} : *vprinter::ParseFirmwareFault(fault), dir_,
+                           notes_);
   }
   // Feeds `bytes` in pieces of `piece` bytes; returns everything answered.
   static Bytes Feed(FirmwareHandler& handler, const Bytes& bytes, size_t piece = 1000) {
@@ -55,7 +61,24 @@ class FirmwareHandlerTest : public testing::Test {
     return answered;
   }
   std::string dir_;
+  Notes notes_;
 };
+
+TEST_F(FirmwareHandlerTest, ALengthOverOneGibibyteIsRefusedInTheLogAndTheNextUpgradeWorks) {
+  const Session s(300);
+  FirmwareHandler handler = Handler();
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());
+  EXPECT_EQ(Feed(handler, Cmd(0x01, {0xFF, 0xFF, 0xFF, 0xFF})), Bytes{});
+  ASSERT_EQ(notes_.lines.size(), 1u);
+  EXPECT_EQ(notes_.lines[0], "firmware length 4294967295 bytes is over the 1 GiB a firmware file can have: refused, no echo");
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());
+  EXPECT_EQ(Feed(handler, Cmd(0x01, {0x01, 0x00, 0x00, 0x40})), Bytes{});  // 1 GiB + 1
+  EXPECT_EQ(notes_.lines.size(), 2u);
+  EXPECT_EQ(Feed(handler, s.c1), s.Signature());
+  EXPECT_EQ(Feed(handler, s.c2), s.Length());
+  EXPECT_EQ(Feed(handler, s.c3), Bytes{});
+  EXPECT_EQ(Feed(handler, s.data), s.Checksum());
+}
 
 TEST_F(FirmwareHandlerTest, EchoesEachStepAndKeepsTheImage) {
   const Session s(5000);

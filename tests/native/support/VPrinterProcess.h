@@ -24,6 +24,7 @@ class VPrinterProcess {
   VPrinterProcess& operator=(const VPrinterProcess&) = delete;
 
   const std::string& dir() const { return dir_; }
+  pid_t pid() const { return pid_; }
   // Waits for DIR/ready; false on time-out or when vprinter ended first.
   bool WaitReady(int timeoutMs = 5000);
   Journal ReadJournal() const;

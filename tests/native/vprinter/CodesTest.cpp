@@ -133,3 +133,35 @@ TEST(Codes, OtherBarcodeFormsDecode) {
 }
 
 }  // namespace
+
+namespace {
+
+// GS ( k pL pH 48 fn params.
+std::string Pdf417(int fn, const std::string& params) {
+  const size_t size = params.size() + 2;
+  return printbench::B({0x1D, 0x28, 0x6B, static_cast<int>(size & 0xFF), static_cast<int>(size >> 8), 48, fn}) + params;
+}
+
+TEST(Codes, Pdf417RowsStartWithTheStartPatternAtTheChosenSize) {
+  using printbench::B;
+  printbench::Bench bench;
+  bench.Feed(Pdf417(67, B({2})) + Pdf417(68, B({3})) + Pdf417(65, B({4})) + Pdf417(69, B({48, 50})) +
+             Pdf417(80, "0" + std::string("PDF417 receipt 1001")) + Pdf417(81, "0") + B({0x1D, 0x56, 0x00}));
+  ASSERT_EQ(bench.Receipts().size(), 1u) << testing::PrintToString(bench.out.notes);
+  const printbench::Bitmap& page = bench.out.receipts[0].page;
+  EXPECT_EQ(bench.out.receipts[0].text, std::vector<std::string>{"[PDF417: PDF417 receipt 1001]"});
+  ASSERT_EQ(page.height % 6, 0);  // rows 3 module widths of 2 dots high
+  ASSERT_GE(page.height / 6, 3);
+  const std::string start = "11111111010101000";  // every row's start pattern
+  for (int row = 0; row < page.height / 6; ++row) {
+    std::string seen;
+    for (int module = 0; module < 17; ++module) seen += page.Get(module * 2, row * 6 + 3) ? '1' : '0';
+    EXPECT_EQ(seen, start) << "row " << row;
+  }
+  // four data columns: start 17, left and right indicators 17 each, 4 x 17, stop 18
+  int right = 0;
+  for (int x = 0; x < page.width; ++x) right = page.Get(x, 3) ? x : right;
+  EXPECT_EQ(right + 1, (17 + 17 + 4 * 17 + 17 + 18) * 2);
+}
+
+}  // namespace

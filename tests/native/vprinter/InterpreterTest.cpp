@@ -89,6 +89,9 @@ TEST(Interpreter, CodePagesPrintTheirOwnGlyphs) {
       {19, B({0x9B, 0xD5, 0xE1}), U"ø€ß", "ø€ß"},                  // PC858: the euro
       {17, B({0x80, 0x8F, 0xE0}), U"АПр", "АПр"},                  // PC866
       {16, B({0x80, 0xE3, 0xDF}), U"€ãß", "€ãß"},                  // WPC1252
+      {4, B({0x84, 0x86}), U"Â¶", "Â¶"},                           // PC863
+      {5, B({0x9B, 0x9D, 0xAF}), U"øØ¤", "øØ¤"},                  // PC865
+      {18, B({0x85, 0x9F, 0xA5}), U"ůčą", "ůčą"},                 // PC852
   };
   for (const Case& c : cases) {
     Bench bench;
@@ -105,6 +108,32 @@ TEST(Interpreter, CodePagesPrintTheirOwnGlyphs) {
       EXPECT_EQ(wrong, 0) << "table " << c.table << " character " << i;
     }
   }
+}
+
+TEST(Interpreter, TableOneIsHalfWidthKatakana) {
+  Bench bench;
+  bench.Feed(B({0x1B, 0x74, 0x01, 0xB1, 0xC4, 0xDD, 0x41, 0x0A}));
+  ASSERT_EQ(bench.Receipts().size(), 1u);
+  EXPECT_EQ(bench.out.receipts[0].text[0], "ｱﾄﾝA");
+}
+
+TEST(Interpreter, InternationalSetsReplaceTheirAsciiCharacters) {
+  struct Case {
+    int set;
+    std::string text;
+  };
+  const Case cases[] = {{0, "#$@[\\]{|}~"}, {1, "#$à°ç§éùè¨"}, {2, "#$§ÄÖÜäöüß"}, {3, "£$@[\\]{|}~"},
+                        {5, "#¤ÉÄÖÅäöåü"},   {7, "₧$@¡Ñ¿¨ñ}~"},   {8, "#$@[¥]{|}~"},   {10, "#$ÉÆØÅæøåü"}};
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.Feed(B({0x1B, 0x52, c.set}) + "#$@[\\]{|}~\n");
+    ASSERT_EQ(bench.Receipts().size(), 1u);
+    EXPECT_EQ(bench.out.receipts[0].text[0], c.text) << c.set;
+  }
+  Bench unknown;
+  unknown.Feed(B({0x1B, 0x52, 0x02, 0x1B, 0x52, 0x63}) + "[\n");
+  EXPECT_TRUE(unknown.out.Noted("ESC R 99: no such character set, kept 2"));
+  EXPECT_EQ(unknown.Receipts()[0].text[0], "Ä");
 }
 
 TEST(Interpreter, GbkTextPrintsDoubleWidthCharactersUnderFsAmpersand) {

@@ -111,6 +111,39 @@ TEST(Printer, ConditionsStopTheMechanismAndTheStatusWordShowsThem) {
   }
 }
 
+TEST(Printer, StatusRequestsAreAnsweredOnTheirConnection) {
+  struct Case {
+    Conditions conditions;
+    std::string request;
+    std::string answer;
+  };
+  const Case cases[] = {
+      {{}, B({0x10, 0x04, 0x01}), B({0x16})},
+      {{}, B({0x10, 0x04, 0x02, 0x10, 0x04, 0x03, 0x10, 0x04, 0x04}), B({0x12, 0x12, 0x12})},
+      {{.drawerOpen = true}, B({0x10, 0x04, 0x01}), B({0x12})},
+      {{.paperOut = true}, B({0x10, 0x04, 0x01}), B({0x1E})},  // answered while it stands
+      {{.paperOut = true}, B({0x10, 0x04, 0x02, 0x10, 0x04, 0x04}), B({0x32, 0x7E})},
+      {{.coverOpen = true}, B({0x10, 0x04, 0x02}), B({0x16})},
+      {{}, B({0x1D, 0x72, 0x01, 0x1D, 0x72, 0x32}), B({0x00, 0x01})},
+      {{.drawerOpen = true}, B({0x1D, 0x72, 0x02}), B({0x00})},
+      {{}, B({0x1D, 0x61, 0xFF}), B({0x14, 0x00, 0x00, 0x00})},
+      {{}, B({0x1D, 0x61, 0x00}), ""},
+      {{}, B({0x1D, 0x49, 0x01, 0x1D, 0x49, 0x32, 0x1D, 0x49, 0x03}), B({0x76, 0x02, 0x17})},
+      {{}, "text" + B({0x10, 0x04, 0x05}), ""},
+  };
+  for (const Case& c : cases) {
+    PrinterSetup setup;
+    setup.conditions = c.conditions;
+    Machine machine(setup);
+    std::string answer;
+    // in two pieces: a request may straddle reads
+    for (const std::string& piece : {c.request.substr(0, 2), c.request.substr(2)}) {
+      for (std::uint8_t b : machine.printer.Receive(Span(piece), 0)) answer += static_cast<char>(b);
+    }
+    EXPECT_EQ(answer, c.answer) << testing::PrintToString(c.request);
+  }
+}
+
 TEST(Printer, AStoppedPrinterLosesWhatOverflowsItsBuffer) {
   PrinterSetup setup;
   setup.bufferBytes = 10;

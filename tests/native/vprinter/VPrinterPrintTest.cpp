@@ -105,6 +105,18 @@ TEST_F(VPrinterPrintTest, TheStatusPortAnswersTheWordOfTheConditions) {
   }
 }
 
+TEST_F(VPrinterPrintTest, APrintConnectionGetsTheAnswersToItsOwnStatusRequests) {
+  VPrinterProcess printer({"--tcp", "127.0.0.66:0", "--drawer-open"});
+  ASSERT_TRUE(printer.WaitReady());
+  const int fd = ConnectTcp(printer.Source());
+  ASSERT_TRUE(SendAll(fd, "text\n" + B({0x10, 0x04, 0x01, 0x1D, 0x49, 0x01})));
+  std::string answer;
+  char bytes[8];
+  for (ssize_t n; answer.size() < 2 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) answer.append(bytes, n);
+  close(fd);
+  EXPECT_EQ(answer, B({0x12, 0x76}));
+}
+
 TEST_F(VPrinterPrintTest, TheConditionsFileChangesThemWhileItRuns) {
   VPrinterProcess printer({"--tcp", "127.0.0.64:0", "--status", "127.0.0.64:0"});
   ASSERT_TRUE(printer.WaitReady());
@@ -159,7 +171,7 @@ TEST_F(VPrinterPrintTest, HelpAndUsageCoverThePrinter) {
   const Case cases[] = {
       {{"--status", "10.0.0.1:4000"}, "--status listens on loopback addresses only"},
       {{"--width", "600"}, "--width wants 384, 512, 576 or 640 dots"},
-      {{"--codepage", "4"}, "--codepage wants a table number"},
+      {{"--codepage", "6"}, "--codepage wants a table number"},
       {{"--buffer", "0"}, "--buffer wants"},
       {{"--drain", "fast"}, "--drain wants"},
   };
