@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstring>
 #include <thread>
 
@@ -66,14 +67,14 @@ std::unique_ptr<Browser> Browser::Start(const std::string& workDir, std::string&
     why = "no pipes for Chromium";
     return nullptr;
   }
-  const std::string profile = "--user-data-dir=" + workDir + "/profile";
+  const std::string profile = workDir + "/profile", profileFlag = "--user-data-dir=" + profile;
   const int log = open((workDir + "/chromium.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   const pid_t pid = fork();
-  if (pid == 0) RunChromium(commands[0], answers[1], log, profile.c_str());
+  if (pid == 0) RunChromium(commands[0], answers[1], log, profileFlag.c_str());
   close(log);
   close(commands[0]);
   close(answers[1]);
-  std::unique_ptr<Browser> browser(new Browser(pid, commands[1], answers[0]));
+  std::unique_ptr<Browser> browser(new Browser(pid, commands[1], answers[0], profile));
   const json version = browser->Call("Browser.getVersion", json::object(), {}, 30000);
   if (version.contains("error")) {
     why = "Chromium did not answer on its DevTools pipe (" + version["error"].dump() + "); see " + workDir +
@@ -87,12 +88,18 @@ Browser::~Browser() {
   Call("Browser.close", json::object(), {}, 5000);
   close(to_);
   close(from_);
+  // wait for its exit without reaping it, so its group id is not reused
+  // before what is left of the group is killed
+  siginfo_t info{};
   for (int i = 0; i < 100; ++i) {
-    if (waitpid(pid_, nullptr, WNOHANG) == pid_) return;
+    info.si_pid = 0;
+    if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   kill(-pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);
+  std::error_code ignored;
+  std::filesystem::remove_all(profile_, ignored);
 }
 
 bool Browser::Send(const json& message) {

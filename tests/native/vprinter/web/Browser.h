@@ -12,11 +12,11 @@ namespace testsupport {
 
 class Browser {
  public:
-  // Starts Chromium headless on a new empty profile in `workDir` (its
-  // output goes to workDir/chromium.log). nullptr with the reason in `why`
+  // Starts Chromium headless on a new empty profile in `workDir`/profile
+  // (its output goes to workDir/chromium.log). nullptr with the reason in `why`
   // when it is not installed or does not answer.
   static std::unique_ptr<Browser> Start(const std::string& workDir, std::string& why);
-  ~Browser();  // closes it, and kills what is left of it
+  ~Browser();  // closes it, kills what is left of it, removes the profile
   Browser(const Browser&) = delete;
   Browser& operator=(const Browser&) = delete;
 
@@ -33,13 +33,15 @@ class Browser {
   std::string Screenshot(const std::string& session);
 
  private:
-  Browser(pid_t pid, int toBrowser, int fromBrowser) : pid_(pid), to_(toBrowser), from_(fromBrowser) {}
+  Browser(pid_t pid, int toBrowser, int fromBrowser, std::string profile)
+      : pid_(pid), to_(toBrowser), from_(fromBrowser), profile_(std::move(profile)) {}
   bool Send(const nlohmann::json& message);
   // The next whole message, or null on time-out or end of the pipe.
   nlohmann::json Receive(int timeoutMs);
 
   pid_t pid_;
   int to_, from_;
+  std::string profile_;  // removed once Chromium is gone
   std::string pending_;
   int nextId_ = 1;
 };

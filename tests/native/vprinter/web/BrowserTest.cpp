@@ -61,6 +61,11 @@ TEST(VPrinterWebBrowser, APrintAppearsWithoutAReloadAndPaperOutReachesTheStatusP
   EXPECT_EQ(browser->Evaluate(tab, "document.querySelector('.receipt .ending').textContent"), "partial cut");
   EXPECT_EQ(browser->Evaluate(tab, "document.querySelectorAll('.connection').length"), 1);
   EXPECT_EQ(browser->Evaluate(tab, "window.kitSameDocument"), 42) << "the page was reloaded";
+  // the connection's hex view: "\x1B@Seen" as the first bytes of its first row
+  browser->Evaluate(tab, "document.querySelector('.connection details').open = true");
+  EXPECT_TRUE(browser->WaitUntil(tab, "document.querySelector('.connection .hex').textContent.startsWith("
+                                      "'000000  1B 40 53 65 65 6E')"))
+      << browser->Evaluate(tab, "document.querySelector('.connection .hex').textContent");
   const std::string png = browser->Screenshot(tab);
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
   std::ofstream(output + "/page.png", std::ios::binary) << png;

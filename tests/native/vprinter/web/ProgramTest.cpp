@@ -100,4 +100,35 @@ TEST_F(VPrinterWebProgram, ThePageFollowsThePrintAndItsSwitchesReachTheStatusPor
   EXPECT_EQ(printer.Stop(), 0);
 }
 
+TEST_F(VPrinterWebProgram, ListsTheFirmwareImagesThatArrive) {
+  VPrinterProcess printer({"--tcp", "127.0.0.75:0", "--firmware", "--web", "127.0.0.75:0"});
+  ASSERT_TRUE(printer.WaitReady());
+  const std::string url = ReadFile(printer.dir() + "/web");
+  httplib::Client client(url.substr(0, url.size() - 2));
+  const int fd = ConnectTcp(printer.Source(0));
+  ASSERT_GE(fd, 0);
+  // announce "QFW1", length 4, start, then the 4 data bytes and the checksum
+  const std::string upgrade("\x1F\x1B\x1F\x00\x00\x01\xF0\x00QFW1"
+                            "\x1F\x1B\x1F\x00\x00\x01\xF0\x01\x04\x00\x00\x00"
+                            "\x1F\x1B\x1F\x00\x00\x01\xF0\x02"
+                            "\x01\x02\x03\x04\x0A\x00\x00\x00",
+                            40);
+  ASSERT_TRUE(SendAll(fd, upgrade));
+  json state;
+  EXPECT_TRUE(WaitFor([&] {
+    const auto result = client.Get("/api/state");
+    state = result ? json::parse(result->body) : json();
+    return !state.is_null() && !state["firmware"].empty();
+  }));
+  close(fd);
+  ASSERT_EQ(state["firmware"].size(), 1u);
+  EXPECT_EQ(state["firmware"][0]["name"], "firmware-1.fmw");
+  EXPECT_EQ(state["firmware"][0]["bytes"], 16);
+  EXPECT_EQ(state["firmware"][0]["signature"], "51 46 57 31");
+  EXPECT_EQ(state["firmware"][0]["length"], 4);
+  EXPECT_EQ(state["firmware"][0]["checksum"], "0A 00 00 00");
+  EXPECT_EQ(client.Get("/files/firmware-1.fmw")->body,
+            std::string("QFW1\x04\x00\x00\x00\x01\x02\x03\x04\x0A\x00\x00\x00", 16));
+}
+
 }  // namespace
