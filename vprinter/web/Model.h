@@ -3,7 +3,6 @@
 // images. Its own lock is shared by the web threads only.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>

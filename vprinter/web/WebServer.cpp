@@ -64,6 +64,23 @@ bool ReadAll(int fd, std::uint64_t size, std::string& body) {
   return at == body.size();
 }
 
+// A journal file by its name (req.matches[1]), whole or the range asked for.
+void ServeJournalFile(const std::string& dir, const Request& req, Response& res) {
+  const std::string name = req.matches[1];
+  const auto type = JournalFileType(name);
+  std::uint64_t size = 0;
+  const int fd = type ? OpenJournalFile(dir, name, size) : -1;
+  if (fd < 0) return Text(res, 404, "no such file in the journal: " + name);
+  if (req.ranges.empty()) return ServeFile(fd, size, *type, res);
+  // the library sizes a range right only on a body held in memory: a range
+  // past the end of a streamed file would promise bytes that never come
+  std::string body;
+  const bool read = size <= kMaxRangedFile && ReadAll(fd, size, body);
+  close(fd);
+  if (!read) return Text(res, 416, "ranges only of files up to " + std::to_string(kMaxRangedFile) + " bytes");
+  res.set_content(std::move(body), *type);
+}
+
 // The folder's modification time: it changes when a file appears in it.
 timespec FolderTime(const std::string& dir) {
   struct stat info {};
@@ -134,7 +151,7 @@ void WebServer::Pump() {
   }
 }
 
-void WebServer::Route() {
+void WebServer::Guard() {
   http_->new_task_queue = [] { return new httplib::ThreadPool(8); };
   http_->set_payload_max_length(kMaxBody);
   http_->set_read_timeout(5, 0);
@@ -152,7 +169,8 @@ void WebServer::Route() {
       return Refuse(res, 403, "this page answers only to Host " + own_.address + ":" + std::to_string(own_.port));
     }
     if (req.method != "GET" && req.method != "HEAD" && !OriginAllowed(req.get_header_value("Origin"), own_)) {
-      return Refuse(res, 403, "changes are taken only from this page itself (Origin " + Url().substr(0, Url().size() - 1) + ")");
+      const std::string origin = Url().substr(0, Url().size() - 1);
+      return Refuse(res, 403, "changes are taken only from this page itself (Origin " + origin + ")");
     }
     return httplib::Server::HandlerResponse::Unhandled;
   });
@@ -162,6 +180,10 @@ void WebServer::Route() {
     else if (res.status == 404) Text(res, 404, "no such page");
     else Text(res, res.status, "request refused (HTTP " + std::to_string(res.status) + ")");
   });
+}
+
+void WebServer::Route() {
+  Guard();
   for (const auto& [path, asset] : PageAssets()) {
     http_->Get(path, [&asset = asset](const Request&, Response& res) {
       res.set_content(asset.body.data(), asset.body.size(), asset.type);
@@ -171,21 +193,7 @@ void WebServer::Route() {
     const std::string since = req.get_param_value("since");
     res.set_content(model_.StateJson(std::strtoull(since.c_str(), nullptr, 10)), "application/json");
   });
-  http_->Get(R"(/files/([^/]+))", [this](const Request& req, Response& res) {
-    const std::string name = req.matches[1];
-    const auto type = JournalFileType(name);
-    std::uint64_t size = 0;
-    const int fd = type ? OpenJournalFile(dir_, name, size) : -1;
-    if (fd < 0) return Text(res, 404, "no such file in the journal: " + name);
-    if (req.ranges.empty()) return ServeFile(fd, size, *type, res);
-    // the library sizes a range right only on a body held in memory: a range
-    // past the end of a streamed file would promise bytes that never come
-    std::string body;
-    const bool read = size <= kMaxRangedFile && ReadAll(fd, size, body);
-    close(fd);
-    if (!read) return Text(res, 416, "ranges only of files up to " + std::to_string(kMaxRangedFile) + " bytes");
-    res.set_content(std::move(body), *type);
-  });
+  http_->Get(R"(/files/([^/]+))", [this](const Request& req, Response& res) { ServeJournalFile(dir_, req, res); });
   RouteControls();
 }
 

@@ -43,6 +43,8 @@ class WebServer {
   std::string Url() const;
 
  private:
+  // Limits, headers, and the Host and Origin checks before every route.
+  void Guard();
   void Route();
   void RouteControls();
   void Pump();

@@ -42,7 +42,7 @@ function receiptCard(receipt) {
       el('div', {class: 'paper'},
           el('img', {src: '/files/' + receipt.png, width: receipt.width, height: receipt.height,
                      alt: 'receipt ' + receipt.number})),
-      el('div', {},
+      el('div', {class: 'dump'},
           el('div', {class: 'meta'}, 'Receipt ' + receipt.number + ' · ' + receipt.width + ' × ' +
               receipt.height + ' dots · ', el('span', {class: 'ending'}, receipt.ending)),
           el('div', {class: 'meta'}, fileLink(receipt.png, 'PNG'), fileLink(receipt.txt, 'text')),

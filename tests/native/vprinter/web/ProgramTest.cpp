@@ -131,4 +131,25 @@ TEST_F(VPrinterWebProgram, ListsTheFirmwareImagesThatArrive) {
             std::string("QFW1\x04\x00\x00\x00\x01\x02\x03\x04\x0A\x00\x00\x00", 16));
 }
 
+TEST_F(VPrinterWebProgram, BrowsersThatNeverFinishARequestDoNotHoldUpThePrintPort) {
+  VPrinterProcess printer({"--tcp", "127.0.0.76:0", "--web", "127.0.0.76:0"});
+  ASSERT_TRUE(printer.WaitReady());
+  const std::string url = ReadFile(printer.dir() + "/web");
+  const std::string web = url.substr(7, url.size() - 9);
+  // more half-sent requests than the page has threads
+  std::vector<int> stuck;
+  for (int i = 0; i < 24; ++i) {
+    stuck.push_back(ConnectTcp(web));
+    ASSERT_GE(stuck.back(), 0);
+    ASSERT_TRUE(SendAll(stuck.back(), "GET /api/state HTTP/1.1\r\nHost: " + web + "\r\n"));
+  }
+  const int fd = ConnectTcp(printer.Source(0));
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(SendAll(fd, std::string("\x1B@still printing\n\x1DV\x00", 20)));
+  close(fd);
+  EXPECT_TRUE(printer.WaitJournal([](const Journal& j) { return j.size() >= 3 && j[2].kind == "close"; }));
+  EXPECT_EQ(ReadFile(printer.dir() + "/receipt-1.txt"), "still printing\n[full cut]\n");
+  for (int socket : stuck) close(socket);
+}
+
 }  // namespace
