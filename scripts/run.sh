@@ -66,7 +66,7 @@ echo "run:   (inside this run's network namespace: a browser started by this scr
 # Chromium on the page, as root in this namespace: loopback is all it can
 # reach, and it keeps no profile of yours.
 chromium_flags=(--no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking
-  --disable-component-update --disable-sync --window-size=1280,1000)
+  --disable-component-update --disable-sync '--window-size=1280,1000')
 
 # What the virtual printer received, connection by connection.
 report() {

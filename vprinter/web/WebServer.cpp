@@ -154,8 +154,9 @@ void WebServer::Pump() {
 void WebServer::Guard() {
   http_->new_task_queue = [] { return new httplib::ThreadPool(8); };
   http_->set_payload_max_length(kMaxBody);
-  http_->set_read_timeout(5, 0);
-  http_->set_write_timeout(5, 0);
+  // a client that stalls holds one of the threads, and vprinter's stop, this long at most
+  http_->set_read_timeout(3, 0);
+  http_->set_write_timeout(3, 0);
   http_->set_keep_alive_timeout(2);
   http_->set_default_headers({
       {"Content-Security-Policy", "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; "
