@@ -57,11 +57,12 @@ bool IsStatusWordRequest(const std::string& text) {
 
 bool ReadAll(int fd, std::uint64_t size, std::string& body) {
   body.resize(size);
-  size_t at = 0;
-  for (ssize_t n = 1; at < body.size() && n > 0; at += n > 0 ? static_cast<size_t>(n) : 0) {
-    n = pread(fd, body.data() + at, body.size() - at, static_cast<off_t>(at));
+  for (size_t at = 0; at < body.size();) {
+    const ssize_t n = pread(fd, body.data() + at, body.size() - at, static_cast<off_t>(at));
+    if (n <= 0) return false;
+    at += static_cast<size_t>(n);
   }
-  return at == body.size();
+  return true;
 }
 
 // A journal file by its name (req.matches[1]), whole or the range asked for.
