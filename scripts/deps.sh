@@ -18,6 +18,7 @@ packages=(
   fonts-wine xvfb imagemagick fonts-wqy-microhei x11-utils
   libqrencode-dev libzint-dev libpng-dev console-setup-linux unifont zbar-tools python3-qrcodegen
   nsis osslsigncode openssl
+  pkg-config libcpp-httplib-dev nlohmann-json3-dev chromium
 )
 
 missing=()

@@ -2,9 +2,10 @@
 # The README's main job: builds the kit, starts the virtual printer on loopback
 # and prtbench under Wine with its printer IP pointed at it, all inside a
 # private network namespace. With a usable $DISPLAY the window is yours until
-# you close it; without one it runs on a virtual screen, presses Print once,
-# takes a screenshot and closes the program again. Either way it ends by
-# listing the bytes the virtual printer received.
+# you close it, with the virtual printer's web page open in Chromium beside
+# it; without one it runs on a virtual screen, presses Print once, takes a
+# screenshot of the window and of the page and closes the program again.
+# Either way it ends by listing the bytes the virtual printer received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -53,12 +54,20 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then headless=0; fi
 netini='[Printer Address]\r\nIP=127.0.0.1\r\n[Printer Set]\r\nPort Select=3\r\n'
 if [ $headless -eq 1 ] || [ ! -f "$demo/Printer.ini" ]; then printf "$netini" >"$demo/Printer.ini"; fi
 
-"$native/vprinter/vprinter" --tcp 127.0.0.1:9100 --journal "$journal" >"$demo/vprinter.log" 2>&1 &
+"$native/vprinter/vprinter" --tcp 127.0.0.1:9100 --web 127.0.0.1:8080 --journal "$journal" >"$demo/vprinter.log" 2>&1 &
 vprinter=$!
 for _ in $(seq 1 100); do [ -e "$journal/ready" ] && break; sleep 0.05; done
 [ -e "$journal/ready" ] || { echo "run: the virtual printer did not start:"; cat "$demo/vprinter.log"; exit 1; }
+page=$(cat "$journal/web")
 echo "run: virtual printer listening on 127.0.0.1:9100"
 echo "run: every connection it takes lands in $journal/conn-<n>.bin (events in $journal/journal.txt)"
+echo "run: its page, with receipts as they print and switches for paper out and the rest: $page"
+echo "run:   (inside this run's network namespace: a browser started by this script reaches it)"
+
+# Chromium on the page, as root in this namespace: loopback is all it can
+# reach, and it keeps no profile of yours.
+chromium_flags=(--no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking
+  --disable-component-update --disable-sync '--window-size=1280,1000')
 
 # What the virtual printer received, connection by connection.
 report() {
@@ -75,6 +84,10 @@ report() {
 }
 
 if [ $headless -eq 0 ]; then
+  if command -v chromium >/dev/null; then
+    echo "run: opening the page in Chromium"
+    chromium "${chromium_flags[@]}" --user-data-dir="$(mktemp -d)" --new-window "$page" >"$demo/chromium.log" 2>&1 &
+  fi
   echo "run: starting prtbench.exe under Wine on $DISPLAY; type some text, press Print, close the window to end"
   (cd "$demo" && "$KIT_WINE" prtbench.exe) || true
   wineserver -w
@@ -102,6 +115,12 @@ echo "run: pressing Print; the status line says:"
 sleep 1
 import -window root "$demo/prtbench.png"
 echo "run: screenshot of the window after the print: $demo/prtbench.png"
+if command -v chromium >/dev/null; then
+  timeout 60 chromium --headless "${chromium_flags[@]}" --user-data-dir="$(mktemp -d)" --virtual-time-budget=3000 \
+    --screenshot="$demo/page.png" "$page" >"$demo/chromium.log" 2>&1 &&
+    echo "run: screenshot of the printer's page after the print: $demo/page.png" ||
+    echo "run: no screenshot of the page: Chromium failed (see $demo/chromium.log)"
+fi
 "$KIT_WINE" "$clicker" close >/dev/null 2>&1 || true
 wait "$prtbench" 2>/dev/null || true
 report

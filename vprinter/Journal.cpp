@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "vprinter/Watcher.h"
+
 namespace vprinter {
 namespace {
 
@@ -30,7 +32,7 @@ bool HasForm(const std::string& name, const std::string& prefix, const std::stri
 
 bool IsOurs(const std::string& name) {
   return name == "journal.txt" || name == "ready" || name == "stop" || name == "printer.log" ||
-         name == "conditions" || name == "status-reply" || name == "discovery" || HasForm(name, "conn-", ".bin") || HasForm(name, "receipt-", ".png") ||
+         name == "conditions" || name == "status-reply" || name == "discovery" || name == "web" || HasForm(name, "conn-", ".bin") || HasForm(name, "receipt-", ".png") ||
          HasForm(name, "receipt-", ".txt");
 }
 
@@ -95,11 +97,13 @@ void Journal::Opened(int id, std::string_view source, std::string_view peer) {
   std::string line = "open " + std::to_string(id) + " " + std::to_string(Ms()) + " " + std::string(source);
   if (!peer.empty()) line += " " + std::string(peer);
   Line(line);
+  if (watcher_) watcher_->Opened(id, source, peer);
 }
 
 void Journal::Received(int id, std::span<const std::uint8_t> bytes) {
   const auto it = files_.find(id);
   if (it != files_.end() && it->second >= 0) WriteAll(it->second, bytes.data(), bytes.size());
+  if (watcher_) watcher_->Received(id, bytes.size());
 }
 
 void Journal::Closed(int id, std::uint64_t bytes) {
@@ -109,6 +113,7 @@ void Journal::Closed(int id, std::uint64_t bytes) {
     files_.erase(it);
   }
   Line("close " + std::to_string(id) + " " + std::to_string(Ms()) + " " + std::to_string(bytes));
+  if (watcher_) watcher_->Closed(id, bytes);
 }
 
 void Journal::Stopped(std::string_view reason) { Line("stop " + std::to_string(Ms()) + " " + std::string(reason)); }

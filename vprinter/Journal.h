@@ -13,6 +13,8 @@
 
 namespace vprinter {
 
+class Watcher;
+
 class Journal {
  public:
   explicit Journal(std::string dir);
@@ -22,7 +24,7 @@ class Journal {
 
   // Creates the directory if needed, removes what an earlier run left there
   // (journal, connection files, receipts, printer.log, conditions,
-  // status-reply, discovery, ready, stop) and opens journal.txt. False
+  // status-reply, discovery, web, ready, stop) and opens journal.txt. False
   // with a message in `error` on failure.
   bool Open(std::string& error);
 
@@ -36,6 +38,9 @@ class Journal {
   // True once DIR/stop exists.
   bool StopRequested() const;
 
+  // Tells `watcher` (nullptr: nobody) of each connection after its files.
+  void Watch(Watcher* watcher) { watcher_ = watcher; }
+
  private:
   long long Ms() const;
   void Line(const std::string& line);
@@ -45,6 +50,7 @@ class Journal {
   int journal_ = -1;
   std::map<int, int> files_;  // connection id -> conn-<id>.bin
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  Watcher* watcher_ = nullptr;
 };
 
 }  // namespace vprinter

@@ -8,6 +8,7 @@
 #include "vprinter/Journal.h"
 #include "vprinter/Options.h"
 #include "vprinter/Server.h"
+#include "vprinter/web/WebServer.h"
 
 namespace {
 
@@ -39,9 +40,13 @@ int main(int argc, char** argv) {
   }
   InstallSignals();
   std::string error;
+  // the page outlives the print loop that tells it what happens
+  vprinter::web::WebServer web(parsed.options->journalDir, parsed.options->web, parsed.options->firmware);
   vprinter::Journal journal(parsed.options->journalDir);
   vprinter::Server server(*parsed.options, journal);
-  if (!journal.Open(error) || !server.Start(error)) {
+  journal.Watch(web.watcher());
+  server.Watch(web.watcher());
+  if (!journal.Open(error) || !web.Start(error) || !server.Start(error)) {
     std::fprintf(stderr, "vprinter: %s\n", error.c_str());
     return 1;
   }

@@ -49,7 +49,7 @@ bool Fail(std::string& error, const std::string& message) {
 constexpr const char* kValueOptions[] = {"--tcp",      "--status", "--pty",    "--journal", "--font-dir",
                                          "--fault",    "--lifetime", "--width", "--codepage", "--buffer",
                                          "--drain",    "--udp",    "--mac",    "--ip",      "--mask",
-                                         "--gateway",  "--net-port", "--status-reply"};
+                                         "--gateway",  "--net-port", "--status-reply", "--web"};
 
 bool IsAddress(const std::string& text) {
   in_addr address{};
@@ -75,6 +75,11 @@ bool TakeValue(const std::string& arg, const std::string& value, Options& option
     auto endpoint = ParseEndpoint(arg, value, error);
     if (endpoint) (arg == "--tcp" ? options.tcp : options.status).push_back(*endpoint);
     return endpoint.has_value();
+  }
+  if (arg == "--web") {
+    if (options.web) return Fail(error, "--web is given once");
+    options.web = ParseEndpoint(arg, value, error);
+    return options.web.has_value();
   }
   if (arg == "--udp") {
     auto endpoint = ParseEndpoint(arg, value, error, true);
@@ -158,6 +163,7 @@ usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --
                 [--lifetime SECONDS] [--firmware [--fault FAULT]]
                 [--no-render] [--width DOTS] [--codepage N] [--font-dir DIR]
                 [--buffer BYTES] [--drain N] [--paper-out] [--cover-open] [--drawer-open] [--offline]
+                [--web ADDR:PORT]
        vprinter --help
 
   --tcp ADDR:PORT    listen for print data on a loopback address (127.x.x.x);
@@ -174,8 +180,9 @@ usage: vprinter [--tcp ADDR:PORT]... [--status ADDR:PORT]... [--pty LINKPATH] --
   --status-reply R   answer 1B 76 00 with R instead of the status word:
                      "silent" (no answer at all) or 1 to 20 hex bytes ("08",
                      "14 00 0C 00"), so a short reply can be tried. Writing R
-                     to DIR/status-reply while vprinter runs changes it;
-                     removing the file brings back the start-up answer.
+                     to DIR/status-reply while vprinter runs changes it
+                     ("normal" there: the status word); removing the file
+                     brings back the start-up answer.
   --udp ADDR:PORT    the broadcast protocol (the printer's UDP 9000): a find
                      "LM0001FIND" is answered with the 34-byte found reply
                      (LM0001FOUND, MAC, 00 00, IP, mask, gateway, print port
@@ -258,6 +265,15 @@ It prints on a 1-bit page 384 to 640 dots wide at 203 dpi:
                      words to DIR/conditions while vprinter runs replaces the
                      conditions ("paper-out cover-open", empty for none);
                      removing the file brings back the start-up ones.
+
+Watching. --web ADDR:PORT serves a page on a loopback address (port 0: any
+free port) that shows, newest first and as they happen, each receipt (PNG
+and text), each connection (source, time, bytes in hex), the settings the
+configuration frames left, the firmware images received, and switches for
+the conditions and the status reply (they write DIR/conditions and
+DIR/status-reply). DIR/web holds the page's address (http://ADDR:PORT/) once
+it listens, before DIR/ready. The page answers only requests whose Host is
+ADDR:PORT and changes state only on a POST from its own origin.
 
 vprinter stops on SIGTERM or SIGINT, or when the file DIR/stop appears.
 Exit status: 0 stopped normally, 1 runtime failure (bind, pty, journal,

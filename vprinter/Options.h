@@ -38,6 +38,7 @@ struct Options {
   int netPort = 9100;                     // the print port a found reply names
   bool dhcp = false;
   std::string statusReply;  // empty: the status word; "silent"; or hex bytes answered instead
+  std::optional<Endpoint> web;  // the page that shows the printer live; none by default
 };
 
 struct ParseResult {

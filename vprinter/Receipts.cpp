@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fstream>
 
+#include "vprinter/Watcher.h"
 #include "vprinter/escpos/Png.h"
 
 namespace vprinter {
@@ -35,10 +36,12 @@ void FileLog::Note(const std::string& line) {
   }
 }
 
-ReceiptFiles::ReceiptFiles(std::string dir, escpos::EventLog& log) : dir_(std::move(dir)), log_(log) {}
+ReceiptFiles::ReceiptFiles(std::string dir, escpos::EventLog& log, Watcher* watcher)
+    : dir_(std::move(dir)), log_(log), watcher_(watcher) {}
 
 void ReceiptFiles::Take(escpos::Receipt receipt) {
-  const std::string base = dir_ + "/receipt-" + std::to_string(next_++);
+  const int number = next_++;
+  const std::string base = dir_ + "/receipt-" + std::to_string(number);
   std::string comment;
   for (const std::string& line : receipt.settings) comment += line + "\n";
   comment += "Ending: " + receipt.ending;
@@ -46,8 +49,10 @@ void ReceiptFiles::Take(escpos::Receipt receipt) {
   std::ofstream text(base + ".txt", std::ios::binary | std::ios::trunc);
   for (const std::string& line : receipt.text) text << line << "\n";
   text << "[" << receipt.ending << "]\n";
+  text.close();
   log_.Note((png && text ? "receipt " : "receipt NOT WRITTEN ") + base + ".png: " +
             std::to_string(receipt.page.width) + "x" + std::to_string(receipt.page.height) + " dots, " + receipt.ending);
+  if (watcher_) watcher_->Printed(number, receipt);
 }
 
 }  // namespace vprinter

@@ -10,6 +10,8 @@
 
 namespace vprinter {
 
+class Watcher;
+
 // printer.log, one note per line, each written at once; it stops growing at
 // kMaxLog bytes with a last line that says so.
 class FileLog : public escpos::EventLog {
@@ -29,15 +31,17 @@ class FileLog : public escpos::EventLog {
 };
 
 // receipt-<n>.png and receipt-<n>.txt (the printed text and markers, then
-// the receipt's ending in brackets), n from 1; a log note for each.
+// the receipt's ending in brackets), n from 1; a log note for each, and
+// word to `watcher` (if any) once both files are written.
 class ReceiptFiles : public escpos::ReceiptSink {
  public:
-  ReceiptFiles(std::string dir, escpos::EventLog& log);
+  ReceiptFiles(std::string dir, escpos::EventLog& log, Watcher* watcher = nullptr);
   void Take(escpos::Receipt receipt) override;
 
  private:
   std::string dir_;
   escpos::EventLog& log_;
+  Watcher* watcher_;
   int next_ = 1;
 };
 

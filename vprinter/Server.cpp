@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace vprinter {
 namespace {
@@ -54,6 +55,14 @@ int Events(const std::vector<std::uint8_t>& outbox) {
   return (outbox.size() < kMaxOutbox ? POLLIN : 0) | (outbox.empty() ? 0 : POLLOUT);
 }
 
+// DIR/status-reply holding the one word "normal": the status word, whatever
+// the start-up answer was.
+bool AsksForStatusWord(const std::string& text) {
+  std::istringstream in(text);
+  std::string first, more;
+  return (in >> first) && first == "normal" && !(in >> more);
+}
+
 std::string Describe(const sockaddr_in& address) {
   char text[INET_ADDRSTRLEN] = {};
   inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
@@ -74,7 +83,7 @@ Server::~Server() {
 
 bool Server::StartPrinter(std::string& error) {
   log_ = std::make_unique<FileLog>(options_.journalDir + "/printer.log");
-  receipts_ = std::make_unique<ReceiptFiles>(options_.journalDir, *log_);
+  receipts_ = std::make_unique<ReceiptFiles>(options_.journalDir, *log_, watcher_);
   std::unique_ptr<escpos::Typeface> typeface;
   if (options_.render && !options_.firmware) {
     typeface = escpos::Typeface::Load({options_.fontDir, escpos::FontPaths{}.unifont}, error);
@@ -223,6 +232,7 @@ std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
     // connections before listeners: a client that closed one connection and
     // then opened the next is journaled in that order
     CheckConditions();
+    if (watcher_) watcher_->PrinterState(printer_->settings(), printer_->conditions(), printer_->StatusAnswer());
     std::vector<pollfd> fds;
     for (const auto& c : connections_) fds.push_back({c->fd, static_cast<short>(Events(c->outbox)), 0});
     for (const auto& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});
@@ -272,6 +282,10 @@ void Server::CheckStatusReply() {
   statusReplyText_ = text;
   if (!text) {
     printer_->SetStatusReply(options_.statusReply.empty() ? std::nullopt : ParseStatusReply(options_.statusReply));
+    return;
+  }
+  if (AsksForStatusWord(*text)) {
+    printer_->SetStatusReply(std::nullopt);
     return;
   }
   const auto reply = ParseStatusReply(*text);

@@ -17,6 +17,7 @@
 #include "vprinter/Printer.h"
 #include "vprinter/Pty.h"
 #include "vprinter/Receipts.h"
+#include "vprinter/Watcher.h"
 
 namespace vprinter {
 
@@ -35,6 +36,10 @@ class Server {
   // Serves until `signalled` turns nonzero, DIR/stop appears or the lifetime
   // ends; closes every connection and journals the stop. Returns the reason.
   std::string Run(const volatile std::sig_atomic_t& signalled);
+
+  // Tells `watcher` of each receipt and, every loop, the printer's state.
+  // Before Start.
+  void Watch(Watcher* watcher) { watcher_ = watcher; }
 
  private:
   struct Listener {
@@ -93,6 +98,7 @@ class Server {
   int ptyConnection_ = 0;
   int nextId_ = 1;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  Watcher* watcher_ = nullptr;
 };
 
 }  // namespace vprinter
