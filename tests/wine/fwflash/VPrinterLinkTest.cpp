@@ -187,14 +187,6 @@ TEST_F(VPrinterLinkTest, LargeUpgradeOverComLosesNoChunk) {
   EXPECT_EQ(testsupport::ReadFile(com.printer().dir() + "/firmware-1.fmw"), Text(file_));
 }
 
-TEST_F(VPrinterLinkTest, PrinterThatStopsReadingOverComEndsTheUpgradeWith21) {
-  file_ = fwtest::MakeFirmware(fwtest::Counting(600000, 2));
-  ComPrinter com(22, "close-after:10000");
-  ASSERT_TRUE(com.ok()) << com.printer().Log();
-  ports_.SetStalledWriteMs(500);
-  EXPECT_EQ(Upgrade({Transport::Com, 21, 115200, 0}), UpgradeResult::DataSendFailed);
-}
-
 TEST_F(VPrinterLinkTest, WrongLengthEchoOverComIs12) {
   ComPrinter com(15, "c2-echo");
   ASSERT_TRUE(com.ok()) << com.printer().Log();
