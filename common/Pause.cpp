@@ -1,6 +1,7 @@
 // Real sleeps by default; a test's replacement while one is installed.
 #include "common/Pause.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -16,6 +17,21 @@ void Pause(unsigned milliseconds) {
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop) {
+  const auto stop = [&askedToStop] { return askedToStop && askedToStop(); };
+  if (const PauseFunction* f = g_override.load()) {
+    (*f)(milliseconds);
+    return stop();
+  }
+  constexpr auto kSlice = std::chrono::milliseconds(20);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
+    if (stop()) return true;
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kSlice, end - now));
+  }
+  return stop();
 }
 
 ScopedPauseOverride::ScopedPauseOverride(PauseFunction replacement)

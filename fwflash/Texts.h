@@ -25,6 +25,11 @@ inline constexpr std::string_view kSelectCorrectFile = "Please select the correc
 inline constexpr std::string_view kSelectValidFile = "Please select a valid file";
 // A valid file that this 32-bit process cannot hold in memory.
 inline constexpr std::string_view kFileTooLargeForMemory = "Not enough memory to load the firmware file";
+// Closing the window is refused while an upgrade runs: a printer left with
+// part of an image may not start again.
+inline constexpr std::string_view kCloseRefusedDuringUpgrade =
+    "Atualização em andamento: aguarde o fim para fechar.\n"
+    "An upgrade is running: wait for it to end before closing.";
 
 inline constexpr std::string_view kLaunchToken = "MerrowByQuint";
 

@@ -4,7 +4,6 @@
 
 #include <optional>
 
-#include "common/Pause.h"
 #include "drvsetup/Drivers.h"
 #include "drvsetup/Texts.h"
 #include "drvsetup/Windows.h"
@@ -23,8 +22,6 @@ constexpr UINT_PTR kCheckUsbTimer = 3;
 constexpr unsigned kReenableAfter = 5000;
 constexpr unsigned kWatchPeriod = 500;
 constexpr unsigned kCheckUsbRearm = 2000;
-// the test page threads start before the dialog, and the program, ends
-constexpr unsigned kAfterTestPage = 511;
 constexpr int kPrinterDriverType = 1;
 constexpr int kUsbInterface = 0;
 constexpr COLORREF kRemarksColour = RGB(180, 40, 40);
@@ -41,6 +38,8 @@ class ConfingDialog : public winui::Dialog {
  protected:
   bool OnInit() override;
   void OnCommand(int id, int code) override;
+  // Enter (no default button) must not end the dialog as if it had installed.
+  void OnOk() override {}
   void OnTimer(UINT_PTR id) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
@@ -119,10 +118,8 @@ void ConfingDialog::OnInstall() {
     EndDialog(configure ? IDOK : IDCANCEL);
     return;
   }
-  if (services_.prompts.YesNo(hwnd(), kTestPageQuestion)) {
-    PrintInstallTestPage(services_.usb, services_.modernWindows);
-    kit::Pause(kAfterTestPage);
-  }
+  // the program waits for the pages' writes before it ends
+  if (services_.prompts.YesNo(hwnd(), kTestPageQuestion)) PrintInstallTestPage(services_.usb, services_.modernWindows);
   EndDialog(IDCANCEL);
 }
 

@@ -2,6 +2,7 @@
 #include "drvsetup/win/Installer.h"
 
 #include <utility>
+#include <vector>
 
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
@@ -50,6 +51,7 @@ bool PrinterInstaller::RegisterDriverAndPrinter(HWND owner, int windowsChoice, i
   const DWORD driverError = spooler_.AddDriver(DriverInfoFor(driver, environment.spooler));
   kit::Pause(kSpoolerSettle);
   if (driverError != ERROR_SUCCESS) {
+    RemoveStagedFiles(*directory, row);
     prompts_.Message(owner, SystemErrorText(driverError));
     prompts_.Message(owner, DriverFailedMessage(chinese_));
     return false;
@@ -73,8 +75,12 @@ bool PrinterInstaller::StageFiles(const std::string& directory, int row) {
   const std::string source = driverRoot_ + "\\" + std::string(EnvironmentFor(architecture_).folder);
   DeleteFileW(PathIn(directory, driver.resourceDll).c_str());
   DeleteFileW(PathIn(directory, driver.gpd).c_str());
-  for (const auto& file : StagedFiles(driver)) {
-    if (!CopyFileW(PathIn(source, file).c_str(), PathIn(directory, file).c_str(), FALSE)) return false;
+  const std::vector<std::string> files = StagedFiles(driver);
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (CopyFileW(PathIn(source, files[i]).c_str(), PathIn(directory, files[i]).c_str(), FALSE)) continue;
+    // only what this run copied goes: a file it did not reach may belong to another driver
+    for (size_t copied = 0; copied < i; ++copied) DeleteFileW(PathIn(directory, files[copied]).c_str());
+    return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include "drvsetup/win/UsbPrinterPorts.h"
 
 #include <cstring>
+#include <utility>
 #include <thread>
 
 #include "common/Pause.h"
@@ -42,23 +43,40 @@ std::optional<unsigned> PortNumberIfAccepted(const std::wstring& path, bool mode
   return number;
 }
 
-void RawPrint(const std::wstring& path, const std::string& bytes) {
-  HANDLE device = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (device == INVALID_HANDLE_VALUE) {
-    OutputDebugStringA("open usb device failed !");
-    return;
+// One write of all of `bytes`, cancelled when it moves nothing for `stalledMs`.
+bool WriteWithin(HANDLE device, const std::string& bytes, DWORD stalledMs) {
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!overlapped.hEvent) return false;
+  if (!WriteFile(device, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped) &&
+      GetLastError() == ERROR_IO_PENDING && WaitForSingleObject(overlapped.hEvent, stalledMs) != WAIT_OBJECT_0) {
+    CancelIo(device);
   }
   DWORD written = 0;
-  const bool whole = WriteFile(device, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                     written == bytes.size();
+  const bool whole = GetOverlappedResult(device, &overlapped, &written, TRUE) && written == bytes.size();
+  CloseHandle(overlapped.hEvent);
+  return whole;
+}
+
+bool RawPrint(const std::wstring& path, const std::string& bytes, DWORD stalledMs) {
+  HANDLE device = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr);
+  if (device == INVALID_HANDLE_VALUE) {
+    OutputDebugStringA("open usb device failed !");
+    return false;
+  }
+  const bool whole = WriteWithin(device, bytes, stalledMs);
   OutputDebugStringA(whole ? "print scuessful !" : "print failed !");
   CloseHandle(device);
+  return whole;
 }
 
 }  // namespace
 
-SystemUsbPrinters::SystemUsbPrinters(const GUID& interfaceClass) : interfaceClass_(interfaceClass) {}
-SystemUsbPrinters::SystemUsbPrinters() : interfaceClass_(kit::kUsbPrinterInterfaceClass) {}
+SystemUsbPrinters::SystemUsbPrinters(const GUID& interfaceClass, DWORD stalledWriteMs)
+    : interfaceClass_(interfaceClass), stalledWriteMs_(stalledWriteMs) {}
+SystemUsbPrinters::SystemUsbPrinters() : SystemUsbPrinters(kit::kUsbPrinterInterfaceClass) {}
+SystemUsbPrinters::~SystemUsbPrinters() { FinishRawPrints(); }
 
 AcceptedPrinters SystemUsbPrinters::List(bool modernWindows) {
   const auto interfaces = kit::ListDeviceInterfaces(interfaceClass_, kInterfaceLimit);
@@ -76,7 +94,23 @@ AcceptedPrinters SystemUsbPrinters::List(bool modernWindows) {
 }
 
 void SystemUsbPrinters::StartRawPrint(const std::wstring& path, const std::string& bytes) {
-  std::thread(RawPrint, path, bytes).detach();
+  std::lock_guard lock(mutex_);
+  prints_.emplace_back([this, path, bytes] {
+    const bool whole = RawPrint(path, bytes, stalledWriteMs_);
+    std::lock_guard done(mutex_);
+    allWritten_ = allWritten_ && whole;
+  });
+}
+
+bool SystemUsbPrinters::FinishRawPrints() {
+  std::vector<std::thread> started;
+  {
+    std::lock_guard lock(mutex_);
+    started.swap(prints_);
+  }
+  for (std::thread& print : started) print.join();
+  std::lock_guard lock(mutex_);
+  return std::exchange(allWritten_, true);
 }
 
 std::optional<std::vector<BYTE>> ReadUsbPrinterValue(const std::wstring& devicePath, const char* subkey,

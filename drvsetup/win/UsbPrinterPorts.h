@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace drvsetup {
@@ -31,20 +33,36 @@ class UsbPrinterAccess {
   // before Windows 8 (`modernWindows` false) also connected ("Linked").
   virtual AcceptedPrinters List(bool modernWindows) = 0;
   // Writes `bytes` to the interface in one write on a thread of its own,
-  // which owns its copies; returns without waiting for the print.
+  // which owns its copies; returns without waiting for the print, which the
+  // implementation waits for (bounded) before it goes.
   virtual void StartRawPrint(const std::wstring& path, const std::string& bytes) = 0;
 };
 
 class SystemUsbPrinters : public UsbPrinterAccess {
  public:
-  // `interfaceClass` lists the interfaces; the USB printer class but in tests.
-  explicit SystemUsbPrinters(const GUID& interfaceClass);
+  // A raw print whose write moves nothing for this long gives up.
+  static constexpr DWORD kStalledWriteMs = 10000;
+
+  // `interfaceClass` lists the interfaces; the USB printer class but in tests,
+  // which also shorten `stalledWriteMs`.
+  explicit SystemUsbPrinters(const GUID& interfaceClass, DWORD stalledWriteMs = kStalledWriteMs);
   SystemUsbPrinters();
+  // FinishRawPrints: the program does not end in the middle of a page.
+  ~SystemUsbPrinters() override;
+  SystemUsbPrinters(const SystemUsbPrinters&) = delete;
+  SystemUsbPrinters& operator=(const SystemUsbPrinters&) = delete;
   AcceptedPrinters List(bool modernWindows) override;
   void StartRawPrint(const std::wstring& path, const std::string& bytes) override;
+  // Waits for every raw print started so far, each bounded by the stalled
+  // write limit; true when all of them wrote every byte.
+  bool FinishRawPrints();
 
  private:
   GUID interfaceClass_;
+  DWORD stalledWriteMs_;
+  std::mutex mutex_;
+  std::vector<std::thread> prints_;
+  bool allWritten_ = true;
 };
 
 // The registry value `valueName` of the interface's `subkey` ("Control" or

@@ -1,5 +1,5 @@
 // fwflash's entry point: the launch-token gate, then the updater window, run
-// modally. The program ends when the window closes, even during an upgrade.
+// modally. The window refuses to close during an upgrade and joins its worker.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -34,13 +34,11 @@ class CLumaqFwflashApp {
     INITCOMMONCONTROLSEX controls{sizeof controls, 0x3FFF};  // every common control class
     InitCommonControlsEx(&controls);
     if (!IsLaunchCommandLine(ArgumentsAfterProgram())) return 0;
-    // Never destroyed: an abandoned upgrade thread may still use it while the
-    // process ends.
-    static PortLayer& ports = *new PortLayer(*new SetupApiUsbDevices);
+    SetupApiUsbDevices usb;
+    PortLayer ports(usb);
     winui::Win32Prompts prompts{std::string(kWindowCaption)};
     CLumaqFwflashDlg window(ports, prompts, OwnProgramPath());
     window.DoModal(nullptr);
-    ports.ClearRunning();
     return 0;
   }
 };

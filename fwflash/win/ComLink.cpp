@@ -1,5 +1,7 @@
-// Serial links: the port opened with a 3 s read time-out and 8N1 at the
-// chosen rate, the receive queue purged before every write.
+// Serial links: the port opened with a 3 s read time-out, a write time-out
+// and 8N1 at the chosen rate, the receive queue purged before every write.
+#include <algorithm>
+
 #include "fwflash/win/PortLayer.h"
 
 namespace fwflash {
@@ -27,14 +29,18 @@ void ApplyLineSettings(HANDLE port, uint32_t baud) {
   SetCommState(port, &dcb);  // a port that refuses a setting still carries bytes
 }
 
+// Twice the time of a byte's ten bits on the line, in whole milliseconds.
+DWORD TwiceLineMsPerByte(uint32_t baud) { return (20000 + baud - 1) / std::max<uint32_t>(baud, 1); }
+
 }  // namespace
 
 int PortLayer::ComOpen(int portNumber, uint32_t baud) {
   const HANDLE port = CreateFileW(Wide(ComDeviceName(portNumber)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   if (port == INVALID_HANDLE_VALUE) return -1;
-  // a reply read returns after 4 bytes or 3 s; writes have no time-out
-  COMMTIMEOUTS timeouts{0, 0, 3000, 0, 0};
+  // a reply read returns after 4 bytes or 3 s; a write gives up when the
+  // printer stops taking bytes, and the short count fails the send
+  COMMTIMEOUTS timeouts{0, 0, 3000, TwiceLineMsPerByte(baud), stalledWriteMs_};
   SetCommTimeouts(port, &timeouts);
   ApplyLineSettings(port, baud);
   return comLinks_.Add({"COM" + std::to_string(portNumber), port});

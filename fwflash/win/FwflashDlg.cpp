@@ -33,6 +33,11 @@ std::wstring DroppedPath(HDROP drop) {
 CLumaqFwflashDlg::CLumaqFwflashDlg(PortLayer& ports, winui::Prompts& prompts, std::u16string programPath)
     : Dialog(IDD_FWFLASH), ports_(ports), prompts_(prompts), programPath_(std::move(programPath)) {}
 
+CLumaqFwflashDlg::~CLumaqFwflashDlg() {
+  ports_.ClearRunning();
+  if (worker_.joinable()) worker_.join();
+}
+
 bool CLumaqFwflashDlg::OnInit() {
   icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FWFLASH));
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -121,6 +126,11 @@ void CLumaqFwflashDlg::AcceptFile(const std::wstring& path) {
   Enable(IDC_FWFLASH_START, true);
 }
 
+void CLumaqFwflashDlg::OnCancel() {
+  if (upgradeRunning_) return prompts_.Message(hwnd(), kCloseRefusedDuringUpgrade);
+  EndDialog(IDCANCEL);
+}
+
 void CLumaqFwflashDlg::Refuse(std::string_view message) {
   prompts_.Message(hwnd(), message);
   Enable(IDC_FWFLASH_START, false);
@@ -139,7 +149,8 @@ void CLumaqFwflashDlg::OnStart() {
     return;
   }
   upgradeRunning_ = true;
-  StartUpgradeThread(UpgradeJob{&ports_, Selection(), std::move(*loaded.image), windowLink()});
+  if (worker_.joinable()) worker_.join();  // the last upgrade has posted its end already
+  worker_ = StartUpgradeThread(UpgradeJob{&ports_, Selection(), std::move(*loaded.image), windowLink()});
 }
 
 PortSelection CLumaqFwflashDlg::Selection() const {

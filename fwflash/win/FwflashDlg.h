@@ -20,6 +20,8 @@ class CLumaqFwflashDlg : public winui::Dialog {
   // `programPath` is the program's own file, whose name may add an accepted
   // USB vendor (slot 0 of the table in `ports`).
   CLumaqFwflashDlg(PortLayer& ports, winui::Prompts& prompts, std::u16string programPath);
+  // Ends the upgrade's wait for replies and joins its worker.
+  ~CLumaqFwflashDlg() override;
 
   // Enables or disables together every input control, the hidden ones too.
   void EnableControls(bool enable);
@@ -29,6 +31,8 @@ class CLumaqFwflashDlg : public winui::Dialog {
   bool OnInit() override;
   void OnCommand(int id, int code) override;
   void OnOk() override {}  // Enter in the window starts nothing
+  // Esc, the close box and Alt+F4: refused while an upgrade runs.
+  void OnCancel() override;
   void OnDropFiles(HDROP drop) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -50,6 +54,7 @@ class CLumaqFwflashDlg : public winui::Dialog {
   int transport_ = 0;
   std::wstring path_;
   bool upgradeRunning_ = false;
+  std::thread worker_;
   HICON icon_ = nullptr;
 };
 

@@ -23,7 +23,7 @@ namespace fwflash {
 
 struct UsbLinkRecord {
   DWORD readTimeoutMs = 2000;
-  HANDLE write = INVALID_HANDLE_VALUE;  // synchronous, read and write
+  HANDLE write = INVALID_HANDLE_VALUE;  // read and write, overlapped so a stalled write can be given up
   HANDLE read = INVALID_HANDLE_VALUE;   // the same device again, overlapped reads only
 };
 
@@ -44,6 +44,10 @@ class PortLayer {
   static constexpr unsigned kReplyPollMs = 5;
   static constexpr int kReplyPolls = 500;
   static constexpr size_t kUsbInterfaceLimit = 20;
+  // A USB or COM write that moves no byte for this long fails the upgrade
+  // (COM: plus twice the line time of the bytes), so a printer that stops
+  // reading ends it with the send failure instead of holding it for ever.
+  static constexpr DWORD kStalledWriteMs = 10000;
 
   explicit PortLayer(UsbDevices& usb);
   ~PortLayer();
@@ -51,6 +55,8 @@ class PortLayer {
   PortLayer& operator=(const PortLayer&) = delete;
 
   AcceptedVendors& vendors() { return vendors_; }
+  // Tests shorten the stalled-write limit; links opened later use it.
+  void SetStalledWriteMs(DWORD ms) { stalledWriteMs_ = ms; }
 
   // The upgrade-running flag: set by the worker when an upgrade starts,
   // cleared at its end and by the application when its window has closed.
@@ -102,6 +108,7 @@ class PortLayer {
 
   UsbDevices& usb_;
   AcceptedVendors vendors_;
+  DWORD stalledWriteMs_ = kStalledWriteMs;
   std::atomic<bool> running_{false};
   std::atomic<bool> readerStop_{false};
   HANDLE wake_;  // set when the read thread should look at its flags

@@ -2,7 +2,6 @@
 #include "fwflash/win/UpgradeThread.h"
 
 #include <optional>
-#include <thread>
 
 namespace fwflash {
 
@@ -23,6 +22,6 @@ DWORD UpgradeThreadProc(UpgradeJob job) {
   return 1;
 }
 
-void StartUpgradeThread(UpgradeJob job) { std::thread(UpgradeThreadProc, std::move(job)).detach(); }
+std::thread StartUpgradeThread(UpgradeJob job) { return std::thread(UpgradeThreadProc, std::move(job)); }
 
 }  // namespace fwflash

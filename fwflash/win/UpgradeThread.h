@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <thread>
 
 #include "fwflash/FirmwareFile.h"
 #include "fwflash/Transport.h"
@@ -29,8 +30,8 @@ struct UpgradeJob {
 // and then the result to the window. Returns 1.
 DWORD UpgradeThreadProc(UpgradeJob job);
 
-// Starts UpgradeThreadProc on its own thread, which nobody waits for: the
-// program may end (its window closed) while an upgrade is still running.
-void StartUpgradeThread(UpgradeJob job);
+// Starts UpgradeThreadProc on its own thread; the caller joins it before the
+// port layer goes, so the program never ends in the middle of an image.
+std::thread StartUpgradeThread(UpgradeJob job);
 
 }  // namespace fwflash

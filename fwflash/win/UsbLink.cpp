@@ -1,5 +1,5 @@
-// USB printer links: the first accepted device, opened twice (a synchronous
-// handle for writing and an overlapped one for the read thread), and replies
+// USB printer links: the first accepted device, opened twice (one handle for
+// timed writes, one for the read thread), both overlapped, and replies
 // taken from what the read thread collected.
 #include <array>
 
@@ -24,16 +24,24 @@ void CloseIfValid(HANDLE handle) {
   if (Valid(handle)) CloseHandle(handle);
 }
 
-// Writes everything, in as many writes as the device needs.
-bool WriteAll(HANDLE handle, std::span<const uint8_t> bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) {
-      return false;
+// Writes everything, in as many writes as the device needs; a write that
+// moves nothing within `stalledMs` is cancelled and fails.
+bool WriteAll(HANDLE handle, std::span<const uint8_t> bytes, DWORD stalledMs) {
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool ok = overlapped.hEvent != nullptr;
+  while (ok && !bytes.empty()) {
+    ResetEvent(overlapped.hEvent);
+    if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped)) {
+      if (GetLastError() != ERROR_IO_PENDING) break;
+      if (WaitForSingleObject(overlapped.hEvent, stalledMs) != WAIT_OBJECT_0) CancelIo(handle);
     }
-    bytes = bytes.subspan(written);
+    DWORD written = 0;
+    ok = GetOverlappedResult(handle, &overlapped, &written, TRUE) && written > 0;
+    if (ok) bytes = bytes.subspan(written);
   }
-  return true;
+  if (overlapped.hEvent) CloseHandle(overlapped.hEvent);
+  return ok && bytes.empty();
 }
 
 }  // namespace
@@ -47,7 +55,7 @@ int PortLayer::UsbOpen() {
     const std::optional<std::string> key = DeviceVendorKey(ThreadAnsi(*entry.path));
     if (!key || !vendors_.Matches(*key)) continue;
     UsbLinkRecord record;
-    record.write = usb_.Open(*entry.path, GENERIC_READ | GENERIC_WRITE, 0);
+    record.write = usb_.Open(*entry.path, GENERIC_READ | GENERIC_WRITE, FILE_FLAG_OVERLAPPED);
     record.read = usb_.Open(*entry.path, GENERIC_READ, FILE_FLAG_OVERLAPPED);
     if (!Valid(record.write) || !Valid(record.read)) {
       CloseIfValid(record.write);
@@ -70,7 +78,7 @@ bool PortLayer::UsbClose(int number) {
 
 bool PortLayer::UsbSend(std::span<const uint8_t> bytes) {
   const std::optional<UsbLinkRecord> record = usbLinks_.Find(linkNumber_.load());
-  return record && Valid(record->write) && WriteAll(record->write, bytes);
+  return record && Valid(record->write) && WriteAll(record->write, bytes, stalledWriteMs_);
 }
 
 bool PortLayer::UsbReceive(Reply& reply) {

@@ -6,7 +6,7 @@
 namespace prtbench {
 
 int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
-                       ConnectTimeout timeout) {
+                       ConnectTimeout timeout, const std::function<bool()>& stop) {
   for (int attempt = 1;; ++attempt) {
     if (attempt > 1) FlushArpForAddress(devices, address);
     const ConnectAttempt result = devices.ConnectOnce(address, port, timeout);
@@ -23,7 +23,7 @@ int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, s
         break;
     }
     if (attempt == kConnectAttempts) return result.result == AttemptResult::WaitFailed ? -4 : -3;
-    kit::Pause(kConnectRetryPauseMs);
+    if (kit::PauseUnless(kConnectRetryPauseMs, stop)) return -3;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "prtbench/link/Ipv4.h"
@@ -22,9 +23,10 @@ inline constexpr unsigned kConnectRetryPauseMs = 500;
 // 500 ms after a failed one. `slot` must be closed on entry; it holds the
 // socket on success and kNoSocket otherwise. Returns 1 connected, -1 no socket
 // could be created, -2 a socket option was refused, -3 no connection within
-// the time-out in three attempts, -4 the third attempt's wait failed.
+// the time-out in three attempts, -4 the third attempt's wait failed. Once
+// `stop` answers true the pause ends and no further attempt is made (-3).
 int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
-                       ConnectTimeout timeout);
+                       ConnectTimeout timeout, const std::function<bool()>& stop = {});
 
 // Flushes the neighbour table of every interface that has a row for `address`,
 // so a printer that just changed address or card is looked up afresh.

@@ -95,6 +95,10 @@ class LinkDevices {
   virtual bool ChangeLine(DeviceHandle device, const LineChange& change) = 0;
   // Discards pending input and output.
   virtual bool Purge(DeviceHandle device) = 0;
+  // Called from another thread than the one writing: ends a write in progress
+  // on `device` as far as the device allows, discarding what it had not sent
+  // (that write then returns with the count it had written).
+  virtual void AbortWrites(DeviceHandle device) = 0;
   // One write call: the count written (short when a time-out ended it), or
   // nullopt when the call failed.
   virtual std::optional<std::uint32_t> Write(DeviceHandle device, std::span<const std::uint8_t> bytes) = 0;

@@ -17,10 +17,12 @@ std::size_t ComPieceSize(std::uint32_t baudRate) {
 }
 
 std::optional<std::uint32_t> WriteComPieces(LinkDevices& devices, DeviceHandle device,
-                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate) {
+                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate,
+                                            const std::function<bool()>& cancelled) {
   const std::size_t pieceSize = ComPieceSize(baudRate);
   std::size_t taken = 0;
   do {
+    if (cancelled && cancelled()) break;
     const auto piece = bytes.subspan(taken, std::min(pieceSize, bytes.size() - taken));
     const auto written = devices.Write(device, piece);
     if (!written) return std::nullopt;

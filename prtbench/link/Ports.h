@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,10 +37,12 @@ std::size_t ComPieceSize(std::uint32_t baudRate);
 // time-out cut short but that took bytes is followed by the rest, so a
 // printer that paces the line with CTS, however slowly, finishes the job; a
 // call that took no byte within its limit (nothing taken for
-// kStalledPrinterMs) or failed ends the job. The count the port took (all of
-// `bytes` on success), or nullopt when a call failed.
+// kStalledPrinterMs) or failed ends the job, and so does `cancelled`
+// answering true before a piece. The count the port took (all of `bytes` on
+// success), or nullopt when a call failed.
 std::optional<std::uint32_t> WriteComPieces(LinkDevices& devices, DeviceHandle device,
-                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate);
+                                            std::span<const std::uint8_t> bytes, std::uint32_t baudRate,
+                                            const std::function<bool()>& cancelled = {});
 
 // Names of five characters or more (COM10 and up) need the "\\.\" form.
 std::string ComDevicePath(std::string_view name);

@@ -133,15 +133,22 @@ int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
 }
 
 int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {
-  if (!OpenLocked(settings)) return 0;
+  if (Cancelled() || !OpenLocked(settings)) return 0;
   switch (settings.portType) {
-    case kPortLpt:
+    case kPortLpt: {
       devices_.Purge(lpt_);
-      return ReportDeviceSend(lpt_, devices_.Write(lpt_, bytes), bytes.size(), settings.lptName,
-                              {Msg::LptSendOk, Msg::LptSendFailed}, false);
+      SetInFlight(lpt_);
+      const auto written = devices_.Write(lpt_, bytes);
+      SetInFlight(kNoDevice);
+      return ReportDeviceSend(lpt_, written, bytes.size(), settings.lptName, {Msg::LptSendOk, Msg::LptSendFailed},
+                              false);
+    }
     case kPortCom: {
       devices_.Purge(com_);
-      const auto written = WriteComPieces(devices_, com_, bytes, static_cast<std::uint32_t>(settings.baudRate));
+      SetInFlight(com_);
+      const auto written = WriteComPieces(devices_, com_, bytes, static_cast<std::uint32_t>(settings.baudRate),
+                                          [this] { return Cancelled(); });
+      SetInFlight(kNoDevice);
       return ReportDeviceSend(com_, written, bytes.size(), settings.comName, {Msg::ComSendOk, Msg::ComSendFailed},
                               true);
     }
@@ -199,13 +206,24 @@ size_t PrinterLink::SendWhole(std::span<const std::uint8_t> bytes) {
   do {
     const int sent = devices_.Send(socket_, bytes.subspan(offset));
     if (sent == kWouldBlock) {
-      if (!devices_.WaitWritable(socket_, kStalledPrinterMs)) break;
+      if (Cancelled() || !devices_.WaitWritable(socket_, kStalledPrinterMs)) break;
       continue;
     }
     if (sent < 0 || (sent == 0 && offset < bytes.size())) break;
     offset += static_cast<size_t>(sent);
   } while (offset < bytes.size());
   return offset;
+}
+
+void PrinterLink::CancelSends() {
+  std::lock_guard lock(flightMutex_);
+  cancelled_.store(true);
+  if (inFlight_ != kNoDevice) devices_.AbortWrites(inFlight_);
+}
+
+void PrinterLink::SetInFlight(DeviceHandle device) {
+  std::lock_guard lock(flightMutex_);
+  inFlight_ = device;
 }
 
 void PrinterLink::ClosePorts() {

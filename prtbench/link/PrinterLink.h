@@ -6,6 +6,7 @@
 // and the shared socket's operations are serialised by one send lock.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -58,6 +59,11 @@ class PrinterLink {
   // and still returns 0. Bytes the socket took are never sent again.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
+
+  // The program is closing; any thread. A send in progress stops before its
+  // next COM piece or NET wait for the printer, its COM or LPT write is cut
+  // short where the port allows, and every later send fails without writing.
+  void CancelSends();
 
   void ClosePorts();  // COM, LPT, USB, then the shared socket (not the monitor's)
   void CloseCom();
@@ -119,8 +125,9 @@ class PrinterLink {
   // reports in the status line itself.
 
   // Closes the monitor connection and connects it to address:kMonitorPort
-  // with `timeout`, three attempts. ConnectWithTimeout's result.
-  int ConnectMonitor(Ipv4 address, ConnectTimeout timeout);
+  // with `timeout`, three attempts, given up between them once `stop`
+  // answers true. ConnectWithTimeout's result.
+  int ConnectMonitor(Ipv4 address, ConnectTimeout timeout, const std::function<bool()>& stop = {});
   // One send of `request` on the monitor connection: true when the socket
   // took all of it; false when it did not or there is no connection.
   bool SendToMonitor(std::span<const std::uint8_t> request);
@@ -152,6 +159,9 @@ class PrinterLink {
   // Sends on the socket until all of `bytes` are taken or it fails: how many were taken.
   size_t SendWhole(std::span<const std::uint8_t> bytes);
   void CloseDevice(DeviceHandle& device);
+  // Marks `device` as written by the send in progress (kNoDevice: none).
+  void SetInFlight(DeviceHandle device);
+  bool Cancelled() const { return cancelled_.load(); }
   void SetStatus(std::string_view prefix, Msg message, std::string_view suffix = {});
   std::string CountsLine(std::uint32_t sent, std::int32_t total) const;
   prtbench::Language Language() const { return shared_.language.load(); }
@@ -169,6 +179,10 @@ class PrinterLink {
   DeviceHandle com_ = kNoDevice;
   DeviceHandle usb_ = kNoDevice;
   SocketHandle socket_ = kNoSocket;
+
+  std::atomic<bool> cancelled_{false};
+  std::mutex flightMutex_;  // taken after sendMutex_; the device stays open while held
+  DeviceHandle inFlight_ = kNoDevice;
 
   mutable std::mutex monitorMutex_;  // never held with sendMutex_
   SocketHandle monitorSocket_ = kNoSocket;

@@ -32,12 +32,12 @@ int PrinterLink::SendOnPort(Ipv4 address, std::uint16_t port, std::span<const st
   return sent ? 1 : 0;
 }
 
-int PrinterLink::ConnectMonitor(Ipv4 address, ConnectTimeout timeout) {
+int PrinterLink::ConnectMonitor(Ipv4 address, ConnectTimeout timeout, const std::function<bool()>& stop) {
   CloseMonitor();
   // connect without the lock, so that a shutdown closing the monitor never
   // waits for the attempts
   SocketHandle fresh = kNoSocket;
-  const int result = ConnectWithTimeout(devices_, fresh, address, kMonitorPort, timeout);
+  const int result = ConnectWithTimeout(devices_, fresh, address, kMonitorPort, timeout, stop);
   std::lock_guard lock(monitorMutex_);
   CloseSocketSlot(devices_, monitorSocket_);
   monitorSocket_ = fresh;

@@ -71,9 +71,9 @@ void NetMonitor::Run() {
 void NetMonitor::Session() {
   while (Wanted()) {
     SetLamp(kOnlineLamp, LampColour::Green);
-    if (link_.ConnectMonitor(Address(), kMonitorConnectTimeout) != 1) {
+    if (link_.ConnectMonitor(Address(), kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
       SetLamps(AllLamps(LampColour::Black));
-      kit::Pause(kMonitorRetryMs);
+      PauseUnlessStopped(kMonitorRetryMs);
       continue;
     }
     if (reports_.status) reports_.status(Msg::MonitorConnected);
@@ -98,12 +98,12 @@ bool NetMonitor::PollUntilLost() {
       ClearWord();
       return true;
     }
-    kit::Pause(kMonitorReplyWaitMs);
+    PauseUnlessStopped(kMonitorReplyWaitMs);
     std::array<std::uint8_t, kStatusReplyBuffer> reply{};
     const int count = link_.ReceiveFromMonitor(reply, 0);
     if (count <= 0) {
       if (++misses < kMonitorMissLimit) {
-        kit::Pause(kMonitorAfterMissMs);
+        PauseUnlessStopped(kMonitorAfterMissMs);
         continue;
       }
       // a printer silent this long is gone: start over with a fresh connection
@@ -117,9 +117,13 @@ bool NetMonitor::PollUntilLost() {
     misses = 0;
     const std::uint32_t word = ComposeStatusWord(std::span(reply).first(static_cast<size_t>(count)));
     SetLamps(PolledLamps(StoreWord(word)));
-    kit::Pause(kMonitorAfterReplyMs);
+    PauseUnlessStopped(kMonitorAfterReplyMs);
   }
   return false;
+}
+
+void NetMonitor::PauseUnlessStopped(unsigned milliseconds) {
+  kit::PauseUnless(milliseconds, [this] { return !Wanted(); });
 }
 
 bool NetMonitor::Wanted() const {

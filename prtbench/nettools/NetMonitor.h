@@ -42,8 +42,8 @@ class NetMonitor {
   // thread ever runs.
   void Start(Ipv4 address);
   // Clears the running flag and turns every lamp black at once. The thread
-  // ends after its current wait or connect: lamps black, connection closed,
-  // "Network monitoring has quit!".
+  // ends within its current connect attempt or about 20 ms of its current
+  // wait: lamps black, connection closed, "Network monitoring has quit!".
   void Stop();
   // Stop, close the monitor connection, and wait for the thread to end.
   void Shutdown();
@@ -61,6 +61,8 @@ class NetMonitor {
   // is cleared (false).
   bool PollUntilLost();
   bool Wanted() const;
+  // The monitor's waits: each ends early once Stop has been called.
+  void PauseUnlessStopped(unsigned milliseconds);
   Ipv4 Address() const;
   void SetLamps(const Lamps& lamps);
   void SetLamp(int lamp, LampColour colour);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -16,4 +18,21 @@ TEST(Pause, OverrideRecordsInsteadOfSleepingAndRestoresOnExit) {
   }
   kit::Pause(700);
   EXPECT_EQ(outer, std::vector<unsigned>{700});
+}
+
+TEST(Pause, PauseUnlessEndsOnceStopAnswersTrue) {
+  std::atomic<bool> stop{false};
+  auto paused = std::async(std::launch::async, [&] { return kit::PauseUnless(60000, [&] { return stop.load(); }); });
+  stop.store(true);
+  ASSERT_EQ(paused.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_TRUE(paused.get());
+  EXPECT_FALSE(kit::PauseUnless(1, [] { return false; }));
+}
+
+TEST(Pause, PauseUnlessGoesThroughTheOverrideWithTheWholeTime) {
+  std::vector<unsigned> recorded;
+  kit::ScopedPauseOverride record([&](unsigned ms) { recorded.push_back(ms); });
+  EXPECT_TRUE(kit::PauseUnless(5000, [] { return true; }));
+  EXPECT_FALSE(kit::PauseUnless(3000, [] { return false; }));
+  EXPECT_EQ(recorded, (std::vector<unsigned>{5000, 3000}));
 }

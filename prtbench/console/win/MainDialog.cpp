@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <dbt.h>
 
-#include "common/Pause.h"
 #include "common/win/UsbPrinters.h"
 #include "prtbench/config/win/AdvancedDialog.h"
 #include "prtbench/config/win/BlackMarkDialog.h"
@@ -27,7 +26,6 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"Corvane Printer Tool";
 constexpr Ipv4 kDefaultNewIp = MakeIpv4(192, 168, 1, 100);
-constexpr unsigned kShutdownPauseMs = 1200;  // lets the status monitor's thread see its flag
 constexpr unsigned kClockPeriodMs = 1000;
 constexpr COLORREF kTitleColour = RGB(0, 0, 132);
 
@@ -363,7 +361,10 @@ void CKALDRODlg::LoadLanguageMenu() {
 }
 
 void CKALDRODlg::OnDestroy() {
-  // the workers end first: nothing may send while the links close
+  // the settings first: nothing the workers do may cost the user them
+  SaveSettingsFile();
+  // the workers end next, their writes cut short: nothing may send while the links close
+  link_.CancelSends();
   queue_.Close();
   autoSender_.StopAndWait();
   link_.SetPrinterIpSource([ip = printerIpCopy_.load()] { return ip; });
@@ -372,8 +373,6 @@ void CKALDRODlg::OnDestroy() {
   if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
   usbNotices_ = nullptr;
   if (shutDownNetwork_) shutDownNetwork_();
-  SaveSettingsFile();
-  kit::Pause(kShutdownPauseMs);
 }
 
 void CKALDRODlg::SaveSettingsFile() {

@@ -82,12 +82,13 @@ void CKALDRODlg::SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winu
   if (const auto failure = MoveAdapterToPrinterSubnet(*adapter, printerIp)) {
     window.Call([this, failure] { ReportAdapterFailure(Msg::AdapterMethodFailed, *failure); });
   } else {
-    kit::Pause(kAdapterMovedPauseMs);  // the adapter takes a while to use its new address
-    if (!cancelled()) {
+    // the adapter takes a while to use its new address; a closing program
+    // skips the waits and the command but still puts the adapter back
+    if (!kit::PauseUnless(kAdapterMovedPauseMs, cancelled)) {
       const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
       window.Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, true); });
+      kit::PauseUnless(kAdapterRestorePauseMs, cancelled);
     }
-    kit::Pause(kAdapterRestorePauseMs);
   }
   // put back even when the program is closing: the computer must not stay
   // in the printer's subnet

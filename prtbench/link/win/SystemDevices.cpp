@@ -50,6 +50,10 @@ bool SystemLinkDevices::Purge(DeviceHandle device) {
   return PurgeComm(ToHandle(device), PURGE_TXCLEAR | PURGE_RXCLEAR) != FALSE;
 }
 
+void SystemLinkDevices::AbortWrites(DeviceHandle device) {
+  PurgeComm(ToHandle(device), PURGE_TXABORT | PURGE_TXCLEAR);
+}
+
 std::optional<std::uint32_t> SystemLinkDevices::Write(DeviceHandle device, std::span<const std::uint8_t> bytes) {
   if (bytes.size() > std::numeric_limits<DWORD>::max()) return std::nullopt;
   DWORD written = 0;

@@ -112,6 +112,9 @@ bool FakeLinkDevices::Purge(DeviceHandle device) {
   return true;
 }
 
+// no Busy: it comes from another thread while a write runs, by design
+void FakeLinkDevices::AbortWrites(DeviceHandle device) { Record("abort " + std::to_string(device)); }
+
 std::optional<std::uint32_t> FakeLinkDevices::Write(DeviceHandle device, std::span<const std::uint8_t> bytes) {
   Busy busy(*this);
   if (slowWrites) std::this_thread::sleep_for(std::chrono::milliseconds(2));

@@ -58,6 +58,7 @@ class FakeLinkDevices : public LinkDevices {
   bool SetLine(DeviceHandle device, const LineSettings& line) override;
   bool ChangeLine(DeviceHandle device, const LineChange& change) override;
   bool Purge(DeviceHandle device) override;
+  void AbortWrites(DeviceHandle device) override;
   std::optional<std::uint32_t> Write(DeviceHandle device, std::span<const std::uint8_t> bytes) override;
   void Close(DeviceHandle device) override;
   std::optional<std::vector<UsbInterface>> UsbPrinterInterfaces() override;

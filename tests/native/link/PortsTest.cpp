@@ -69,6 +69,16 @@ TEST(WriteComPieces, GoesOnWhileThePrinterTakesBytesAndStopsWhenItTakesNone) {
   }
 }
 
+TEST(WriteComPieces, StopsBeforeThePieceAfterACancellation) {
+  FakeLinkDevices devices;
+  const std::string job(2500, 'j');
+  int asked = 0;
+  const auto written = WriteComPieces(devices, 1, std::span(reinterpret_cast<const std::uint8_t*>(job.data()), job.size()),
+                                      115200, [&asked] { return ++asked > 1; });
+  EXPECT_EQ(written, 1000u);
+  EXPECT_EQ(devices.Log(), (Log{"write 1 1000 -> 1000"}));
+}
+
 TEST(OpenLptLink, OpensTheNameAndSetsTheTimeOuts) {
   FakeLinkDevices devices;
   EXPECT_EQ(OpenLptLink(devices, "LPT2"), 1);

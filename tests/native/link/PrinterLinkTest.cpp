@@ -164,6 +164,16 @@ TEST_F(PrinterLinkTest, AnUnknownPortTypeOpensAndSendsNothingAndSaysSo) {
   EXPECT_EQ(shared.totalBytes.Get(), 0);
 }
 
+TEST_F(PrinterLinkTest, CancelledSendsAbortTheLptWriteInFlightAndLaterSendsWriteNothing) {
+  Use(kPortLpt);
+  devices.onWrite = [this] { link.CancelSends(); };  // the window closes during the write
+  EXPECT_EQ(link.SendData("abc"), 1);
+  devices.onWrite = nullptr;
+  EXPECT_EQ(link.SendData("def"), 0);
+  EXPECT_EQ(devices.Log(), (Log{"open LPT1 -> 1", "timeouts 1 0/20/20/1/2000", "purge 1", "abort 1",
+                                "write 1 3 -> 3"}));
+}
+
 // --- LPT ---
 
 TEST_F(PrinterLinkTest, LptSendPurgesWritesCountsAndSaysSo) {

@@ -157,6 +157,14 @@ TEST_F(NetMonitorTest, AnUnreachablePrinterIsRetriedEverySecondWithTheLampsBlack
   EXPECT_EQ(messages, (std::vector<Msg>{Msg::MonitorQuit}));
 }
 
+TEST_F(NetMonitorTest, AStopDuringTheConnectRetriesMakesNoFurtherAttempt) {
+  devices.attempts = {AttemptResult::TimedOut, AttemptResult::TimedOut, AttemptResult::TimedOut};
+  RunUntil(AfterPauses(1));  // stopped in the pause after the first attempt
+  EXPECT_EQ(paused, std::vector<unsigned>{500});
+  EXPECT_EQ(Connects().size(), 1u);
+  EXPECT_EQ(messages, (std::vector<Msg>{Msg::MonitorQuit}));
+}
+
 TEST_F(NetMonitorTest, StartWhileTheThreadRunsKeepsOneThreadOnTheNewAddress) {
   devices.receiveReplies = {std::string("\x14", 1)};
   // a second Start while polling: same thread, next connect to the new address

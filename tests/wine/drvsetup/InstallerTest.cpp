@@ -43,6 +43,15 @@ class Installation : public testing::Test {
     return PrinterInstaller(spooler_, prompts, architecture_, language, source_.root());
   }
   std::string DriverDirectory() { return *spooler_.DriverDirectory(environment_.spooler); }
+  // The series' staged files still in the driver directory.
+  std::vector<std::string> StagedFilesLeft() {
+    std::vector<std::string> left;
+    for (const auto& file : drvsetup::StagedFiles(drvsetup::DriverTable()[kRx8])) {
+      const std::wstring path = winui::Widen(DriverDirectory() + "\\" + file);
+      if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) left.push_back(file);
+    }
+    return left;
+  }
 
   std::vector<unsigned> pauses;
   testsupport::RecordingPrompts prompts;
@@ -166,6 +175,16 @@ class RefusingSpooler : public drvsetup::WinSpooler {
  public:
   DWORD AddDriver(const drvsetup::DriverInfo&) override { return ERROR_ACCESS_DENIED; }
 };
+
+TEST_F(Installation, FilesStagedByAFailedInstallationLeaveTheDriverDirectory) {
+  RefusingSpooler refusing;
+  EXPECT_FALSE(PrinterInstaller(refusing, prompts, architecture_, 1033).InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
+  EXPECT_EQ(StagedFilesLeft(), std::vector<std::string>{});
+  // UNIDRV.HLP is copied sixth: the five before it are staged when its copy fails
+  source_.Remove("UNIDRV.HLP");
+  EXPECT_FALSE(MakeInstaller().InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
+  EXPECT_EQ(StagedFilesLeft(), std::vector<std::string>{});
+}
 
 TEST_F(Installation, ARefusedDriverShowsTheSystemTextThenTheDriverMessage) {
   const std::vector<std::pair<unsigned, std::string>> cases{{1033, "Install printer driver failed !"},

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <future>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,43 @@ TEST(UsbPortDiscovery, NoAcceptedPrinterGivesNoPort) {
   drvsetup::SystemUsbPrinters usb(kTestClass);
   EXPECT_TRUE(usb.List(true).printers.empty());
   EXPECT_EQ(drvsetup::FindUsbPrinterPort(usb, true), std::nullopt);
+}
+
+// Raw pages go to a named pipe standing in for the printer's interface.
+class UsbRawPrint : public testing::Test {
+ protected:
+  const std::wstring name_ = L"\\\\.\\pipe\\drvsetup-raw-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::to_wstring(GetTickCount());
+  HANDLE pipe_ = CreateNamedPipeW(name_.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
+                                  nullptr);
+  const std::string page_ = std::string(200000, 'p');
+  ~UsbRawPrint() override { CloseHandle(pipe_); }
+};
+
+TEST_F(UsbRawPrint, TheWaitEndsOnlyWhenThePageIsWrittenWhole) {
+  std::string received;
+  std::thread printer([&] {
+    ConnectNamedPipe(pipe_, nullptr);
+    char buffer[4096];
+    DWORD count = 0;
+    while (ReadFile(pipe_, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+      received.append(buffer, count);
+      Sleep(1);  // a printer slower than the computer
+    }
+  });
+  drvsetup::SystemUsbPrinters usb(kTestClass, 5000);
+  usb.StartRawPrint(name_, page_);
+  EXPECT_TRUE(usb.FinishRawPrints());
+  printer.join();  // it reads up to the writer's close
+  EXPECT_EQ(received.size(), page_.size());
+}
+
+TEST_F(UsbRawPrint, APrinterThatStopsReadingEndsTheWaitAfterTheStallLimit) {
+  drvsetup::SystemUsbPrinters usb(kTestClass, 300);
+  usb.StartRawPrint(name_, page_);  // nobody reads: the pipe fills and the write stalls
+  auto finished = std::async(std::launch::async, [&] { return usb.FinishRawPrints(); });
+  ASSERT_EQ(finished.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_FALSE(finished.get());
 }
 
 }  // namespace

@@ -276,6 +276,26 @@ TEST_F(FwflashDlgUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
   EXPECT_TRUE(prompts_.messages().empty());
 }
 
+TEST_F(FwflashDlgUpgradeTest, EscAndTheCloseBoxAreRefusedWhileAnUpgradeRunsAndCloseAfterIt) {
+  kit::ScopedPauseOverride quick([](unsigned) { Sleep(1); });
+  fwtest::PipePrinter printer;
+  devices_.AddActive(UsbPath(), printer.name());
+  ChooseFile(4084);
+  Click(IDC_FWFLASH_START);
+  ASSERT_TRUE(printer.Connect());
+  EXPECT_EQ(printer.Read(12).size(), 12u);  // C1 is out; the printer stays silent
+  const std::string refusal =
+      "Atualização em andamento: aguarde o fim para fechar.\n"
+      "An upgrade is running: wait for it to end before closing.";
+  SendMessageW(window_, WM_CLOSE, 0, 0);
+  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);  // what Esc sends
+  EXPECT_TRUE(IsWindow(window_));
+  ASSERT_TRUE(WaitMessages(3));
+  EXPECT_EQ(prompts_.messages(), (std::vector<std::string>{refusal, refusal, "Falha na Atualização: 01!"}));
+  SendMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window_));
+}
+
 TEST_F(FwflashDlgTest, ProgramNameWithAVendorFillsSlot0) {
   winui::Modeless<fwflash::CLumaqFwflashDlg> named(ports_, prompts_, u"Z:\\tmp\\fwflash_vid_0519.exe");
   ASSERT_NE(named.Create(nullptr), nullptr);

@@ -1,7 +1,8 @@
 // Stand-ins for USB printers under Wine, which cannot open real ones: the
 // interfaces seam lists device paths of our choosing, and opening one
 // connects to a pair of named pipes that a test-side printer serves (the
-// write handle reaches "<name>-write", the overlapped read handle "<name>-read").
+// write handle, opened for writing, reaches "<name>-write", the read-only
+// read handle "<name>-read").
 #pragma once
 
 #include <windows.h>
@@ -48,7 +49,7 @@ class PipeUsbDevices : public fwflash::UsbDevices {
       SetLastError(ERROR_FILE_NOT_FOUND);
       return INVALID_HANDLE_VALUE;
     }
-    const std::wstring name = pipe->second + ((flags & FILE_FLAG_OVERLAPPED) ? L"-read" : L"-write");
+    const std::wstring name = pipe->second + ((access & GENERIC_WRITE) ? L"-write" : L"-read");
     return CreateFileW(name.c_str(), access, 0, nullptr, OPEN_EXISTING, flags, nullptr);
   }
 

@@ -54,7 +54,7 @@ TEST_F(UsbLinkTest, InactiveInterfacesAndOtherVendorsAreSkipped) {
   EXPECT_EQ(opens[0].path, DevicePath(L"VID_0483&PID_5720"));
 }
 
-TEST_F(UsbLinkTest, OpensTheFirstAcceptedDeviceTwiceWriteThenOverlappedRead) {
+TEST_F(UsbLinkTest, OpensTheFirstAcceptedDeviceTwiceWriteThenReadBothOverlapped) {
   PipePrinter first, second;
   devices_.AddActive(DevicePath(L"vid_1cbe&pid_0002"), first.name());
   devices_.AddActive(DevicePath(L"vid_0416&pid_0003"), second.name());
@@ -63,7 +63,7 @@ TEST_F(UsbLinkTest, OpensTheFirstAcceptedDeviceTwiceWriteThenOverlappedRead) {
   ASSERT_EQ(opens.size(), 2u);
   EXPECT_EQ(opens[0].path, DevicePath(L"vid_1cbe&pid_0002"));
   EXPECT_EQ(opens[0].access, static_cast<DWORD>(GENERIC_READ | GENERIC_WRITE));
-  EXPECT_EQ(opens[0].flags, 0u);
+  EXPECT_EQ(opens[0].flags, static_cast<DWORD>(FILE_FLAG_OVERLAPPED));
   EXPECT_EQ(opens[1].path, DevicePath(L"vid_1cbe&pid_0002"));
   EXPECT_EQ(opens[1].access, static_cast<DWORD>(GENERIC_READ));
   EXPECT_EQ(opens[1].flags, static_cast<DWORD>(FILE_FLAG_OVERLAPPED));
@@ -187,6 +187,14 @@ TEST_F(UsbSessionTest, AReplyLaterThanTheReadTimeOutIsNotLost) {
   late.join();
   ASSERT_TRUE(got);
   EXPECT_EQ(reply, R("LATE"));
+}
+
+TEST_F(UsbSessionTest, AWriteThePrinterStopsTakingFailsAfterTheStallLimit) {
+  ports_.SetStalledWriteMs(300);
+  // the printer reads nothing: the pipe's 64 KiB fill and the write stalls
+  auto sent = std::async(std::launch::async, [&] { return Send(std::string(256 * 1024, 'x')); });
+  ASSERT_EQ(sent.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_FALSE(sent.get());
 }
 
 TEST_F(UsbLinkTest, AFailedOpenStillStartsTheReadThreadWhichEndsWithTheFlag) {
