@@ -178,7 +178,7 @@ class RefusingSpooler : public drvsetup::WinSpooler {
 
 TEST_F(Installation, FilesStagedByAFailedInstallationLeaveTheDriverDirectory) {
   RefusingSpooler refusing;
-  EXPECT_FALSE(PrinterInstaller(refusing, prompts, architecture_, 1033).InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
+  EXPECT_FALSE(PrinterInstaller(refusing, prompts, architecture_, 1033, source_.root()).InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
   EXPECT_EQ(StagedFilesLeft(), std::vector<std::string>{});
   // UNIDRV.HLP is copied sixth: the five before it are staged when its copy fails
   source_.Remove("UNIDRV.HLP");
