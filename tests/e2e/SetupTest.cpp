@@ -32,8 +32,9 @@ std::wstring KnownFolder(int csidl) {
 // Wine's own export: the Unix path of a Windows one.
 std::string UnixPath(const std::wstring& windowsPath) {
   using Convert = char*(CDECL*)(const wchar_t*);
-  const auto convert =
-      reinterpret_cast<Convert>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
+  // through void(*)(): the one function type a FARPROC converts from without a warning
+  const auto convert = reinterpret_cast<Convert>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   if (!convert) return {};
   char* unix = convert(windowsPath.c_str());
   if (!unix) return {};

@@ -162,6 +162,18 @@ bool SendAll(int fd, const std::string& bytes) {
   return true;
 }
 
+std::string StatusAnswer(const std::string& endpoint) {
+  const int fd = ConnectTcp(endpoint);
+  if (fd < 0 || !SendAll(fd, std::string("\x1B\x76\x00", 3))) return "no connection";
+  timeval wait{0, 500000};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+  std::string answer;
+  char bytes[8];
+  for (ssize_t n; answer.size() < 4 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) answer.append(bytes, n);
+  close(fd);
+  return answer;
+}
+
 bool InPrivateNetwork() {
   const std::string check = std::string(KIT_SOURCE_DIR) + "/scripts/check-netns >/dev/null 2>&1";
   return std::system(check.c_str()) == 0;

@@ -63,6 +63,10 @@ std::string ReadFile(const std::string& path);
 int ConnectTcp(const std::string& endpoint);
 bool SendAll(int fd, const std::string& bytes);
 
+// The bytes the status port at `endpoint` answers to one 1B 76 00 within half
+// a second, or "no connection".
+std::string StatusAnswer(const std::string& endpoint);
+
 // True inside the private network namespace (only loopback up) where tests
 // that open sockets must run.
 bool InPrivateNetwork();

@@ -18,10 +18,11 @@ using prtbench::MakeIpv4;
 // workers' doubles can wait on.
 class EventStore : public linktest::FakeSettingsStore {
  public:
-  void WriteText(std::string_view section, std::string_view key, std::string_view value) override {
-    FakeSettingsStore::WriteText(section, key, value);
+  bool WriteText(std::string_view section, std::string_view key, std::string_view value) override {
+    const bool written = FakeSettingsStore::WriteText(section, key, value);
     std::lock_guard lock(mutex_);
     saved_.push_back(std::string(section) + "/" + std::string(key));
+    return written;
   }
   // Waits up to 5 s until the window has written `key` ("Section/Key").
   bool WaitSaved(const std::string& key) const {

@@ -16,18 +16,6 @@ namespace {
 
 using namespace testsupport;
 
-std::string StatusAnswer(const std::string& source) {
-  const int fd = ConnectTcp(source);
-  if (fd < 0 || !SendAll(fd, std::string("\x1B\x76\x00", 3))) return "no connection";
-  timeval wait{0, 500000};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-  std::string answer;
-  char bytes[8];
-  for (ssize_t n; answer.size() < 4 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) answer.append(bytes, n);
-  close(fd);
-  return answer;
-}
-
 // The test's output folder, emptied: the screenshot and Chromium's log stay there.
 std::string OutputDir() {
   const std::string dir = KIT_TEST_OUTPUT_DIR;

@@ -17,19 +17,6 @@ namespace {
 using nlohmann::json;
 using namespace testsupport;
 
-// The bytes answered to one 1B 76 00 within half a second.
-std::string StatusAnswer(const std::string& source) {
-  const int fd = ConnectTcp(source);
-  if (fd < 0 || !SendAll(fd, std::string("\x1B\x76\x00", 3))) return "no connection";
-  timeval wait{0, 500000};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-  std::string answer;
-  char bytes[8];
-  for (ssize_t n; answer.size() < 4 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) answer.append(bytes, n);
-  close(fd);
-  return answer;
-}
-
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
   for (int waited = 0; waited < timeoutMs; waited += 20) {
     if (condition()) return true;
