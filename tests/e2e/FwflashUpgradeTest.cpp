@@ -54,11 +54,12 @@ class FwflashUpgrade : public testing::Test {
                        ShellQuote(Env("KIT_WINEPREFIX") + "/dosdevices/com" + std::to_string(port))),
               0);
   }
-  // Starts fwflash.exe with the token, picks COM<port> at 115200 and drops the firmware file.
-  void OpenWindowWithFile(int port) {
+  // Starts fwflash.exe with the token, picks COM<port> at 115200 and drops a
+  // firmware file of `payload` bytes.
+  void OpenWindowWithFile(int port, size_t payload = 70000) {
     const std::string dir = MakeTempDir();
     ASSERT_TRUE(CopyBuiltProgram("fwflash/fwflash.exe", dir));
-    file_ = fwtest::MakeFirmware(fwtest::Counting(70000, 13), 0x7E);
+    file_ = fwtest::MakeFirmware(fwtest::Counting(payload, 13), 0x7E);
     ASSERT_TRUE(WriteFile(dir + "/update.fmw", std::string(file_.begin(), file_.end())));
     program_ = std::make_unique<e2e::Program>(WindowsPath(dir + "/fwflash.exe"), L"MerrowByQuint", WindowsPath(dir));
     window_ = program_->WaitWindow(L"Atualização Firmware");
@@ -121,10 +122,11 @@ TEST_F(FwflashUpgrade, WrongAnnounceEchoShowsItsCodeAndASecondUpgradeCanStart) {
 
 TEST_F(FwflashUpgrade, ClosingDuringAnUpgradeIsRefusedAndThePrinterStillGetsTheWholeImage) {
   StartPrinter(19);
-  OpenWindowWithFile(19);
+  OpenWindowWithFile(19, 1 << 20);
   e2e::Click(window_, IDC_FWFLASH_START);
-  // the data is on its way
+  // the data is on its way, and the printer holds it there while the window is closed
   ASSERT_TRUE(printer_->WaitJournal([&](const auto&) { return printer_->Bytes(1).size() >= 20000; }));
+  ASSERT_TRUE(printer_->Freeze(true));
   PostMessageW(window_, WM_CLOSE, 0, 0);
   const auto refusal = e2e::WaitMessageBox(*program_);
   ASSERT_TRUE(refusal);
@@ -132,6 +134,7 @@ TEST_F(FwflashUpgrade, ClosingDuringAnUpgradeIsRefusedAndThePrinterStillGetsTheW
             "Atualização em andamento: aguarde o fim para fechar.\n"
             "An upgrade is running: wait for it to end before closing.");
   EXPECT_TRUE(e2e::CloseMessageBox(refusal->box));
+  ASSERT_TRUE(printer_->Freeze(false));
   EXPECT_EQ(RunningOutcome(), "Sucesso na Atualização !");
   EXPECT_EQ(ReadFile(printer_->dir() + "/firmware-1.fmw"), std::string(file_.begin(), file_.end()));
   // once it has ended the window closes as before, and the program with it

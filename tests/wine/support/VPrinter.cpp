@@ -17,6 +17,12 @@ VPrinter::VPrinter(const std::string& arguments, int readyTimeoutMs) : dir_(Make
 
 VPrinter::~VPrinter() { Stop(); }
 
+bool VPrinter::Freeze(bool frozen) {
+  const std::string signal = frozen ? "STOP" : "CONT";
+  // "[-]" keeps the pattern from matching the shell that runs pkill
+  return RunShell("pkill -" + signal + " -f -- " + ShellQuote("[-]-journal " + dir_)) == 0;
+}
+
 std::string VPrinter::Log() const { return ReadFile(dir_ + ".log"); }
 
 JournalEvents VPrinter::Journal() const { return vprinter::ParseJournal(ReadFile(dir_ + "/journal.txt")); }

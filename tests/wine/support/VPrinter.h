@@ -1,6 +1,6 @@
 // Windows tests' handle on vprinter: started through the Unix shell ($VPRINTER),
 // ready once DIR/ready appears, read through its journal and connection files
-// on Z:, stopped through DIR/stop (a Wine test cannot signal a Unix process).
+// on Z:, stopped through DIR/stop.
 #pragma once
 
 #include <functional>
@@ -37,6 +37,10 @@ class VPrinter {
   std::string Bytes(int id) const;
   // The n-th source of the ready line ("tcp:127.0.0.21:9100", "pty:/dev/pts/3").
   std::string Source(size_t index = 0) const;
+
+  // Holds the process still (SIGSTOP through the Unix shell) or lets it go on:
+  // a printer that stops reading, whose pty then fills until the writer blocks.
+  bool Freeze(bool frozen);
 
   // Creates DIR/stop and waits for the journal's stop line; idempotent.
   bool Stop(int timeoutMs = 10000);
