@@ -14,6 +14,14 @@
 
 namespace {
 
+// AddressSanitizer's quarantine keeps freed blocks (up to 256 MiB), so the peak
+// of a sanitized vprinter says nothing of its own caps.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPeakMeasuresVPrinter = false;
+#else
+constexpr bool kPeakMeasuresVPrinter = true;
+#endif
+
 using namespace testsupport;
 using printbench::B;
 
@@ -100,7 +108,9 @@ TEST_F(VPrinterStallTest, WhileOneClientStreamsAnotherIsServedAndMemoryStaysCapp
         [](const Journal& j) { return std::count_if(j.begin(), j.end(), [](auto& e) { return e.kind == "close"; }) == 2; },
         30000))
         << c.what;
-    EXPECT_LT(PeakKiB(printer.pid()) - before, 64 * 1024) << c.what;
+    if (kPeakMeasuresVPrinter) {
+      EXPECT_LT(PeakKiB(printer.pid()) - before, 64 * 1024) << c.what;
+    }
     EXPECT_LT(ReadFile(printer.dir() + "/printer.log").size(), 200000u) << c.what;
     EXPECT_EQ(printer.Stop(), 0) << c.what;
   }
