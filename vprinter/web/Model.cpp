@@ -14,6 +14,9 @@ template <typename... F>
 struct Overloaded : F... {
   using F::operator()...;
 };
+// clang 14 (the fuzz build) does not yet deduce aggregates' arguments itself
+template <typename... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 // Local wall-clock time, to the millisecond: what a person compares with
 // the clock of the program that printed.
