@@ -122,7 +122,7 @@ TEST_F(FwflashUpgrade, WrongAnnounceEchoShowsItsCodeAndASecondUpgradeCanStart) {
 
 TEST_F(FwflashUpgrade, ClosingDuringAnUpgradeIsRefusedAndThePrinterStillGetsTheWholeImage) {
   StartPrinter(19);
-  OpenWindowWithFile(19, 1 << 20);
+  OpenWindowWithFile(19, 8 << 20);
   e2e::Click(window_, IDC_FWFLASH_START);
   // the data is on its way, and the printer holds it there while the window is closed
   ASSERT_TRUE(printer_->WaitJournal([&](const auto&) { return printer_->Bytes(1).size() >= 20000; }));
