@@ -1,4 +1,4 @@
-// Real sleeps by default; a test's replacement while one is installed.
+// Real sleeps, a test's function, and the process-wide override being retired.
 #include "common/Pause.h"
 
 #include <algorithm>
@@ -20,11 +20,16 @@ void Pause(unsigned milliseconds) {
 }
 
 bool PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop) {
+  if (const PauseFunction* f = g_override.load()) return FunctionClock(*f).PauseUnless(milliseconds, askedToStop);
+  return SleepingClock().PauseUnless(milliseconds, askedToStop);
+}
+
+void SleepingClock::Pause(unsigned milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool SleepingClock::PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop) {
   const auto stop = [&askedToStop] { return askedToStop && askedToStop(); };
-  if (const PauseFunction* f = g_override.load()) {
-    (*f)(milliseconds);
-    return stop();
-  }
   constexpr auto kSlice = std::chrono::milliseconds(20);
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
@@ -32,6 +37,11 @@ bool PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kSlice, end - now));
   }
   return stop();
+}
+
+bool FunctionClock::PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop) {
+  pause_(milliseconds);
+  return askedToStop && askedToStop();
 }
 
 ScopedPauseOverride::ScopedPauseOverride(PauseFunction replacement)

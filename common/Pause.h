@@ -1,5 +1,6 @@
-// The one place where programs wait for a fixed time, so that tests can make
-// waits instant and record them instead of sleeping.
+// How programs wait for a fixed time. Work that pauses is handed a Clock by
+// its owner: the program's assembly gives a SleepingClock, a test a
+// FunctionClock that records the waits and returns at once.
 #pragma once
 
 #include <functional>
@@ -8,13 +9,38 @@ namespace kit {
 
 using PauseFunction = std::function<void(unsigned milliseconds)>;
 
-// Waits `milliseconds` (a real sleep unless a test replaced it). Thread-safe.
-void Pause(unsigned milliseconds);
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Waits `milliseconds`. Thread-safe.
+  virtual void Pause(unsigned milliseconds) = 0;
+  // Waits like Pause but ends early, within about 20 ms, once `stop` answers
+  // true; returns whether `stop` answered true (an empty `stop` never does).
+  virtual bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop) = 0;
+};
 
-// Waits like Pause but ends early, within about 20 ms, once `stop` answers
-// true; returns whether `stop` answered true (an empty `stop` never does). A
-// test's replacement is called with the whole `milliseconds` instead, and
-// `stop` asked after it.
+// Real sleeps.
+class SleepingClock final : public Clock {
+ public:
+  void Pause(unsigned milliseconds) override;
+  bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop) override;
+};
+
+// Calls `pause` with the whole time instead of waiting; PauseUnless asks
+// `stop` after it.
+class FunctionClock final : public Clock {
+ public:
+  explicit FunctionClock(PauseFunction pause = [](unsigned) {}) : pause_(std::move(pause)) {}
+  void Pause(unsigned milliseconds) override { pause_(milliseconds); }
+  bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop) override;
+
+ private:
+  PauseFunction pause_;
+};
+
+// Being replaced by a Clock handed down by the owner: waits `milliseconds`
+// (a real sleep unless a test replaced it). Thread-safe.
+void Pause(unsigned milliseconds);
 bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop);
 
 // Replaces Pause for the life of this object, for every thread; restores the
