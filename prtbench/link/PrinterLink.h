@@ -18,11 +18,12 @@
 #include "prtbench/link/Connect.h"
 #include "prtbench/link/ConnectionSettings.h"
 #include "prtbench/link/LinkDevices.h"
+#include "prtbench/link/PrintSink.h"
 #include "prtbench/link/Shared.h"
 
 namespace prtbench {
 
-class PrinterLink {
+class PrinterLink : public PrintSink {
  public:
   PrinterLink(LinkDevices& devices, SharedState& shared);
   ~PrinterLink();  // closes every link and the monitor connection
@@ -59,6 +60,8 @@ class PrinterLink {
   // and still returns 0. Bytes the socket took are never sent again.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
+  bool Print(std::span<const std::uint8_t> bytes) override { return SendData(bytes) != 0; }
+  void EndJob() override { CloseNet(); }
 
   // The program is closing; any thread. A send in progress stops before its
   // next COM piece or NET wait for the printer, its COM or LPT write is cut
