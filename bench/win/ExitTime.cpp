@@ -17,6 +17,7 @@
 #include "FakeAdapterConfigurator.h"
 #include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
+#include "common/Pause.h"
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/Ports.h"
 #include "prtbench/nettools/win/NetMonitorDialog.h"
@@ -46,8 +47,12 @@ class LentAdapter : public prtbench::AdapterConfigurator {
 // The window on doubles; what each case starts before the close.
 struct Bench {
   linktest::FakeLinkDevices devices;
-  prtbench::SharedState shared;
-  prtbench::PrinterLink link{devices, shared};
+  kit::SleepingClock clock;  // the waits a close must cut short are real ones
+  prtbench::WindowState state;
+  prtbench::StatusLine status{state};
+  prtbench::PrinterLink link{devices, status, clock};
+  prtbench::SharedSocket socket{link};
+  prtbench::MonitorConnection monitor{devices, clock};
   linktest::FakeSettingsStore store;
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
@@ -55,7 +60,7 @@ struct Bench {
   std::unique_ptr<winui::Modeless<prtbench::CKALDRODlg>> window;
 
   HWND Open() {
-    prtbench::MainWindowServices services{link,  store, prompts, launcher, {},
+    prtbench::MainWindowServices services{link, socket, monitor, status, store, prompts, launcher, {},
                                           [] { return prtbench::MakeIpv4(192, 168, 1, 20); },
                                           [this] { return std::make_unique<LentAdapter>(adapter); }};
     window = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);

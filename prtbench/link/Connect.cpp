@@ -1,12 +1,10 @@
 // Connect attempts and their retries, the neighbour cache flush, socket slots.
 #include "prtbench/link/Connect.h"
 
-#include "common/Pause.h"
-
 namespace prtbench {
 
-int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
-                       ConnectTimeout timeout, const std::function<bool()>& stop) {
+int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address,
+                       std::uint16_t port, ConnectTimeout timeout, const std::function<bool()>& stop) {
   for (int attempt = 1;; ++attempt) {
     if (attempt > 1) FlushArpForAddress(devices, address);
     const ConnectAttempt result = devices.ConnectOnce(address, port, timeout);
@@ -23,7 +21,7 @@ int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, s
         break;
     }
     if (attempt == kConnectAttempts) return result.result == AttemptResult::WaitFailed ? -4 : -3;
-    if (kit::PauseUnless(kConnectRetryPauseMs, stop)) return -3;
+    if (clock.PauseUnless(kConnectRetryPauseMs, stop)) return -3;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 
+#include "common/Pause.h"
 #include "prtbench/link/Ipv4.h"
 #include "prtbench/link/LinkDevices.h"
 
@@ -20,13 +21,13 @@ inline constexpr unsigned kConnectRetryPauseMs = 500;
 
 // Connects `slot` to address:port in up to three attempts, flushing the
 // neighbour cache for the address before the second and third and pausing
-// 500 ms after a failed one. `slot` must be closed on entry; it holds the
+// 500 ms on `clock` after a failed one. `slot` must be closed on entry; it holds the
 // socket on success and kNoSocket otherwise. Returns 1 connected, -1 no socket
 // could be created, -2 a socket option was refused, -3 no connection within
 // the time-out in three attempts, -4 the third attempt's wait failed. Once
 // `stop` answers true the pause ends and no further attempt is made (-3).
-int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
-                       ConnectTimeout timeout, const std::function<bool()>& stop = {});
+int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address,
+                       std::uint16_t port, ConnectTimeout timeout, const std::function<bool()>& stop = {});
 
 // Flushes the neighbour table of every interface that has a row for `address`,
 // so a printer that just changed address or card is looked up afresh.

@@ -1,9 +1,8 @@
-// OpenPort, SendData and the closes, with their status texts and pauses.
+// OpenPort, SendData and the closes, with their outcomes and pauses.
 #include "prtbench/link/PrinterLink.h"
 
 #include <utility>
 
-#include "common/Pause.h"
 #include "prtbench/link/Connect.h"
 #include "prtbench/link/Ports.h"
 
@@ -20,12 +19,10 @@ LineSettings LineOf(const ConnectionSettings& settings) {
 
 }  // namespace
 
-PrinterLink::PrinterLink(LinkDevices& devices, SharedState& shared) : devices_(devices), shared_(shared) {}
+PrinterLink::PrinterLink(LinkDevices& devices, OutcomeReporter& reporter, kit::Clock& clock)
+    : devices_(devices), reporter_(reporter), clock_(clock) {}
 
-PrinterLink::~PrinterLink() {
-  ClosePorts();
-  CloseMonitor();
-}
+PrinterLink::~PrinterLink() { ClosePorts(); }
 
 void PrinterLink::SetPrinterIpSource(std::function<Ipv4()> source) {
   std::lock_guard lock(settingsMutex_);
@@ -57,20 +54,20 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
     case kPortLpt:
       if (lpt_ == kNoDevice) lpt_ = OpenLptLink(devices_, settings.lptName);
       if (lpt_ != kNoDevice) return 1;
-      SetStatus(settings.lptName, Msg::LptInvalid);
+      Report(Msg::LptInvalid, settings.lptName);
       return 0;
     case kPortCom:
       return OpenComLocked(settings);
     case kPortUsb:
       if (usb_ == kNoDevice) usb_ = OpenUsbPrinter(devices_);
       if (usb_ != kNoDevice) return 1;
-      SetStatus({}, Msg::UsbOpenFailed);
+      Report(Msg::UsbOpenFailed);
       return 0;
     case kPortNet:
       return OpenNetLocked(settings);
     default:
       // only a damaged Printer.ini gives another type: no link, but say so
-      shared_.status.Set(Fill(MessageText(Msg::PortTypeInvalid, Language()), {std::to_string(settings.portType)}));
+      reporter_.Report({Msg::PortTypeInvalid, {}, settings.portType, {}});
       return 0;
   }
 }
@@ -81,8 +78,7 @@ int PrinterLink::OpenComLocked(const ConnectionSettings& settings) {
   com_ = opened.device;
   if (com_ != kNoDevice) return 1;
   // a refused line is the settings' fault, not the port's: send the user to them
-  SetStatus(settings.comName,
-            opened.failure == ComOpenFailure::LineRefused ? Msg::ComLineRefused : Msg::ComInvalid);
+  Report(opened.failure == ComOpenFailure::LineRefused ? Msg::ComLineRefused : Msg::ComInvalid, settings.comName);
   return 0;
 }
 
@@ -90,10 +86,10 @@ int PrinterLink::OpenNetLocked(const ConnectionSettings& settings) {
   const Ipv4 printerIp = PrinterIp();
   UpdateSettings([printerIp](ConnectionSettings& s) { s.printerIp = printerIp; });
   if (ConnectSharedLocked(printerIp, kPrinterPort, settings.com.timeoutSeconds) == 1) {
-    SetStatus({}, Msg::NetConnected);
+    Report(Msg::NetConnected);
     return 1;
   }
-  SetStatus({}, Msg::NetConnectFailed);
+  Report(Msg::NetConnectFailed);
   return 0;
 }
 
@@ -110,7 +106,7 @@ Ipv4 PrinterLink::PrinterIp() const {
 
 int PrinterLink::ConnectSharedLocked(Ipv4 address, std::uint16_t port, int timeoutSeconds) {
   CloseSocketSlot(devices_, socket_);
-  return ConnectWithTimeout(devices_, socket_, address, port, {timeoutSeconds, 0});
+  return ConnectWithTimeout(devices_, clock_, socket_, address, port, {timeoutSeconds, 0});
 }
 
 void PrinterLink::RunBusyHook() const {
@@ -162,15 +158,14 @@ int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const 
 }
 
 int PrinterLink::ReportDeviceSend(DeviceHandle& device, std::optional<std::uint32_t> written, size_t length,
-                                  const std::string& prefix, Outcome messages, bool closeOnFailure) {
+                                  const std::string& prefix, Messages messages, bool closeOnFailure) {
   if (written && *written == length) {
-    const std::int32_t total = shared_.totalBytes.Add(*written);
-    SetStatus(prefix, messages.success, CountsLine(*written, total));
+    Report(messages.success, prefix, *written);
     return 1;
   }
   // the counter holds what was reported sent: a write cut short is reported
   // as failed, so its bytes are not counted
-  SetStatus(prefix, messages.failure);
+  Report(messages.failure, prefix);
   if (closeOnFailure) CloseDevice(device);
   return 0;
 }
@@ -179,23 +174,22 @@ int PrinterLink::SendToNet(const ConnectionSettings& settings, std::span<const s
   int result = 0;
   const size_t taken = SendWhole(bytes);
   if (taken == bytes.size()) {
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    SetStatus({}, Msg::NetSendOk, CountsLine(length, shared_.totalBytes.Add(length)));
+    Report(Msg::NetSendOk, {}, static_cast<std::uint32_t>(bytes.size()));
     result = 1;
   } else {
     CloseSocketSlot(devices_, socket_);
-    SetStatus({}, Msg::NetSendFailed);
+    Report(Msg::NetSendFailed);
     // Only a buffer of which the socket took nothing may go again: the printer
     // may have dropped the connection before the first byte, and a fresh one
     // duplicates nothing. Bytes once taken may have been printed; sending them
     // again would print the start of the job twice.
     if (taken == 0) {
-      kit::Pause(kBeforeNetResendPauseMs);
+      clock_.Pause(kBeforeNetResendPauseMs);
       // the caller still hears of the failure, the status of the reconnect
       if (OpenNetLocked(settings)) SendWhole(bytes);
     }
   }
-  kit::Pause(kAfterNetSendPauseMs);
+  clock_.Pause(kAfterNetSendPauseMs);
   return result;
 }
 
@@ -299,18 +293,6 @@ void PrinterLink::CloseDevice(DeviceHandle& device) {
   if (device == kNoDevice) return;
   devices_.Close(device);
   device = kNoDevice;
-}
-
-void PrinterLink::SetStatus(std::string_view prefix, Msg message, std::string_view suffix) {
-  std::string text(prefix);
-  text += MessageText(message, Language());
-  text += suffix;
-  shared_.status.Set(std::move(text));
-}
-
-std::string PrinterLink::CountsLine(std::uint32_t sent, std::int32_t total) const {
-  return Fill(MessageText(Msg::CountsLine, Language()),
-              {std::to_string(static_cast<std::int32_t>(sent)), std::to_string(total)});
 }
 
 }  // namespace prtbench

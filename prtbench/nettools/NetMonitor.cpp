@@ -8,7 +8,8 @@
 
 namespace prtbench {
 
-NetMonitor::NetMonitor(PrinterLink& link, Reports reports) : link_(link), reports_(std::move(reports)) {}
+NetMonitor::NetMonitor(MonitorConnection& connection, Reports reports)
+    : connection_(connection), reports_(std::move(reports)) {}
 
 NetMonitor::~NetMonitor() { Shutdown(); }
 
@@ -33,7 +34,7 @@ void NetMonitor::Stop() {
 
 void NetMonitor::Shutdown() {
   Stop();
-  link_.CloseMonitor();
+  connection_.Close();
   if (thread_.joinable()) thread_.join();
 }
 
@@ -71,7 +72,7 @@ void NetMonitor::Run() {
 void NetMonitor::Session() {
   while (Wanted()) {
     SetLamp(kOnlineLamp, LampColour::Green);
-    if (link_.ConnectMonitor(Address(), kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
+    if (connection_.Connect(Address(), kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
       SetLamps(AllLamps(LampColour::Black));
       PauseUnlessStopped(kMonitorRetryMs);
       continue;
@@ -82,7 +83,7 @@ void NetMonitor::Session() {
   }
   ClearWord();
   SetLamps(AllLamps(LampColour::Black));
-  link_.CloseMonitor();
+  connection_.Close();
   if (reports_.status) reports_.status(Msg::MonitorQuit);
 }
 
@@ -90,8 +91,8 @@ bool NetMonitor::PollUntilLost() {
   const Bytes request = StatusRequest();
   int misses = 0;
   while (Wanted()) {
-    if (!link_.SendToMonitor(request)) {
-      link_.CloseMonitor();
+    if (!connection_.Send(request)) {
+      connection_.Close();
       Lamps lost = AllLamps(LampColour::Green);
       lost[kOnlineLamp] = LampColour::Red;
       SetLamps(lost);
@@ -100,14 +101,14 @@ bool NetMonitor::PollUntilLost() {
     }
     PauseUnlessStopped(kMonitorReplyWaitMs);
     std::array<std::uint8_t, kStatusReplyBuffer> reply{};
-    const int count = link_.ReceiveFromMonitor(reply, 0);
+    const int count = connection_.Receive(reply, 0);
     if (count <= 0) {
       if (++misses < kMonitorMissLimit) {
         PauseUnlessStopped(kMonitorAfterMissMs);
         continue;
       }
       // a printer silent this long is gone: start over with a fresh connection
-      link_.CloseMonitor();
+      connection_.Close();
       ClearWord();
       Lamps silent = AllLamps(LampColour::Black);
       silent[kOnlineLamp] = LampColour::Red;

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "prtbench/app/Messages.h"
-#include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/MonitorConnection.h"
 #include "prtbench/nettools/Status.h"
 
 namespace prtbench {
@@ -31,7 +31,7 @@ class NetMonitor {
     std::function<void(Msg)> status;  // for the main window's status line
   };
 
-  NetMonitor(PrinterLink& link, Reports reports);
+  NetMonitor(MonitorConnection& connection, Reports reports);
   ~NetMonitor();  // Shutdown()
   NetMonitor(const NetMonitor&) = delete;
   NetMonitor& operator=(const NetMonitor&) = delete;
@@ -72,7 +72,7 @@ class NetMonitor {
   std::uint32_t StoreWord(std::uint32_t received);
   void ClearWord();
 
-  PrinterLink& link_;
+  MonitorConnection& connection_;
   Reports reports_;
   mutable std::mutex mutex_;
   bool wanted_ = false;

@@ -1,8 +1,9 @@
 // What every dialog of prtbench may use, handed to it by the main window: the
-// printer link with its shared socket, the settings file, prompts, the program
-// launcher, the language, the main window's status line and its one send
-// queue. A dialog's entry point is `ShowXDialog(HWND owner, Context&)`; it
-// never includes the main window's header and never opens a socket of its own.
+// printer link, its shared socket and the monitor's connection, the settings
+// file, prompts, the program launcher, the main window's status line (with
+// the language and the counter) and its one send queue. A dialog's entry
+// point is `ShowXDialog(HWND owner, Context&)`; it never includes the main
+// window's header and never opens a socket of its own.
 #pragma once
 
 #include <utility>
@@ -10,7 +11,9 @@
 #include "prtbench/app/Language.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/app/win/StatusLine.h"
+#include "prtbench/link/MonitorConnection.h"
 #include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/SharedSocket.h"
 #include "prtbench/link/SettingsStore.h"
 #include "winui/Launcher.h"
 #include "winui/Prompts.h"
@@ -26,18 +29,27 @@ class JobQueue {
 
 class Context {
  public:
-  Context(PrinterLink& link, SettingsStore& settings, winui::Prompts& prompts, winui::Launcher& launcher,
-          StatusLine& status, JobQueue& queue)
-      : link_(link), settings_(settings), prompts_(prompts), launcher_(launcher), status_(status), queue_(queue) {}
+  Context(PrinterLink& link, SharedSocket& socket, MonitorConnection& monitor, SettingsStore& settings,
+          winui::Prompts& prompts, winui::Launcher& launcher, StatusLine& status, JobQueue& queue)
+      : link_(link),
+        socket_(socket),
+        monitor_(monitor),
+        settings_(settings),
+        prompts_(prompts),
+        launcher_(launcher),
+        status_(status),
+        queue_(queue) {}
 
   PrinterLink& link() const { return link_; }
+  SharedSocket& socket() const { return socket_; }  // the network tools' connections
+  MonitorConnection& monitor() const { return monitor_; }
   SettingsStore& settings() const { return settings_; }  // Printer.ini beside the program
   winui::Prompts& prompts() const { return prompts_; }
   winui::Launcher& launcher() const { return launcher_; }
   StatusLine& status() const { return status_; }
 
-  Language language() const { return link_.shared().language.load(); }
-  void SetLanguage(Language language) const { link_.shared().language.store(language); }
+  Language language() const { return status_.language(); }
+  void SetLanguage(Language language) const { status_.SetLanguage(language); }
   // The text of `message` in the current language.
   std::string_view Text(Msg message) const { return MessageText(message, language()); }
 
@@ -48,6 +60,8 @@ class Context {
 
  private:
   PrinterLink& link_;
+  SharedSocket& socket_;
+  MonitorConnection& monitor_;
   SettingsStore& settings_;
   winui::Prompts& prompts_;
   winui::Launcher& launcher_;

@@ -7,11 +7,11 @@
 namespace prtbench {
 
 void StatusLine::Show(std::string text) {
-  shared_.status.Set(std::move(text));
+  SetText(std::move(text));
   ShowCurrent();
 }
 
-void StatusLine::Show(Msg message) { Show(std::string(MessageText(message, shared_.language.load()))); }
+void StatusLine::Show(Msg message) { Show(std::string(MessageText(message, language()))); }
 
 void StatusLine::ShowCurrent() {
   std::shared_ptr<winui::WindowLink> window;
@@ -28,7 +28,7 @@ void StatusLine::ShowCurrent() {
       std::lock_guard lock(mutex_);
       show = show_;
     }
-    if (show) show(shared_.status.Get());
+    if (show) show(Text());
   });
   if (!handed) pending_.store(false);
 }

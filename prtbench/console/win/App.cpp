@@ -1,12 +1,19 @@
 // prtbench's application object (CKALDROApp): common controls, Winsock 1.1,
-// the printer link on the system's devices, and the main window run modally.
+// the window's state and status line, the clock, the printer link with its
+// shared socket and the monitor's connection on the system's devices, and the
+// main window run modally.
 #include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include "common/Pause.h"
+#include "prtbench/app/WindowState.h"
+#include "prtbench/app/win/StatusLine.h"
 #include "prtbench/console/win/MainDialog.h"
+#include "prtbench/link/MonitorConnection.h"
 #include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/SharedSocket.h"
 #include "prtbench/link/win/IniFile.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "prtbench/link/win/UsbPrintInterfaces.h"
@@ -30,8 +37,12 @@ class CKALDROApp {
   winui::ShellLauncher launcher_;
   SetupApiUsbInterfaces usb_;
   SystemLinkDevices devices_{usb_};
-  SharedState shared_;
-  PrinterLink link_{devices_, shared_};
+  kit::SleepingClock clock_;
+  WindowState state_;
+  StatusLine status_{state_};
+  PrinterLink link_{devices_, status_, clock_};
+  SharedSocket socket_{link_};
+  MonitorConnection monitor_{devices_, clock_};
 };
 
 bool CKALDROApp::StartWinsock() {
@@ -59,7 +70,7 @@ int CKALDROApp::Run() {
   IniFileStore settings(SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
-  CKALDRODlg window({link_, settings, prompts_, launcher_, shutDownNetwork, {}, {}});
+  CKALDRODlg window({link_, socket_, monitor_, status_, settings, prompts_, launcher_, shutDownNetwork, {}, {}});
   window.DoModal(nullptr);
   return 0;
 }

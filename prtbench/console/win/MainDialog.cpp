@@ -41,15 +41,15 @@ constexpr int kSerialControls[] = {IDC_MAIN_SERIAL_GROUP, IDC_MAIN_SERIAL, IDC_M
 CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
     : Dialog(IDD_MAIN),
       link_(services.link),
-      shared_(services.link.shared()),
+      socket_(services.socket),
       settings_(services.settings, [this] { OnSettingsNotWritten(); }),
       prompts_(services.prompts),
       shutDownNetwork_(services.shutDownNetwork),
       localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
       adapters_(services.adapters ? services.adapters : MakeWmiAdapterConfigurator),
-      status_(shared_),
-      context_(link_, settings_, prompts_, services.launcher, status_, *this) {
-  shared_.language.store(Language::Chinese);
+      status_(services.status),
+      context_(link_, socket_, services.monitor, settings_, prompts_, services.launcher, status_, *this) {
+  status_.SetLanguage(Language::Chinese);
 }
 
 CKALDRODlg::~CKALDRODlg() {
@@ -69,7 +69,7 @@ bool CKALDRODlg::OnInit() {
   SetIcons();
   SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SETLIMITTEXT, 0, 0);
   contentBox_.Attach(Item(IDC_MAIN_CONTENT), [this](const std::string& path) { OnContentDropped(path); });
-  shared_.totalBytes.Reset();
+  status_.ResetTotalBytes();
   SetComboIndex(IDC_MAIN_FLOW, kFlowControlRts);
   OnFlowControl();
   ComboReset(IDC_MAIN_COM_NAME);
@@ -82,10 +82,10 @@ bool CKALDRODlg::OnInit() {
   RegisterUsbNotices();
   link_.OpenUsbIfClosed();
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
-  shared_.status.Set(Text(Msg::StatusBarStart));
+  status_.SetText(Text(Msg::StatusBarStart));
   content_ = TemplateGreeting();
   ShowValues();
-  SetStatusLine(shared_.status.Get());
+  SetStatusLine(status_.Text());
   PreparePictures();
   for (int id : kSerialControls) Show(id, link_.Settings().proId == 1);
   EnforceCaption();
@@ -212,7 +212,7 @@ void CKALDRODlg::SetIcons() {
 void CKALDRODlg::LoadSettingsFile() {
   const MainWindowSettings loaded = LoadMainWindowSettings(settings_);
   link_.UpdateSettings([&](ConnectionSettings& s) { ApplyLoaded(loaded, s); });
-  shared_.language.store(loaded.language);
+  status_.SetLanguage(loaded.language);
   printerIp_ = loaded.printerIp;
   comName_ = loaded.comName;
   lptName_ = loaded.lptName;

@@ -30,6 +30,9 @@ namespace prtbench {
 // What the main window works with; all outlive it.
 struct MainWindowServices {
   PrinterLink& link;
+  SharedSocket& socket;
+  MonitorConnection& monitor;
+  StatusLine& status;  // the line, language and counter the window shows
   SettingsStore& settings;  // Printer.ini beside the program
   winui::Prompts& prompts;
   winui::Launcher& launcher;
@@ -171,13 +174,13 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   void Post(SendQueue::Job job) override;
 
   PrinterLink& link_;
-  SharedState& shared_;
+  SharedSocket& socket_;
   NoticingSettingsStore settings_;  // the given store, its first failed write told
   winui::Prompts& prompts_;
   std::function<void()> shutDownNetwork_;
   std::function<Ipv4()> localIpv4_;
   std::function<std::unique_ptr<AdapterConfigurator>()> adapters_;
-  StatusLine status_;
+  StatusLine& status_;
   Context context_;
   static constexpr int kMaxPeriodMs = 65535;
   static constexpr UINT_PTR kIdleCloseTimer = 1;

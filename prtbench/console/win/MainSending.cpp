@@ -96,18 +96,18 @@ void CKALDRODlg::StartAutoSend(Bytes buffer, unsigned periodMs) {
   RememberPrinterIp();
   auto send = [this](const Bytes& bytes) { return link_.SendData(bytes) == 1; };
   auto sent = [this](int count) {
-    const std::string total = std::to_string(shared_.totalBytes.Get());
+    const std::string total = std::to_string(status_.TotalBytes());
     status_.Show(Fill(Text(Msg::AutoSendCount), {std::to_string(count), total}));
   };
   auto ended = [this, window = windowLink()] {
-    shared_.status.Set(Text(Msg::AutoSendEnded) + shared_.status.Get());
+    status_.SetText(Text(Msg::AutoSendEnded) + status_.Text());
     window->Call([this] { OnAutoSendEnded(); });
   };
   autoSender_.Start(std::move(buffer), periodMs, send, sent, ended);
 }
 
 void CKALDRODlg::OnAutoSendEnded() {
-  SetStatusLine(shared_.status.Get());
+  SetStatusLine(status_.Text());
   if (!pendingAutoSend_ || autoSender_.Running()) return;
   std::unique_ptr<PendingAutoSend> next = std::move(pendingAutoSend_);
   StartAutoSend(std::move(next->buffer), next->periodMs);
@@ -135,7 +135,7 @@ void CKALDRODlg::OnClear() {
   // what the user typed elsewhere survives: the window is read before it is shown
   ReadWindow(false);
   content_.clear();
-  shared_.totalBytes.Reset();
+  status_.ResetTotalBytes();
   ShowValues();
 }
 

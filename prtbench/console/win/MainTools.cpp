@@ -35,7 +35,7 @@ void CKALDRODlg::OnConnectionTest() {
   const Ipv4 printer = printerIp_;
   Post([this, printer, window = windowLink()](const SendQueue::Cancelled&) {
     // the socket stays connected: the next NET send replaces it
-    const bool connected = link_.ConnectAndKeep(printer, kPrinterPort) == 1;
+    const bool connected = socket_.ConnectAndKeep(printer, kPrinterPort) == 1;
     window->Call([this, connected] { OnConnectionTested(connected); });
   });
   // with "Default IP" the status monitor watches the printer just tested
@@ -66,7 +66,7 @@ void CKALDRODlg::OnSetPrinterAddress() {
     // as the run starts: a run asked for before it keeps the adapter in the
     // printer's subnet until it ends.
     if (!SameSubnet24(localIpv4_(), printer)) return SetPrinterAddressFromItsSubnet(printer, newIp, *window, cancelled);
-    const int result = link_.SendOnPort(printer, kMonitorPort, NewAddressNetCommand(newIp));
+    const int result = socket_.SendOnPort(printer, kMonitorPort, NewAddressNetCommand(newIp));
     window->Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, false); });
   });
 }
@@ -85,7 +85,7 @@ void CKALDRODlg::SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winu
     // the adapter takes a while to use its new address; a closing program
     // skips the waits and the command but still puts the adapter back
     if (!kit::PauseUnless(kAdapterMovedPauseMs, cancelled)) {
-      const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
+      const int result = socket_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
       window.Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, true); });
       kit::PauseUnless(kAdapterRestorePauseMs, cancelled);
     }
@@ -122,7 +122,7 @@ void CKALDRODlg::OnSetPrinterId() {
   // the identifier command exists for TCP port 4000 only
   if (portRadio_ != kPortNet) return Report(Text(Msg::SetIdNeedsNet));
   Post([this, printer = printerIp_, frame = NewIdCommand(newId_)](const SendQueue::Cancelled&) {
-    link_.SendOnPort(printer, kMonitorPort, frame);
+    socket_.SendOnPort(printer, kMonitorPort, frame);
     status_.ShowCurrent();
   });
 }
@@ -154,8 +154,8 @@ void CKALDRODlg::OnStartFirmwareUpdater() {
       const std::string failed(Text(Msg::FirmwareUpdaterFailed));
       if (!context_.launcher().Open(winui::BesideProgram(kFirmwareUpdater), kFirmwareToken)) return Report(failed);
       // a start that works takes back the message of one that did not
-      if (shared_.status.Get() != failed) return;
-      shared_.status.Set("");
+      if (status_.Text() != failed) return;
+      status_.SetText("");
       SetStatusLine("");
     });
   });
@@ -164,7 +164,7 @@ void CKALDRODlg::OnStartFirmwareUpdater() {
 void CKALDRODlg::OnHelp() { prompts_.Message(hwnd(), Text(Msg::HelpText), winui::MessageIcon::Information); }
 
 void CKALDRODlg::Report(const std::string& text) {
-  shared_.status.Set(text);
+  status_.SetText(text);
   prompts_.Message(hwnd(), text, winui::MessageIcon::Information);
   SetStatusLine(text);
 }

@@ -40,7 +40,7 @@ bool CLogoDialog::OnInit() {
   for (int id : kXpButtons) AttachXPButton(id);
   SetRadioIndex(IDC_LOGO_SIZE_NORMAL, 0);
   SetChecked(IDC_LOGO_CUT, true);
-  context_.link().shared().status.Set(std::string(context_.Text(Msg::LogoGreeting)));
+  context_.status().SetText(std::string(context_.Text(Msg::LogoGreeting)));
   ShowStatusIn(IDC_LOGO_STATUS);
   OpenPicture(winui::BesideProgram(kStartLogoPath));
   context_.Post([&link = context_.link()](const SendQueue::Cancelled&) { link.CloseNet(); });
@@ -88,7 +88,7 @@ void CLogoDialog::OnPrint() {
     if (IsSizeMode(sizeMode) && c.link().SendData(LogoPrintCommand(sizeMode))) {
       c.link().SendData(PrintFeedTail());
       if (cut) c.link().SendData(PrintCutTail());
-      c.link().shared().status.Set(std::string(c.Text(Msg::LogoPrintSent)));
+      c.status().SetText(std::string(c.Text(Msg::LogoPrintSent)));
     }
     ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
     kit::Pause(kAfterPrintMs);
@@ -100,7 +100,7 @@ void CLogoDialog::OnBlank() {
   Enable(IDC_LOGO_BLANK, false);
   PostJob([this, &c = context_](const SendQueue::Cancelled&, winui::WindowLink& window) {
     const bool sent = c.link().SendData(LogoBlankCommand()) != 0;
-    c.link().shared().status.Set(std::string(c.Text(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure)));
+    c.status().SetText(std::string(c.Text(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure)));
     ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
     window.Call([this] { Enable(IDC_LOGO_BLANK, true); });
     c.link().CloseNet();

@@ -46,7 +46,7 @@ bool IsFile(const std::string& path) {
 }
 
 void SetStatus(const Context& context, Msg message) {
-  context.link().shared().status.Set(std::string(context.Text(message)));
+  context.status().SetText(std::string(context.Text(message)));
 }
 
 class CDlgMultFlashDown : public winui::Dialog {
@@ -92,7 +92,7 @@ void CDlgMultFlashDown::OnDownload() {
   context_.Post([this, &c = context_, paths, window = windowLink()](const SendQueue::Cancelled& cancelled) {
     c.link().CloseNet();
     if (DownloadLogos(c, paths, cancelled)) SetStatus(c, Msg::MultiLogoDownloaded);
-    window->Call([this, text = c.link().shared().status.Get()] {
+    window->Call([this, text = c.status().Text()] {
       context_.prompts().Message(hwnd(), text, winui::MessageIcon::None);
       Enable(IDC_MULTILOGO_DOWNLOAD, true);
     });

@@ -51,7 +51,7 @@ bool CDlgNvlogo2::OnInit() {
   UseLightBackground();
   for (int id : kXpButtons) AttachXPButton(id);
   SetChecked(IDC_NVLOGO_CUT, true);
-  context_.link().shared().status.Set(std::string(context_.Text(Msg::LogoGreeting)));
+  context_.status().SetText(std::string(context_.Text(Msg::LogoGreeting)));
   ShowStatusIn(IDC_NVLOGO_STATUS);
   context_.Post([&link = context_.link()](const SendQueue::Cancelled&) { link.CloseNet(); });
   OpenPicture(winui::BesideProgram(kStartLogoPath));
@@ -113,7 +113,7 @@ void CDlgNvlogo2::OnPrint() {
     if (IsSizeMode(sizeMode) && c.link().SendData(NvPrintCommand(sizeMode, key.kc1, key.kc2))) {
       c.link().SendData(PrintFeedTail());
       if (cut) c.link().SendData(PrintCutTail());
-      c.link().shared().status.Set(std::string(c.Text(Msg::LogoPrintSent)));
+      c.status().SetText(std::string(c.Text(Msg::LogoPrintSent)));
     }
     ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
     kit::Pause(kAfterPrintMs);
@@ -125,7 +125,7 @@ void CDlgNvlogo2::OnDelete(Bytes command, Language language) {
   PostJob([this, &c = context_, command = std::move(command), language](const SendQueue::Cancelled&,
                                                                         winui::WindowLink& window) {
     const bool sent = c.link().SendData(command) != 0;
-    c.link().shared().status.Set(std::string(MessageText(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure, language)));
+    c.status().SetText(std::string(MessageText(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure, language)));
     ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
   });
 }

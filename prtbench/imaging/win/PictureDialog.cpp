@@ -16,7 +16,7 @@ void PictureDialog::OpenChosen(const std::string& initialFolder) {
 
 void PictureDialog::Refuse(Msg message, winui::MessageIcon icon) {
   const std::string text(context_.Text(message));
-  context_.link().shared().status.Set(text);
+  context_.status().SetText(text);
   context_.prompts().Message(hwnd(), text, icon);
 }
 
@@ -28,7 +28,7 @@ void PictureDialog::PostJob(Job job) {
 
 void PictureDialog::ShowStatusLater(PictureDialog* dialog, winui::WindowLink& window, const Context& context,
                                     int id) {
-  window.Call([dialog, id, text = context.link().shared().status.Get()] { dialog->SetText(id, text); });
+  window.Call([dialog, id, text = context.status().Text()] { dialog->SetText(id, text); });
 }
 
 bool PictureDialog::RefusedLater(winui::WindowLink& window, std::optional<Msg> refusal, int buttonId) {

@@ -28,7 +28,7 @@ class PictureDialog : public winui::Dialog {
   // `message` becomes the status text and shows in a message box.
   void Refuse(Msg message, winui::MessageIcon icon = winui::MessageIcon::Information);
   // The status text as the last operation left it, shown in box `id`.
-  void ShowStatusIn(int id) { SetText(id, context_.link().shared().status.Get()); }
+  void ShowStatusIn(int id) { SetText(id, context_.status().Text()); }
 
   // Runs `job` on the send queue. The job must not touch this dialog; what
   // it hands to `window` runs on the dialog's thread while the dialog is open.

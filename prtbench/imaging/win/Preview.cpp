@@ -59,7 +59,7 @@ bool LoadPreviewBitmap(winui::Dialog& dialog, const Context& context, PreviewBit
   dialog.MoveControl(place.previewId, rect.left, rect.top, static_cast<int>(preview.width()),
                      static_cast<int>(preview.height()));
   const std::string line = BitmapInfoLine(path, preview.width(), preview.height(), place.size, context.language());
-  context.link().shared().status.Set(line);
+  context.status().SetText(line);
   dialog.SetText(place.infoId, line);
   InvalidateRect(dialog.hwnd(), nullptr, TRUE);
   return true;

@@ -22,7 +22,8 @@ constexpr Label kLabels[] = {{IDC_COMSET_SERIAL_GROUP, Msg::ComSetGroup},    {ID
 
 class CComSetDialog : public winui::Dialog {
  public:
-  CComSetDialog(PrinterLink& link, Ipv4 defaultIp) : Dialog(IDD_COMSET), link_(link), defaultIp_(defaultIp) {}
+  CComSetDialog(PrinterLink& link, Language language, Ipv4 defaultIp)
+      : Dialog(IDD_COMSET), link_(link), language_(language), defaultIp_(defaultIp) {}
 
  protected:
   bool OnInit() override;
@@ -36,6 +37,7 @@ class CComSetDialog : public winui::Dialog {
   void OnLock() { EnableSerialLists(!Checked(IDC_COMSET_LOCK)); }
 
   PrinterLink& link_;
+  Language language_;
   Ipv4 defaultIp_;
 };
 
@@ -48,7 +50,7 @@ bool CComSetDialog::OnInit() {
   SetChecked(IDC_COMSET_DEFAULT_IP, com.defaultIp);
   SetChecked(IDC_COMSET_LOCK, true);
   SetIpAddress(IDC_COMSET_MONITOR_IP, com.monitorIp);
-  Relabel(*this, kLabels, link_.shared().language.load());
+  Relabel(*this, kLabels, language_);
   Enable(IDC_COMSET_MONITOR_IP, !com.defaultIp);
   EnableSerialLists(false);
   const ComListSelection selection = ListSelectionOf(com);
@@ -110,7 +112,7 @@ bool ShowComSettingsDialog(HWND owner, Context& context, Ipv4 defaultIp) {
     link.CloseCom();
     link.CloseNet();
   });
-  CComSetDialog dialog(context.link(), defaultIp);
+  CComSetDialog dialog(context.link(), context.language(), defaultIp);
   return dialog.DoModal(owner) == IDOK;
 }
 

@@ -159,7 +159,7 @@ void CDlgAutoIp::OnTestPrint() {
   const std::string text =
       ToCodePage(context_.Text(Msg::TestPrintText), chinese ? CodePage::SimplifiedChinese : CodePage::SystemAnsi);
   context_.Post([&context = context_, ip = IpAddress(IDC_AUTOIP_IP), text](const SendQueue::Cancelled&) {
-    const int result = context.link().SendOnPort(ip, kPrinterPort, text);
+    const int result = context.socket().SendOnPort(ip, kPrinterPort, text);
     const Msg outcome = result == 1    ? Msg::NetSendOk
                         : result == 0  ? Msg::NetSendFailed
                         : result == -1 ? Msg::TestPrintNoSocket

@@ -132,7 +132,7 @@ void CNetMonitor::OnStart() {
   PrinterLink& link = context_.link();
   // with "Default IP" on, the monitor watches what the Printer IP box shows
   if (link.Settings().com.defaultIp) {
-    const Ipv4 printerIp = link.PrinterIp();
+    const Ipv4 printerIp = context_.socket().PrinterIp();
     link.UpdateSettings([printerIp](ConnectionSettings& s) { s.com.monitorIp = printerIp; });
   }
   monitor_.Start(link.Settings().com.monitorIp);
@@ -175,8 +175,8 @@ HWND ShowNetMonitorDialog(HWND, Context& context, const std::wstring& pictureFol
   if (!host.monitor) {
     host.context = &context;
     host.monitor = std::make_unique<NetMonitor>(
-        context.link(), NetMonitor::Reports{[&host] { host.ReportLamps(); },
-                                            [&context](Msg message) { context.status().Show(message); }});
+        context.monitor(), NetMonitor::Reports{[&host] { host.ReportLamps(); },
+                                               [&context](Msg message) { context.status().Show(message); }});
   }
   if (host.window && host.window->hwnd()) {
     SetForegroundWindow(host.window->hwnd());

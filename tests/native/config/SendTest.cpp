@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "FakeLinkDevices.h"
+#include "common/Pause.h"
+#include "prtbench/app/WindowState.h"
 #include "prtbench/config/Send.h"
 
 namespace {
@@ -23,8 +25,9 @@ class SendInTurnTest : public testing::Test {
   }
 
   FakeLinkDevices devices;
-  SharedState shared;
-  PrinterLink link{devices, shared};
+  kit::FunctionClock clock;
+  WindowState state;
+  PrinterLink link{devices, state, clock};
   const std::vector<Bytes> parts{{0x01}, {0x02, 0x03}, {0x04}};
 };
 

@@ -16,17 +16,15 @@ constexpr Ipv4 kPrinter = MakeIpv4(127, 0, 0, 7);
 
 class ConnectTest : public testing::Test {
  protected:
-  ConnectTest() : pauses_([this](unsigned ms) { paused.push_back(ms); }) {
+  ConnectTest() {
     devices.arpTable = std::vector<ArpRow>{{MakeIpv4(127, 0, 0, 1), 1}, {kPrinter, 12}, {kPrinter, 14}};
   }
-  int Connect() { return ConnectWithTimeout(devices, slot, kPrinter, kPrinterPort, {2, 0}); }
+  int Connect() { return ConnectWithTimeout(devices, clock, slot, kPrinter, kPrinterPort, {2, 0}); }
 
   FakeLinkDevices devices;
   SocketHandle slot = kNoSocket;
   std::vector<unsigned> paused;
-
- private:
-  kit::ScopedPauseOverride pauses_;
+  kit::FunctionClock clock{[this](unsigned ms) { paused.push_back(ms); }};
 };
 
 TEST_F(ConnectTest, FirstAttemptConnects) {
@@ -96,8 +94,9 @@ TEST(FlushArpForAddress, AnUnreadableTableFlushesNothing) {
 
 TEST(SocketSlot, CloseClosesOnceAndMarksTheSlotClosed) {
   FakeLinkDevices devices;
+  kit::FunctionClock clock;
   SocketHandle slot = kNoSocket;
-  ASSERT_EQ(ConnectWithTimeout(devices, slot, kPrinter, kMonitorPort, {1, 0}), 1);
+  ASSERT_EQ(ConnectWithTimeout(devices, clock, slot, kPrinter, kMonitorPort, {1, 0}), 1);
   EXPECT_EQ(CloseSocketSlot(devices, slot), 0);
   EXPECT_EQ(slot, kNoSocket);
   EXPECT_EQ(CloseSocketSlot(devices, slot), -1);

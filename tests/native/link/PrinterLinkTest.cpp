@@ -21,7 +21,7 @@ const std::string kEnglishCounts = " current sended:%d bytes,total sended:%d byt
 class PrinterLinkTest : public linktest::LinkFixture {
  protected:
   void Use(int portType, Language language = Language::English) {
-    shared.language = language;
+    state.SetLanguage(language);
     link.UpdateSettings([portType](ConnectionSettings& s) { s.portType = portType; });
   }
   static std::string Counts(int sent, int total) {
@@ -161,7 +161,7 @@ TEST_F(PrinterLinkTest, AnUnknownPortTypeOpensAndSendsNothingAndSaysSo) {
   EXPECT_EQ(link.SendData("x"), 0);
   EXPECT_EQ(Status(), "Printer.ini中的端口类型-1无效,请重新选择端口!");
   EXPECT_TRUE(devices.Log().empty());
-  EXPECT_EQ(shared.totalBytes.Get(), 0);
+  EXPECT_EQ(state.TotalBytes(), 0);
 }
 
 TEST_F(PrinterLinkTest, CancelledSendsAbortTheLptWriteInFlightAndLaterSendsWriteNothing) {
@@ -198,7 +198,7 @@ TEST_F(PrinterLinkTest, LptWriteFailureKeepsTheHandle) {
   EXPECT_EQ(link.SendData("abc"), 0);
   EXPECT_EQ(Status(), "LPT1数据发送失败!请检测连接是否无误！");
   EXPECT_EQ(devices.OpenDevices(), (std::set<DeviceHandle>{1}));
-  EXPECT_EQ(shared.totalBytes.Get(), 0);
+  EXPECT_EQ(state.TotalBytes(), 0);
 }
 
 TEST_F(PrinterLinkTest, AWriteReportedFailedAddsNothingAndTheNextSuccessCountsOnlyItsOwnBytes) {
@@ -214,11 +214,11 @@ TEST_F(PrinterLinkTest, AWriteReportedFailedAddsNothingAndTheNextSuccessCountsOn
       {kPortUsb, std::uint32_t{5}, "USB：send data successfully!"},
   };
   for (const auto& row : rows) {
-    shared.totalBytes.Reset();
+    state.ResetTotalBytes();
     Use(row.portType);
     devices.writeResults = {row.write};
     EXPECT_EQ(link.SendData("abcdef"), 0) << row.successLine;
-    EXPECT_EQ(shared.totalBytes.Get(), 0) << row.successLine;
+    EXPECT_EQ(state.TotalBytes(), 0) << row.successLine;
     EXPECT_EQ(link.SendData("xy"), 1) << row.successLine;
     EXPECT_EQ(Status(), row.successLine + Counts(2, 2));
   }
@@ -262,7 +262,7 @@ TEST_F(PrinterLinkTest, ComJobPacedSlowlyFinishesAndOneThatStallsFails) {
   EXPECT_EQ(link.SendData(job), 0);
   EXPECT_EQ(Status(), "COM1 send data failed!");
   EXPECT_FALSE(link.IsOpen(kPortCom));
-  EXPECT_EQ(shared.totalBytes.Get(), 700);
+  EXPECT_EQ(state.TotalBytes(), 700);
   EXPECT_EQ(devices.Received(1), job + job.substr(0, 333));
   // purged once before each job, never between its pieces
   EXPECT_EQ(devices.Log(),
@@ -341,7 +341,7 @@ TEST_F(PrinterLinkTest, NetCountsTheRequestedLengthAndSendsWhatASendLeftOver) {
   devices.sendResults = {4, kWouldBlock, 3};
   EXPECT_EQ(link.SendData("abcdefg"), 1);
   EXPECT_EQ(devices.Received(1), "abcdefg");
-  EXPECT_EQ(shared.totalBytes.Get(), 7);
+  EXPECT_EQ(state.TotalBytes(), 7);
   EXPECT_EQ(Status(), "Network send data successfully" + Counts(7, 7));
   EXPECT_EQ(devices.Log(), (Log{"connect 192.168.123.100:9100 1s -> connected 1", "send 1 7 -> 4", "send 1 3 -> -2",
                                 "wait-writable 1 10000 -> 1", "send 1 3 -> 3"}));
@@ -362,7 +362,7 @@ TEST_F(PrinterLinkTest, NetSendFailureShowsTheSendFailureUntilTheReconnect) {
   Use(kPortNet);
   devices.sendResults = {kSocketError};
   std::vector<std::string> seenAtPause;
-  kit::ScopedPauseOverride watch([&](unsigned) { seenAtPause.push_back(Status()); });
+  onPause = [&](unsigned) { seenAtPause.push_back(Status()); };
   link.SendData("abc");
   EXPECT_EQ(seenAtPause.front(), "Network send data failed");
   Use(kPortNet, Language::Chinese);
@@ -392,8 +392,8 @@ TEST_F(PrinterLinkTest, NetSendFailureSendsAgainOnlyWhatNoSocketTookAndStillRetu
   };
   for (const auto& row : rows) {
     FakeLinkDevices fresh;
-    PrinterLink net(fresh, shared);
-    shared.language = Language::English;
+    PrinterLink net(fresh, state, clock);
+    state.SetLanguage(Language::English);
     net.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
     fresh.sendResults = row.sends;
     fresh.writableResults = row.writable;
@@ -406,16 +406,16 @@ TEST_F(PrinterLinkTest, NetSendFailureSendsAgainOnlyWhatNoSocketTookAndStillRetu
     const std::set<SocketHandle> open = again ? std::set<SocketHandle>{2} : std::set<SocketHandle>{};
     EXPECT_EQ(fresh.OpenSockets(), open) << row.what;
     EXPECT_EQ(paused, again ? (std::vector<unsigned>{50, 25}) : (std::vector<unsigned>{25})) << row.what;
-    EXPECT_EQ(shared.totalBytes.Get(), 0) << row.what;
+    EXPECT_EQ(state.TotalBytes(), 0) << row.what;
   }
 }
 // --- counter, closes, line changes, threads ---
 
 TEST_F(PrinterLinkTest, TotalWrapsAsThirtyTwoBitSignedInTheCountsLine) {
-  shared.totalBytes.Add(std::numeric_limits<std::int32_t>::max() - 1);
+  state.Report({Msg::LptSendOk, {}, {}, std::numeric_limits<std::int32_t>::max() - 1});
   Use(kPortLpt);
   EXPECT_EQ(link.SendData("abc"), 1);
-  EXPECT_EQ(shared.totalBytes.Get(), std::numeric_limits<std::int32_t>::min() + 1);
+  EXPECT_EQ(state.TotalBytes(), std::numeric_limits<std::int32_t>::min() + 1);
   EXPECT_EQ(Status(), "LPT1 send data successfully!" + Counts(3, std::numeric_limits<std::int32_t>::min() + 1));
 }
 
@@ -502,7 +502,7 @@ TEST_F(PrinterLinkTest, SendsFromTwoThreadsNeverOverlapAndEveryByteIsCounted) {
   sendMany();
   worker.join();
   EXPECT_EQ(devices.overlappingCalls(), 0);
-  EXPECT_EQ(shared.totalBytes.Get(), 1000);
+  EXPECT_EQ(state.TotalBytes(), 1000);
   EXPECT_EQ(devices.Received(1).size(), 1000u);
 }
 
@@ -515,12 +515,12 @@ TEST_F(PrinterLinkTest, CloseWhileAnotherThreadSendsNeverClosesUnderAWrite) {
   for (int i = 0; i < 50; ++i) link.ClosePorts();
   worker.join();
   EXPECT_EQ(devices.overlappingCalls(), 0);
-  EXPECT_EQ(shared.totalBytes.Get(), 150);
+  EXPECT_EQ(state.TotalBytes(), 150);
 }
 
 TEST_F(PrinterLinkTest, DestructionClosesEveryLink) {
   {
-    PrinterLink local(devices, shared);
+    PrinterLink local(devices, state, clock);
     local.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortCom; });
     ASSERT_EQ(local.OpenPort(), 1);
   }

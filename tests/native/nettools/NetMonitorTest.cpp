@@ -30,7 +30,6 @@ std::string Letters(const Lamps& lamps) {
 
 class NetMonitorTest : public testing::Test {
  protected:
-  NetMonitorTest() { shared.language = Language::English; }
   ~NetMonitorTest() override { monitor.Shutdown(); }
 
   // Starts the monitor on kPrinter (after the test scripted the devices) and
@@ -60,8 +59,6 @@ class NetMonitorTest : public testing::Test {
   }
 
   FakeLinkDevices devices;
-  SharedState shared;
-  PrinterLink link{devices, shared};
   std::mutex mutex;
   std::vector<unsigned> paused;
   std::vector<std::string> history;  // the lamps at each report
@@ -83,9 +80,11 @@ class NetMonitorTest : public testing::Test {
   std::condition_variable done_;
   std::function<bool(const std::vector<unsigned>&)> stopWhen_;
   kit::ScopedPauseOverride pauses_{[this](unsigned ms) { OnPause(ms); }};
+  kit::FunctionClock clock_{[this](unsigned ms) { OnPause(ms); }};  // the connect's retries
+  MonitorConnection connection_{devices, clock_};
 
  public:
-  NetMonitor monitor{link,
+  NetMonitor monitor{connection_,
                      {[this] {
                         std::lock_guard lock(mutex);
                         history.push_back(Letters(monitor.lamps()));

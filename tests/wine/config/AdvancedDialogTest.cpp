@@ -130,11 +130,11 @@ TEST_F(AdvancedDialogTest, CodePageSampleGoesInFourSends) {
 }
 
 TEST_F(AdvancedDialogTest, OpeningSwitchesTheLanguageToEnglish) {
-  app_.shared.language = Language::Chinese;
+  app_.context.SetLanguage(Language::Chinese);
   Language whileOpen = Language::Chinese;
-  Run([&](HWND) { whileOpen = app_.shared.language.load(); });
+  Run([&](HWND) { whileOpen = app_.context.language(); });
   EXPECT_EQ(whileOpen, Language::English);
-  EXPECT_EQ(app_.shared.language.load(), Language::English);
+  EXPECT_EQ(app_.context.language(), Language::English);
 }
 
 TEST_F(AdvancedDialogTest, TechniciansGroupIsShownWithTheLookOfTheDialog) {

@@ -85,7 +85,7 @@ TEST_F(BlackMarkDialogTest, StatusLineTellsTheOutcomeInTheLanguage) {
       {IDC_BLACKMARK_WIDTH_LIMIT_SET, Language::Chinese, false, "设置失败！"},
   };
   for (const auto& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     app_.devices.missingPaths = c.printer ? std::set<std::string>{} : std::set<std::string>{"LPT1"};
     app_.link.CloseLpt();
     Run([&](HWND dialog) { Click(dialog, c.button); });

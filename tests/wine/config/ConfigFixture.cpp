@@ -32,7 +32,7 @@ bool IsOwnerDrawn(HWND dialog, int id) {
 
 ConfigDialogTest::ConfigDialogTest() {
   app_.link.UpdateSettings([](prtbench::ConnectionSettings& s) { s.portType = prtbench::kPortLpt; });
-  app_.shared.language = prtbench::Language::English;
+  app_.context.SetLanguage(prtbench::Language::English);
 }
 
 // Each write of the scripted device is logged "write <handle> <size> -> <taken>";

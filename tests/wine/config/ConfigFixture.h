@@ -32,7 +32,7 @@ class ConfigDialogTest : public testing::Test {
   ConfigDialogTest();
   // Waits for the send queue and returns the bytes of each write so far.
   std::vector<prtbench::Bytes> Sends();
-  std::string Status() const { return app_.shared.status.Get(); }
+  std::string Status() const { return app_.context.status().Text(); }
   std::string Stored(const std::string& section, const std::string& key) const;
 
   TestContext app_;

@@ -169,7 +169,7 @@ TEST_F(DipDialogsTest, P76ETextsFollowTheLanguage) {
       IDC_P76EDIP_BLACK_MARK_GROUP,  IDC_P76EDIP_CUTTER_GROUP,   IDC_P76EDIP_CUT_MODE_GROUP, IDC_P76EDIP_ONE_WAY_GROUP,
       IDC_P76EDIP_DOUBLE_BYTE_GROUP, IDC_P76EDIP_PAPER_58_GROUP, IDC_P76EDIP_CPL_GROUP,      IDC_P76EDIP_SET};
   for (const auto& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     std::vector<std::string> texts;
     WhenShown(kP76E, [&](HWND dialog) {
       for (int id : ids) texts.push_back(Text(dialog, id));

@@ -54,7 +54,7 @@ TEST_F(SavePaperDialogTest, OpensOnTheFirstButtonsInTheLanguage) {
         "应用到打印机", "应用到打印机", "75%"}},
   };
   for (const auto& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     std::vector<std::string> texts;
     WhenShown(kSavePaper, [&](HWND dialog) {
       for (int id : ids) texts.push_back(Text(dialog, id));

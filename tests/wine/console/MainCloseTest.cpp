@@ -47,7 +47,8 @@ const std::string kLastKey = "Language Select/Language";
 class CloseTest : public MainWindowTest {
  protected:
   void OpenOnEventStore() {
-    prtbench::MainWindowServices services{link_, events_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
+    prtbench::MainWindowServices services{link_, socket_, monitor_, status_, events_, prompts_, launcher_, {},
+                                          [this] { return localIp_.load(); },
                                           [this] { return std::make_unique<LentAdapter>(adapter_); }};
     window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     ASSERT_NE(window_->Create(nullptr), nullptr);

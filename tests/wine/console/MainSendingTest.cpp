@@ -70,7 +70,7 @@ TEST_F(SendingTest, NumberedRepetitionsGoOneConnectionPerSend) {
   Print("ABC");
   EXPECT_EQ(Connections(),
             (std::vector<std::string>{"No.1\r\n", "ABC", "No.2\r\n", "ABC", "No.3\r\n", "ABC"}));
-  EXPECT_EQ(shared_.totalBytes.Get(), 27);
+  EXPECT_EQ(state_.TotalBytes(), 27);
 }
 
 TEST_F(SendingTest, TimeStampFollowsEachRepetitionAsUtf16) {
@@ -183,7 +183,7 @@ TEST_F(SendingTest, ClearEmptiesTheContentAndTheCounterButKeepsOtherEdits) {
   SetText(IDC_MAIN_REPEAT, "4");
   Click(IDC_MAIN_CLEAR);
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "");
-  EXPECT_EQ(shared_.totalBytes.Get(), 0);
+  EXPECT_EQ(state_.TotalBytes(), 0);
   EXPECT_EQ(Text(IDC_MAIN_REPEAT), "4");
 }
 

@@ -55,7 +55,7 @@ class MainWindowTest : public testing::Test {
   }
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
-    return {link_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
+    return {link_, socket_, monitor_, status_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
             [this] { return std::make_unique<LentAdapter>(adapter_); }};
   }
   // Destroys the window (its shutdown runs, settings are saved).
@@ -116,8 +116,12 @@ class MainWindowTest : public testing::Test {
 
   kit::ScopedPauseOverride pauses_{[](unsigned) {}};
   linktest::FakeLinkDevices devices_;
-  prtbench::SharedState shared_;
-  prtbench::PrinterLink link_{devices_, shared_};
+  kit::FunctionClock clock_;  // the link's pauses return at once
+  prtbench::WindowState state_;
+  prtbench::StatusLine status_{state_};
+  prtbench::PrinterLink link_{devices_, status_, clock_};
+  prtbench::SharedSocket socket_{link_};
+  prtbench::MonitorConnection monitor_{devices_, clock_};
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;

@@ -22,7 +22,8 @@ class MainWindowIniTest : public testing::Test {
   template <typename Action>
   void Run(Action during) {
     prtbench::IniFileStore store(WindowsPath(dir_ + "/Printer.ini"));
-    winui::Modeless<prtbench::CKALDRODlg> window({link_, store, prompts_, launcher_, {}, {}, {}});
+    winui::Modeless<prtbench::CKALDRODlg> window(
+        {link_, socket_, monitor_, status_, store, prompts_, launcher_, {}, {}, {}});
     ASSERT_NE(window.Create(nullptr), nullptr);
     during(window.hwnd());
     DestroyWindow(window.hwnd());
@@ -32,8 +33,12 @@ class MainWindowIniTest : public testing::Test {
   std::string dir_ = MakeTempDir();
   kit::ScopedPauseOverride pauses_{[](unsigned) {}};
   linktest::FakeLinkDevices devices_;
-  prtbench::SharedState shared_;
-  prtbench::PrinterLink link_{devices_, shared_};
+  kit::FunctionClock clock_;  // the link's pauses return at once
+  prtbench::WindowState state_;
+  prtbench::StatusLine status_{state_};
+  prtbench::PrinterLink link_{devices_, status_, clock_};
+  prtbench::SharedSocket socket_{link_};
+  prtbench::MonitorConnection monitor_{devices_, clock_};
   RecordingPrompts prompts_;
   RecordingLauncher launcher_;
 };
@@ -48,7 +53,7 @@ TEST_F(MainWindowIniTest, WrittenFileSetsTheWindowAndExitWritesItBack) {
     EXPECT_EQ(IsDlgButtonChecked(main, IDC_MAIN_PRINTER_POS76), BST_CHECKED);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_SERIAL_WRITE)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_LPT_NAME)));
-    EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
+    EXPECT_EQ(state_.language(), prtbench::Language::English);
     const prtbench::ConnectionSettings s = link_.Settings();
     EXPECT_EQ(s.portType, prtbench::kPortLpt);
     EXPECT_EQ(s.lptName, "LPT3");

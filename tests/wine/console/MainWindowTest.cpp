@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, WithoutSettingsFileStartsOnNetWithTheDefaults) {
   EXPECT_EQ(ComboText(IDC_MAIN_FLOW), "RTS");
   EXPECT_EQ(s.printerIp, MakeIpv4(192, 168, 123, 100));
   EXPECT_EQ(s.com.monitorIp, MakeIpv4(192, 168, 123, 100));
-  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
+  EXPECT_EQ(state_.language(), prtbench::Language::English);
   EXPECT_FALSE(Visible(IDC_MAIN_SERIAL_WRITE));
   EXPECT_FALSE(Visible(IDC_MAIN_TABS));
   EXPECT_TRUE(Visible(IDC_MAIN_PORT_NET));
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, StartsFromTheSettingsFileInEnglishWhateverItsLanguage) {
   EXPECT_EQ(s.baudRate, 115200);
   EXPECT_EQ(ComboText(IDC_MAIN_BAUD), "115200");
   EXPECT_EQ(s.printerIp, kLoopback);
-  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
+  EXPECT_EQ(state_.language(), prtbench::Language::English);
   // the English menu is the window's
   wchar_t first[64] = {};
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, ClockTimerShowsTheLocalTime) {
 TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting) {
   Open();
   Command(IDM_LANGUAGE_CHINESE);
-  EXPECT_EQ(shared_.language.load(), prtbench::Language::Chinese);
+  EXPECT_EQ(state_.language(), prtbench::Language::Chinese);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "打印");
   EXPECT_EQ(Text(IDC_MAIN_PORT_NET), "网口");
   EXPECT_EQ(Text(IDC_MAIN_NEW_ID_LABEL), "新的ID:");
@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting)
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
   EXPECT_STREQ(first, L"文件");
   Command(IDM_LANGUAGE_ENGLISH);
-  EXPECT_EQ(shared_.language.load(), prtbench::Language::English);
+  EXPECT_EQ(state_.language(), prtbench::Language::English);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "Print");
   EXPECT_EQ(Text(IDC_MAIN_DRAWER), "Open cash drawer");
   EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "中文简体");

@@ -19,10 +19,10 @@ class ImagingTest : public testing::Test {
       s.portType = prtbench::kPortLpt;
       s.lptName = "LPT1";
     });
-    app_.shared.language = prtbench::Language::English;
+    app_.context.SetLanguage(prtbench::Language::English);
   }
 
-  std::string Status() const { return app_.shared.status.Get(); }
+  std::string Status() const { return app_.context.status().Text(); }
   // A picture file in the scratch folder; its Windows path.
   std::string Bmp(const std::string& name, const prtbench::DecodedImage& image) {
     return WriteBmp(dir_ + "/" + name, image);

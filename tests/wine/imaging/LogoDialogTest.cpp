@@ -46,7 +46,7 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
   // one in the current folder is not the program's
   WriteStartLogo(dir_, Picture(100, 40, [](auto, auto y) { return y < 3; }));
   for (Language language : {Language::English, Language::Chinese}) {
-    app_.shared.language = language;
+    app_.context.SetLanguage(language);
     Show([&](HWND dialog) {
       EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), language == Language::English ? kGreeting : "状态栏:  实时显示位图打印状态！");
       EXPECT_TRUE(Checked(dialog, IDC_LOGO_SIZE_NORMAL));
@@ -55,7 +55,7 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
     EXPECT_EQ(LastMessage(), language == Language::English ? "Load Bitmap Fail!" : "加载位图失败");
   }
   WriteStartLogo(programDir_, Picture(100, 40, [](auto, auto y) { return y < 3; }));
-  app_.shared.language = Language::English;
+  app_.context.SetLanguage(Language::English);
   const size_t boxes = app_.prompts.messages().size();
   Show([&](HWND dialog) {
     EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: " + winui::Narrow(testsupport::WindowsPath(programDir_)) +
@@ -154,7 +154,7 @@ TEST_F(LogoDialogTest, BlankSendsAnEmptyImageAndSaysHowItWent) {
   };
   for (const Case& c : {Case{Language::English, false, "Clear success!"}, Case{Language::Chinese, false, "清除成功"},
                         Case{Language::English, true, "Clear failure!"}, Case{Language::Chinese, true, "清除失败"}}) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     if (c.linkDown) LinkDown();
     Show([&](HWND dialog) {
       Click(dialog, IDC_LOGO_BLANK);

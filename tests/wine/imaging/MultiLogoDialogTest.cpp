@@ -55,7 +55,7 @@ TEST_F(MultiLogoDialogTest, LabelsAndTheButtonFollowTheLanguage) {
       {Language::Chinese, {"第一个图片", "第二个图片", "第三个图片", "第四个图片", "第五个图片", "第六个图片", "下载"}},
   };
   for (const Case& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     Show([&](HWND dialog) {
       const int ids[] = {IDC_MULTILOGO_LABEL_1, IDC_MULTILOGO_LABEL_2, IDC_MULTILOGO_LABEL_3, IDC_MULTILOGO_LABEL_4,
                          IDC_MULTILOGO_LABEL_5, IDC_MULTILOGO_LABEL_6, IDC_MULTILOGO_DOWNLOAD};
@@ -86,7 +86,7 @@ TEST_F(MultiLogoDialogTest, BoxesTwoAndFiveBecomeImagesOneAndTwo) {
 }
 
 TEST_F(MultiLogoDialogTest, AllSixInBoxOrder) {
-  app_.shared.language = Language::Chinese;
+  app_.context.SetLanguage(Language::Chinese);
   Download(paths_);
   const auto sends = Sends(app_.devices);
   ASSERT_EQ(sends.size(), 7u);

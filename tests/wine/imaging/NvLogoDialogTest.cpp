@@ -68,7 +68,7 @@ TEST_F(NvLogoDialogTest, KeyCodeOutsidePrintableAsciiIsRefusedByDefineAndPrint) 
       EXPECT_EQ(Status(), "kc1 must be >=32，and <127");
     }
   }
-  app_.shared.language = Language::Chinese;
+  app_.context.SetLanguage(Language::Chinese);
   Show([&](HWND dialog) {
     SetText(dialog, IDC_NVLOGO_KC1, "200");
     Click(dialog, IDC_NVLOGO_PRINT);
@@ -161,7 +161,7 @@ TEST_F(NvLogoDialogTest, DeleteNeedsNoRangeAndAnswersInEnglishDeleteAllFollowsTh
       {IDC_NVLOGO_DELETE_ALL, Language::Chinese, true, "清除失败"},
   };
   for (const Case& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     if (c.linkDown) LinkDown();
     Show([&](HWND dialog) {
       SetText(dialog, IDC_NVLOGO_KC1, "20");

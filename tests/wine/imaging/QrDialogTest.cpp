@@ -192,7 +192,7 @@ TEST_F(QrDialogTest, WithoutAPreviewItSaysSoKeepsTheLastOneAndStillPrints) {
 }
 
 TEST_F(QrDialogTest, ATextPastVersionFortySaysSoInTheLanguage) {
-  app_.shared.language = Language::Chinese;
+  app_.context.SetLanguage(Language::Chinese);
   Show([&](HWND dialog) {
     SelectCombo(dialog, IDC_QR_ECC, 3);  // 30 %: at most 1273 bytes
     TypeInto(dialog, IDC_QR_TEXT, std::string(1274, 'q'));

@@ -54,7 +54,7 @@ TEST_F(RasterDialogTest, RefusesBeforeSendingAnythingInTheStatedOrder) {
   };
   const std::string path = Bmp("a.bmp", Picture(384, 8, [](auto, auto) { return true; }));
   for (const Case& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     Show([&](HWND dialog) {
       if (c.open) {
         app_.prompts.AnswerFile(path);

@@ -31,7 +31,7 @@ class ComSetDialogTest : public testing::Test {
  protected:
   ComSetDialogTest() {
     link_.UpdateSettings([](ConnectionSettings& s) { s.com.monitorIp = MakeIpv4(127, 0, 0, 5); });
-    shared_.language = Language::English;
+    app_.context.SetLanguage(Language::English);
   }
   bool Show(std::function<void(HWND)> script) {
     testsupport::WhenModal(std::move(script));
@@ -39,7 +39,6 @@ class ComSetDialogTest : public testing::Test {
   }
 
   testsupport::TestContext app_;
-  SharedState& shared_ = app_.shared;
   PrinterLink& link_ = app_.link;
 };
 
@@ -199,7 +198,7 @@ TEST_F(ComSetDialogTest, TextsFollowTheLanguageFlag) {
     EXPECT_EQ(testsupport::WindowText(dialog), "Com Settings");
     Click(dialog, IDCANCEL);
   });
-  shared_.language = Language::Chinese;
+  app_.context.SetLanguage(Language::Chinese);
   Show([](HWND dialog) {
     EXPECT_EQ(Text(dialog, IDC_COMSET_SERIAL_GROUP), "串口设置:");
     EXPECT_EQ(Text(dialog, IDC_COMSET_BYTESIZE_LABEL), "数据位:");

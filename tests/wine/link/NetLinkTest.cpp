@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "common/Pause.h"
+#include "prtbench/app/WindowState.h"
 #include "prtbench/link/Connect.h"
+#include "prtbench/link/MonitorConnection.h"
 #include "prtbench/link/PrinterLink.h"
+#include "prtbench/link/SharedSocket.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "StallingPrinter.h"
 #include "support/VPrinter.h"
@@ -31,7 +34,7 @@ class NetLinkTest : public testing::Test {
   void SetUp() override {
     WSADATA data;
     ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
-    shared_.language = Language::English;
+    state_.SetLanguage(Language::English);
     link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortNet; });
   }
   void TearDown() override {
@@ -44,10 +47,12 @@ class NetLinkTest : public testing::Test {
 
   NoUsb usb_;
   SystemLinkDevices devices_{usb_};
-  SharedState shared_;
-  PrinterLink link_{devices_, shared_};
   std::vector<unsigned> paused_;
-  kit::ScopedPauseOverride pauses_{[this](unsigned ms) { paused_.push_back(ms); }};
+  kit::FunctionClock clock_{[this](unsigned ms) { paused_.push_back(ms); }};
+  WindowState state_;
+  PrinterLink link_{devices_, state_, clock_};
+  SharedSocket socket_{link_};
+  MonitorConnection monitor_{devices_, clock_};
 };
 
 TEST_F(NetLinkTest, TwoSendsGiveTwoConnectionsTheFirstClosedBeforeTheSecondOpens) {
@@ -55,7 +60,7 @@ TEST_F(NetLinkTest, TwoSendsGiveTwoConnectionsTheFirstClosedBeforeTheSecondOpens
   ASSERT_TRUE(printer.ready()) << printer.Log();
   PrinterAt(MakeIpv4(127, 0, 0, 21));
   EXPECT_EQ(link_.SendData("\x1B@first\n"), 1);
-  EXPECT_EQ(shared_.status.Get(), "Network send data successfully current sended:8 bytes,total sended:8 bytes ");
+  EXPECT_EQ(state_.Status(), "Network send data successfully current sended:8 bytes,total sended:8 bytes ");
   EXPECT_EQ(link_.SendData("second\n"), 1);
   link_.ClosePorts();
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 2; }));
@@ -69,14 +74,14 @@ TEST_F(NetLinkTest, TwoSendsGiveTwoConnectionsTheFirstClosedBeforeTheSecondOpens
   EXPECT_EQ(journal[3].id, 2);
   EXPECT_EQ(printer.Bytes(1), "\x1B@first\n");
   EXPECT_EQ(printer.Bytes(2), "second\n");
-  EXPECT_EQ(shared_.totalBytes.Get(), 15);
+  EXPECT_EQ(state_.TotalBytes(), 15);
   EXPECT_EQ(paused_, (std::vector<unsigned>{25, 25}));
 }
 
 TEST_F(NetLinkTest, AClosedPortFailsAfterThreeAttemptsWithTheConnectMessage) {
   PrinterAt(MakeIpv4(127, 0, 0, 22));
   EXPECT_EQ(link_.SendData("lost"), 0);
-  EXPECT_EQ(shared_.status.Get(),
+  EXPECT_EQ(state_.Status(),
             "Network connection failed! If to confirm the current printer IP is correct, the cable interface "
             "connected, and restart the printer after the connection fails, you can try to increase timeout");
   EXPECT_EQ(paused_, (std::vector<unsigned>{500, 500}));  // three attempts
@@ -85,7 +90,7 @@ TEST_F(NetLinkTest, AClosedPortFailsAfterThreeAttemptsWithTheConnectMessage) {
 
 TEST_F(NetLinkTest, ConnectWithTimeoutToAClosedPortReturnsMinusThree) {
   SocketHandle slot = kNoSocket;
-  EXPECT_EQ(ConnectWithTimeout(devices_, slot, MakeIpv4(127, 0, 0, 23), kMonitorPort, {0, 200000}), -3);
+  EXPECT_EQ(ConnectWithTimeout(devices_, clock_, slot, MakeIpv4(127, 0, 0, 23), kMonitorPort, {0, 200000}), -3);
   EXPECT_EQ(slot, kNoSocket);
   EXPECT_EQ(paused_, (std::vector<unsigned>{500, 500}));
 }
@@ -94,7 +99,7 @@ TEST_F(NetLinkTest, ConnectedSocketHasKeepAliveAndDoesNotBlock) {
   VPrinter printer("--tcp 127.0.0.24:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   SocketHandle slot = kNoSocket;
-  ASSERT_EQ(ConnectWithTimeout(devices_, slot, MakeIpv4(127, 0, 0, 24), kMonitorPort, {1, 0}), 1);
+  ASSERT_EQ(ConnectWithTimeout(devices_, clock_, slot, MakeIpv4(127, 0, 0, 24), kMonitorPort, {1, 0}), 1);
   BOOL keepAlive = FALSE;
   int size = sizeof keepAlive;
   ASSERT_EQ(getsockopt(static_cast<SOCKET>(slot), SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<char*>(&keepAlive), &size),
@@ -122,15 +127,15 @@ TEST_F(NetLinkTest, ALargeBufferArrivesWholeOnTheNonBlockingSocket) {
   link_.ClosePorts();
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   EXPECT_TRUE(printer.Bytes(1) == image);
-  EXPECT_EQ(shared_.totalBytes.Get(), 3 * 1024 * 1024);
+  EXPECT_EQ(state_.TotalBytes(), 3 * 1024 * 1024);
 }
 
 TEST_F(NetLinkTest, SendOnPortDeliversTheCommandOnItsOwnConnectionAndClosesIt) {
   VPrinter printer("--tcp 127.0.0.28:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   const std::string newId("\x1F\x1B\x1F\x33\x0A\x0B\x0C\x0D\x00", 9);
-  EXPECT_EQ(link_.SendOnPort(MakeIpv4(127, 0, 0, 28), kMonitorPort, newId), 1);
-  EXPECT_EQ(shared_.status.Get(), "Network send data successfully");
+  EXPECT_EQ(socket_.SendOnPort(MakeIpv4(127, 0, 0, 28), kMonitorPort, newId), 1);
+  EXPECT_EQ(state_.Status(), "Network send data successfully");
   EXPECT_FALSE(link_.IsOpen(kPortNet));
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   EXPECT_EQ(printer.Bytes(1), newId);
@@ -139,12 +144,12 @@ TEST_F(NetLinkTest, SendOnPortDeliversTheCommandOnItsOwnConnectionAndClosesIt) {
 TEST_F(NetLinkTest, MonitorReceiveFromASilentPrinterGivesNothingInsteadOfBlocking) {
   VPrinter printer("--tcp 127.0.0.29:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
-  ASSERT_EQ(link_.ConnectMonitor(MakeIpv4(127, 0, 0, 29), {1, 0}), 1);
+  ASSERT_EQ(monitor_.Connect(MakeIpv4(127, 0, 0, 29), {1, 0}), 1);
   const std::uint8_t request[] = {0x1B, 0x76, 0x00};
-  EXPECT_TRUE(link_.SendToMonitor(request));
+  EXPECT_TRUE(monitor_.Send(request));
   std::uint8_t reply[20];
-  EXPECT_EQ(link_.ReceiveFromMonitor(reply, 200), 0);  // a receive that blocked would hang here
-  link_.CloseMonitor();
+  EXPECT_EQ(monitor_.Receive(reply, 200), 0);  // a receive that blocked would hang here
+  monitor_.Close();
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   EXPECT_EQ(printer.Bytes(1), std::string("\x1B\x76\x00", 3));
 }
@@ -166,7 +171,7 @@ TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendF
     PrinterAt(row.address);
     paused_.clear();
     EXPECT_EQ(link_.SendData(job), 0) << what;
-    EXPECT_EQ(shared_.status.Get(), "Network send data failed") << what;
+    EXPECT_EQ(state_.Status(), "Network send data failed") << what;
     EXPECT_FALSE(link_.IsOpen(kPortNet)) << what;
     const std::string received = printer.Received();
     EXPECT_GE(received.size(), kTaken) << what;
@@ -174,7 +179,7 @@ TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendF
     EXPECT_TRUE(received == job.substr(0, received.size())) << what;
     EXPECT_FALSE(printer.SecondConnection()) << what << ": the job went again";
     EXPECT_EQ(paused_, (std::vector<unsigned>{25})) << what;
-    EXPECT_EQ(shared_.totalBytes.Get(), 0) << what;
+    EXPECT_EQ(state_.TotalBytes(), 0) << what;
   }
 }
 

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "MappedPorts.h"
+#include "common/Pause.h"
+#include "prtbench/app/WindowState.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/Ports.h"
 #include "prtbench/link/win/Dcb.h"
@@ -29,7 +31,7 @@ HANDLE AsHandle(DeviceHandle device) { return reinterpret_cast<HANDLE>(device); 
 class PortLinkTest : public testing::Test {
  protected:
   void Use(int portType, const std::string& name, Language language = Language::English) {
-    shared_.language = language;
+    state_.SetLanguage(language);
     link_.UpdateSettings([&](ConnectionSettings& s) {
       s.portType = portType;
       (portType == kPortCom ? s.comName : s.lptName) = name;
@@ -38,8 +40,9 @@ class PortLinkTest : public testing::Test {
 
   NoUsb usb_;
   SystemLinkDevices devices_{usb_};
-  SharedState shared_;
-  PrinterLink link_{devices_, shared_};
+  kit::FunctionClock clock_;
+  WindowState state_;
+  PrinterLink link_{devices_, state_, clock_};
 };
 
 const std::string kBytes("\x1B@\x00\xFF" "abc\r\n", 9);
@@ -50,7 +53,7 @@ TEST_F(PortLinkTest, ComSendArrivesAtThePrinterEnd) {
   const std::string received = StartReading(peer, kBytes.size());
   Use(kPortCom, "COM5");
   EXPECT_EQ(link_.SendData(kBytes), 1);
-  EXPECT_EQ(shared_.status.Get(),
+  EXPECT_EQ(state_.Status(),
             "COM5 has been sent the data,if the printer is no action,please detect connection! current sended:9 "
             "bytes,total sended:9 bytes ");
   ASSERT_TRUE(WaitForFile(received, 10000));
@@ -120,10 +123,10 @@ TEST_F(PortLinkTest, Com10IsOpenedInTheDeviceNamespaceForm) {
 TEST_F(PortLinkTest, MissingComPortGivesTheComMessage) {
   Use(kPortCom, "COM42");
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "COM42 is invalid,Please re-select the serial port!");
+  EXPECT_EQ(state_.Status(), "COM42 is invalid,Please re-select the serial port!");
   Use(kPortCom, "COM42", Language::Chinese);
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "COM42无效,请重新选择COM口!");
+  EXPECT_EQ(state_.Status(), "COM42无效,请重新选择COM口!");
 }
 
 TEST_F(PortLinkTest, ComWhoseDriverRefusesTheLineSaysSoAndSendsNothing) {
@@ -134,7 +137,7 @@ TEST_F(PortLinkTest, ComWhoseDriverRefusesTheLineSaysSoAndSendsNothing) {
   link_.UpdateSettings([](ConnectionSettings& s) { s.com.byteSize = 4; });
   Use(kPortCom, "COM34");
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "COM34 refused the serial settings (byte size, parity, stop bits or baud "
+  EXPECT_EQ(state_.Status(), "COM34 refused the serial settings (byte size, parity, stop bits or baud "
                                   "rate),please change them in Com Settings!");
   EXPECT_FALSE(link_.IsOpen(kPortCom));
   link_.UpdateSettings([](ConnectionSettings& s) { s.com.byteSize = 8; });
@@ -173,7 +176,7 @@ TEST_F(PortLinkTest, LptSendArrivesAtThePrinterEnd) {
   const std::string received = StartReading(peer, kBytes.size());
   Use(kPortLpt, "LPT2");
   EXPECT_EQ(link_.SendData(kBytes), 1);
-  EXPECT_EQ(shared_.status.Get(), "LPT2 send data successfully! current sended:9 bytes,total sended:9 bytes ");
+  EXPECT_EQ(state_.Status(), "LPT2 send data successfully! current sended:9 bytes,total sended:9 bytes ");
   ASSERT_TRUE(WaitForFile(received, 10000));
   EXPECT_EQ(ReadFile(received), kBytes);
 }
@@ -194,10 +197,10 @@ TEST_F(PortLinkTest, LptOpenSetsItsTimeOuts) {
 TEST_F(PortLinkTest, MissingLptGivesTheLptMessage) {
   Use(kPortLpt, "LPT7");
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "LPT7 is invalid,Please re-select the parallel port!");
+  EXPECT_EQ(state_.Status(), "LPT7 is invalid,Please re-select the parallel port!");
   Use(kPortLpt, "LPT7", Language::Chinese);
   EXPECT_EQ(link_.OpenPort(), 0);
-  EXPECT_EQ(shared_.status.Get(), "LPT7无效,请重新选择并口!");
+  EXPECT_EQ(state_.Status(), "LPT7无效,请重新选择并口!");
 }
 
 TEST(Dcb, BuiltFromZeroWithTheLineDtrAndCts) {

@@ -5,6 +5,8 @@
 
 #include <thread>
 
+#include "common/Pause.h"
+#include "prtbench/app/WindowState.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "prtbench/link/win/UsbPrintInterfaces.h"
@@ -25,7 +27,7 @@ class ListedUsbInterfaces : public UsbInterfaceSource {
 class UsbLinkTest : public testing::Test {
  protected:
   void SetUp() override {
-    shared_.language = Language::English;
+    state_.SetLanguage(Language::English);
     link_.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortUsb; });
   }
   // An existing empty file standing in for a printer; its Unix path.
@@ -38,25 +40,26 @@ class UsbLinkTest : public testing::Test {
 
   ListedUsbInterfaces usb_;
   SystemLinkDevices devices_{usb_};
-  SharedState shared_;
-  PrinterLink link_{devices_, shared_};
+  kit::FunctionClock clock_;
+  WindowState state_;
+  PrinterLink link_{devices_, state_, clock_};
 };
 
 TEST_F(UsbLinkTest, WriteLandsOnTheInterfacesPath) {
   const std::string printer = PrinterFile();
   usb_.interfaces = std::vector<UsbInterface>{{1, Windows(printer)}};
   EXPECT_EQ(link_.SendData(std::string_view("\x1D\x56\x42\x00", 4)), 1);
-  EXPECT_EQ(shared_.status.Get(), "USB：send data successfully! current sended:4 bytes,total sended:4 bytes ");
+  EXPECT_EQ(state_.Status(), "USB：send data successfully! current sended:4 bytes,total sended:4 bytes ");
   link_.ClosePorts();
   EXPECT_EQ(ReadFile(printer), std::string("\x1D\x56\x42\x00", 4));
 }
 
 TEST_F(UsbLinkTest, NoInterfaceGivesTheUsbOpenMessage) {
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "USB：Failed to open and re-plug the USB or power-on!");
-  shared_.language = Language::Chinese;
+  EXPECT_EQ(state_.Status(), "USB：Failed to open and re-plug the USB or power-on!");
+  state_.SetLanguage(Language::Chinese);
   EXPECT_EQ(link_.SendData("x"), 0);
-  EXPECT_EQ(shared_.status.Get(), "USB：打开失败!请重新插拔USB或上电!");
+  EXPECT_EQ(state_.Status(), "USB：打开失败!请重新插拔USB或上电!");
   EXPECT_FALSE(link_.IsOpen(kPortUsb));
 }
 
@@ -110,7 +113,7 @@ TEST_F(UsbLinkTest, AWriteFailureClosesTheUsbLink) {
   DisconnectNamedPipe(pipe);
   CloseHandle(pipe);
   EXPECT_EQ(link_.SendData("lost"), 0);
-  EXPECT_EQ(shared_.status.Get(), "USB：send data failed!");
+  EXPECT_EQ(state_.Status(), "USB：send data failed!");
   EXPECT_FALSE(link_.IsOpen(kPortUsb));
 }
 

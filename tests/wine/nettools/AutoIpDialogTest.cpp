@@ -51,7 +51,7 @@ void ChooseLine(HWND dialog, int index) {
 
 class AutoIpDialogTest : public testing::Test {
  protected:
-  AutoIpDialogTest() { app_.shared.language = Language::English; }
+  AutoIpDialogTest() { app_.context.SetLanguage(Language::English); }
   void Show(std::function<void(HWND)> script) {
     WhenModal(std::move(script));
     ShowAutoIpDialog(nullptr, app_.context, sockets_);
@@ -101,7 +101,7 @@ TEST_F(AutoIpDialogTest, OpensWithPort9100DhcpOffAndTestPrintHidden) {
         {IDC_AUTOIP_TEST_PRINT, "测试打印"}}},
   };
   for (const auto& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     Show([&c](HWND dialog) {
       EXPECT_EQ(WindowText(dialog), c.caption);
       for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(dialog, id), text) << id;
@@ -194,7 +194,7 @@ TEST_F(AutoIpDialogTest, APortAlreadyTakenOrAFailedReceiveIsSaidInTheStatusLineA
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].text.rfind("UDP port 9000 is in use by another program", 0), 0u) << records[0].text;
   EXPECT_EQ(records[1].text, "recv data error,socket err:10054");
-  EXPECT_EQ(app_.shared.status.Get(), "recv data error,socket err:10054");
+  EXPECT_EQ(app_.context.status().Text(), "recv data error,socket err:10054");
 }
 
 TEST_F(AutoIpDialogTest, ASecondSearchReplacesTheFirstAndClosingStopsIt) {
@@ -232,7 +232,7 @@ TEST_F(AutoIpDialogTest, TestPrintSendsTheGreetingToPort9100OfTheIpField) {
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
-    app.shared.language = c.language;
+    app.context.SetLanguage(c.language);
     app.devices.attempts = c.attempts;
     WhenModal([](HWND dialog) {
       TypeIpAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(127, 0, 0, 51));
@@ -242,7 +242,7 @@ TEST_F(AutoIpDialogTest, TestPrintSendsTheGreetingToPort9100OfTheIpField) {
     });
     ShowAutoIpDialog(nullptr, app.context, sockets_);
     app.Drain();
-    EXPECT_EQ(app.shared.status.Get(), c.status);
+    EXPECT_EQ(app.context.status().Text(), c.status);
     if (c.sent.empty()) continue;
     EXPECT_EQ(app.devices.Log()[0], "connect 127.0.0.51:9100 1s -> connected 1");
     EXPECT_EQ(app.devices.Received(1), c.sent);

@@ -55,7 +55,7 @@ class NetMonitorDialogTest : public testing::Test {
     return seen;
   }
   bool StatusBecomes(const std::string& text, int timeoutMs = 10000) {
-    return PumpUntil([&] { return app_.shared.status.Get() == text; }, timeoutMs);
+    return PumpUntil([&] { return app_.context.status().Text() == text; }, timeoutMs);
   }
 
   SystemContext app_;
@@ -156,7 +156,7 @@ TEST_F(NetMonitorDialogTest, ShutdownWhilePollingEndsTheThreadClosesTheConnectio
   ASSERT_TRUE(LampsBecome(window, "GGGGGGGGGG"));
   ShutDownNetMonitor();
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(app_.shared.status.Get(), kQuit);  // the thread had ended
+  EXPECT_EQ(app_.context.status().Text(), kQuit);  // the thread had ended
   EXPECT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
 }
 
@@ -167,7 +167,7 @@ TEST_F(NetMonitorDialogTest, AnUnreachablePrinterLeavesTheLampsDarkUntilStopped)
   Click(window, IDC_NETMONITOR_STOP);
   EXPECT_EQ(Lamps(window), "BBBBBBBBBB");
   EXPECT_TRUE(StatusBecomes(kQuit, 15000));
-  EXPECT_NE(app_.shared.status.Get(), kConnected);
+  EXPECT_NE(app_.context.status().Text(), kConnected);
 }
 
 TEST(NetMonitorWindow, TextsFollowTheLanguage) {
@@ -208,7 +208,7 @@ TEST(NetMonitorWindow, TextsFollowTheLanguage) {
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
-    app.shared.language = c.language;
+    app.context.SetLanguage(c.language);
     const HWND window = ShowNetMonitorDialog(nullptr, app.context);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Net Monitoring");

@@ -23,7 +23,7 @@ std::string B(std::initializer_list<int> bytes) {
 class NetSettingDialogTest : public testing::Test {
  protected:
   NetSettingDialogTest() {
-    app_.shared.language = Language::English;
+    app_.context.SetLanguage(Language::English);
     app_.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
   }
   void Show(std::function<void(HWND)> script) {
@@ -87,7 +87,7 @@ TEST_F(NetSettingDialogTest, EachButtonSendsItsFrameAndStoresItsKeys) {
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
-    app.shared.language = Language::English;
+    app.context.SetLanguage(Language::English);
     app.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
     WhenModal([&c](HWND dialog) {
       TypeIpAddress(dialog, IDC_NETSET_IP, MakeIpv4(192, 168, 1, 200));
@@ -106,7 +106,7 @@ TEST_F(NetSettingDialogTest, EachButtonSendsItsFrameAndStoresItsKeys) {
       if (line.rfind("write ", 0) == 0) writes.push_back(line);
     }
     EXPECT_EQ(writes, c.writes) << c.button;
-    EXPECT_EQ(app.shared.status.Get().rfind("LPT1 send data successfully!", 0), 0u) << app.shared.status.Get();
+    EXPECT_EQ(app.context.status().Text().rfind("LPT1 send data successfully!", 0), 0u) << app.context.status().Text();
   }
 }
 
@@ -221,7 +221,7 @@ TEST_F(NetSettingDialogTest, TextsFollowTheLanguage) {
         {IDC_NETSET_CMD_SET, "CMD Set"}}},
   };
   for (const auto& c : cases) {
-    app_.shared.language = c.language;
+    app_.context.SetLanguage(c.language);
     Show([&c](HWND dialog) {
       EXPECT_EQ(WindowText(dialog), "Net Settings");
       for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(dialog, id), text) << id;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "FakeSettingsStore.h"
+#include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "support/RecordingLauncher.h"
@@ -25,7 +26,7 @@ class SystemContext : public prtbench::JobQueue {
   SystemContext() {
     WSADATA data;
     WSAStartup(MAKEWORD(1, 1), &data);
-    shared.language = prtbench::Language::English;
+    state.SetLanguage(prtbench::Language::English);
   }
   ~SystemContext() override {
     queue.Close();
@@ -39,14 +40,17 @@ class SystemContext : public prtbench::JobQueue {
 
   NoUsb usb;
   prtbench::SystemLinkDevices devices{usb};
-  prtbench::SharedState shared;
-  prtbench::PrinterLink link{devices, shared};
+  kit::SleepingClock clock;  // vprinter on loopback answers in real time
+  prtbench::WindowState state;
+  prtbench::StatusLine status{state};
+  prtbench::PrinterLink link{devices, status, clock};
+  prtbench::SharedSocket socket{link};
+  prtbench::MonitorConnection monitor{devices, clock};
   linktest::FakeSettingsStore settings;
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
-  prtbench::StatusLine status{shared};
   prtbench::SendQueue queue;  // after the link: its thread ends first
-  prtbench::Context context{link, settings, prompts, launcher, status, *this};
+  prtbench::Context context{link, socket, monitor, settings, prompts, launcher, status, *this};
 };
 
 }  // namespace nettest

@@ -7,6 +7,7 @@
 
 #include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
+#include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
@@ -22,14 +23,17 @@ class TestContext : public prtbench::JobQueue {
   }
 
   linktest::FakeLinkDevices devices;
-  prtbench::SharedState shared;
-  prtbench::PrinterLink link{devices, shared};
+  kit::FunctionClock clock;  // pauses return at once
+  prtbench::WindowState state;
+  prtbench::StatusLine status{state};
+  prtbench::PrinterLink link{devices, status, clock};
+  prtbench::SharedSocket socket{link};
+  prtbench::MonitorConnection monitor{devices, clock};
   linktest::FakeSettingsStore settings;
   RecordingPrompts prompts;
   RecordingLauncher launcher;
-  prtbench::StatusLine status{shared};
   prtbench::SendQueue queue;  // after the link: its thread ends first
-  prtbench::Context context{link, settings, prompts, launcher, status, *this};
+  prtbench::Context context{link, socket, monitor, settings, prompts, launcher, status, *this};
 };
 
 }  // namespace testsupport
