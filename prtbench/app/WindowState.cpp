@@ -23,7 +23,7 @@ std::int32_t ByteCounter::Add(std::uint32_t bytes) {
   return static_cast<std::int32_t>(before + bytes);
 }
 
-void WindowState::Report(const Outcome& outcome) {
+std::string WindowState::Record(const Outcome& outcome) {
   const Language words = language();
   std::string text = outcome.prefix;
   const std::string_view message = MessageText(outcome.message, words);
@@ -33,7 +33,8 @@ void WindowState::Report(const Outcome& outcome) {
     text += Fill(MessageText(Msg::CountsLine, words),
                  {std::to_string(static_cast<std::int32_t>(*outcome.sent)), std::to_string(total)});
   }
-  status_.Set(std::move(text));
+  status_.Set(text);
+  return text;
 }
 
 }  // namespace prtbench

@@ -52,8 +52,9 @@ class WindowState final : public OutcomeReporter {
 
   // The outcome's text in the current language becomes the status text: the
   // prefix, the message (its %d filled), then, for counted bytes, the counts
-  // line with the counter grown by them.
-  void Report(const Outcome& outcome) override;
+  // line with the counter grown by them. Record answers that text.
+  void Report(const Outcome& outcome) override { Record(outcome); }
+  std::string Record(const Outcome& outcome);
 
  private:
   std::atomic<Language> language_{Language::Chinese};

@@ -67,7 +67,7 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
       return OpenNetLocked(settings);
     default:
       // only a damaged Printer.ini gives another type: no link, but say so
-      reporter_.Report({Msg::PortTypeInvalid, {}, settings.portType, {}});
+      (job_ ? *job_ : reporter_).Report({Msg::PortTypeInvalid, {}, settings.portType, {}});
       return 0;
   }
 }
@@ -126,6 +126,15 @@ int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
   RunBusyHook();
   std::lock_guard lock(sendMutex_);
   return SendLocked(Settings(), bytes);
+}
+
+int PrinterLink::SendData(std::span<const std::uint8_t> bytes, OutcomeReporter& job) {
+  RunBusyHook();
+  std::lock_guard lock(sendMutex_);
+  job_ = &job;
+  const int result = SendLocked(Settings(), bytes);
+  job_ = nullptr;
+  return result;
 }
 
 int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {

@@ -65,6 +65,10 @@ class PrinterLink : public PrintSink {
   // again.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
+  // SendData, reporting this send's outcomes to `job` instead of the link's
+  // reporter, so that a job words its own outcome and not what another
+  // thread wrote into the status text meanwhile.
+  int SendData(std::span<const std::uint8_t> bytes, OutcomeReporter& job);
   bool Print(std::span<const std::uint8_t> bytes) override { return SendData(bytes) != 0; }
   void EndJob() override { CloseNet(); }
 
@@ -119,7 +123,7 @@ class PrinterLink : public PrintSink {
   void SetInFlight(DeviceHandle device);
   bool Cancelled() const { return cancelled_.load(); }
   void Report(Msg message, std::string prefix = {}, std::optional<std::uint32_t> sent = {}) {
-    reporter_.Report({message, std::move(prefix), {}, sent});
+    (job_ ? *job_ : reporter_).Report({message, std::move(prefix), {}, sent});
   }
 
   LinkDevices& devices_;
@@ -136,6 +140,7 @@ class PrinterLink : public PrintSink {
   DeviceHandle com_ = kNoDevice;
   DeviceHandle usb_ = kNoDevice;
   SocketHandle socket_ = kNoSocket;
+  OutcomeReporter* job_ = nullptr;  // the send lock's holder's own reporter, if it has one
 
   std::atomic<bool> cancelled_{false};
   std::mutex flightMutex_;  // taken after sendMutex_; the device stays open while held

@@ -4,12 +4,11 @@
 #include <array>
 
 #include "common/Guarded.h"
-#include "common/Pause.h"
 
 namespace prtbench {
 
-NetMonitor::NetMonitor(MonitorConnection& connection, Reports reports)
-    : connection_(connection), reports_(std::move(reports)) {}
+NetMonitor::NetMonitor(MonitorConnection& connection, kit::Clock& clock, Reports reports)
+    : connection_(connection), clock_(clock), reports_(std::move(reports)) {}
 
 NetMonitor::~NetMonitor() { Shutdown(); }
 
@@ -124,7 +123,7 @@ bool NetMonitor::PollUntilLost() {
 }
 
 void NetMonitor::PauseUnlessStopped(unsigned milliseconds) {
-  kit::PauseUnless(milliseconds, [this] { return !Wanted(); });
+  clock_.PauseUnless(milliseconds, [this] { return !Wanted(); });
 }
 
 bool NetMonitor::Wanted() const {

@@ -1,13 +1,14 @@
 // What every dialog of prtbench may use, handed to it by the main window: the
 // printer link, its shared socket and the monitor's connection, the settings
 // file, prompts, the program launcher, the main window's status line (with
-// the language and the counter) and its one send queue. A dialog's entry
-// point is `ShowXDialog(HWND owner, Context&)`; it never includes the main
-// window's header and never opens a socket of its own.
+// the language and the counter), its one send queue and the clock its jobs
+// pause by. A dialog's entry point is `ShowXDialog(HWND owner, Context&)`; it
+// never includes the main window's header and never opens a socket of its own.
 #pragma once
 
 #include <utility>
 
+#include "common/Pause.h"
 #include "prtbench/app/Language.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/app/win/StatusLine.h"
@@ -30,7 +31,7 @@ class JobQueue {
 class Context {
  public:
   Context(PrinterLink& link, SharedSocket& socket, MonitorConnection& monitor, SettingsStore& settings,
-          winui::Prompts& prompts, winui::Launcher& launcher, StatusLine& status, JobQueue& queue)
+          winui::Prompts& prompts, winui::Launcher& launcher, StatusLine& status, JobQueue& queue, kit::Clock& clock)
       : link_(link),
         socket_(socket),
         monitor_(monitor),
@@ -38,7 +39,8 @@ class Context {
         prompts_(prompts),
         launcher_(launcher),
         status_(status),
-        queue_(queue) {}
+        queue_(queue),
+        clock_(clock) {}
 
   PrinterLink& link() const { return link_; }
   SharedSocket& socket() const { return socket_; }  // the network tools' connections
@@ -47,6 +49,7 @@ class Context {
   winui::Prompts& prompts() const { return prompts_; }
   winui::Launcher& launcher() const { return launcher_; }
   StatusLine& status() const { return status_; }
+  kit::Clock& clock() const { return clock_; }  // real sleeps in the program, recorded in tests
 
   Language language() const { return status_.language(); }
   void SetLanguage(Language language) const { status_.SetLanguage(language); }
@@ -67,6 +70,7 @@ class Context {
   winui::Launcher& launcher_;
   StatusLine& status_;
   JobQueue& queue_;
+  kit::Clock& clock_;
 };
 
 }  // namespace prtbench

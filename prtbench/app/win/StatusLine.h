@@ -36,6 +36,8 @@ class StatusLine final : public OutcomeReporter {
   // The printer link's outcomes: words them into the status text (and the
   // counter) like SetText, without showing them.
   void Report(const Outcome& outcome) override { state_.Report(outcome); }
+  // Report, answering the text the outcome became.
+  std::string Record(const Outcome& outcome) { return state_.Record(outcome); }
 
   Language language() const { return state_.language(); }
   void SetLanguage(Language language) { state_.SetLanguage(language); }

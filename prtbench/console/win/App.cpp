@@ -70,7 +70,7 @@ int CKALDROApp::Run() {
   IniFileStore settings(SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
-  CKALDRODlg window({link_, socket_, monitor_, status_, settings, prompts_, launcher_, shutDownNetwork, {}, {}});
+  CKALDRODlg window({link_, socket_, monitor_, status_, settings, prompts_, launcher_, shutDownNetwork, {}, {}, &clock_});
   window.DoModal(nullptr);
   return 0;
 }

@@ -47,8 +47,9 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       shutDownNetwork_(services.shutDownNetwork),
       localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
       adapters_(services.adapters ? services.adapters : MakeWmiAdapterConfigurator),
+      clock_(services.clock ? *services.clock : sleepingClock_),
       status_(services.status),
-      context_(link_, socket_, services.monitor, settings_, prompts_, services.launcher, status_, *this) {
+      context_(link_, socket_, services.monitor, settings_, prompts_, services.launcher, status_, *this, clock_) {
   status_.SetLanguage(Language::Chinese);
 }
 

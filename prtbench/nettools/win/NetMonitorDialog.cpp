@@ -175,8 +175,9 @@ HWND ShowNetMonitorDialog(HWND, Context& context, const std::wstring& pictureFol
   if (!host.monitor) {
     host.context = &context;
     host.monitor = std::make_unique<NetMonitor>(
-        context.monitor(), NetMonitor::Reports{[&host] { host.ReportLamps(); },
-                                               [&context](Msg message) { context.status().Show(message); }});
+        context.monitor(), context.clock(),
+        NetMonitor::Reports{[&host] { host.ReportLamps(); },
+                            [&context](Msg message) { context.status().Show(message); }});
   }
   if (host.window && host.window->hwnd()) {
     SetForegroundWindow(host.window->hwnd());

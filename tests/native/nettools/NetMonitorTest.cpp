@@ -79,12 +79,11 @@ class NetMonitorTest : public testing::Test {
 
   std::condition_variable done_;
   std::function<bool(const std::vector<unsigned>&)> stopWhen_;
-  kit::ScopedPauseOverride pauses_{[this](unsigned ms) { OnPause(ms); }};
-  kit::FunctionClock clock_{[this](unsigned ms) { OnPause(ms); }};  // the connect's retries
+  kit::FunctionClock clock_{[this](unsigned ms) { OnPause(ms); }};  // the connect's retries and the monitor's waits
   MonitorConnection connection_{devices, clock_};
 
  public:
-  NetMonitor monitor{connection_,
+  NetMonitor monitor{connection_, clock_,
                      {[this] {
                         std::lock_guard lock(mutex);
                         history.push_back(Letters(monitor.lamps()));

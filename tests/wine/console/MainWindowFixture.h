@@ -27,21 +27,6 @@
 
 namespace consoletest {
 
-// Lends the window the fixture's adapter double for one run; "release" in its
-// calls marks the run's end.
-class LentAdapter : public prtbench::AdapterConfigurator {
- public:
-  explicit LentAdapter(nettest::FakeAdapterConfigurator& fake) : fake_(fake) {}
-  ~LentAdapter() override { fake_.calls.push_back("release"); }
-  std::optional<prtbench::AdapterSettings> FindLocalAdapter() override { return fake_.FindLocalAdapter(); }
-  long EnableDhcp() override { return fake_.EnableDhcp(); }
-  long EnableStatic(const std::string& ip, const std::string& mask) override { return fake_.EnableStatic(ip, mask); }
-  long SetGateways(const std::string& gateway, int metric) override { return fake_.SetGateways(gateway, metric); }
-
- private:
-  nettest::FakeAdapterConfigurator& fake_;
-};
-
 class MainWindowTest : public testing::Test {
  protected:
   void TearDown() override { Close(); }
@@ -55,8 +40,8 @@ class MainWindowTest : public testing::Test {
   }
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
-    return {link_, socket_, monitor_, status_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
-            [this] { return std::make_unique<LentAdapter>(adapter_); }};
+    return {link_,  socket_, monitor_, status_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
+            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, &clock_};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {
@@ -114,14 +99,17 @@ class MainWindowTest : public testing::Test {
     return n;
   }
 
-  kit::ScopedPauseOverride pauses_{[](unsigned) {}};
+  // The window's own pauses: none slept, each told to onPause_ (set it
+  // before the job that pauses starts).
+  std::function<void(unsigned)> onPause_ = [](unsigned) {};
+  kit::FunctionClock clock_{[this](unsigned ms) { onPause_(ms); }};
   linktest::FakeLinkDevices devices_;
-  kit::FunctionClock clock_;  // the link's pauses return at once
+  kit::FunctionClock linkClock_;  // the link's pauses return at once
   prtbench::WindowState state_;
   prtbench::StatusLine status_{state_};
-  prtbench::PrinterLink link_{devices_, status_, clock_};
+  prtbench::PrinterLink link_{devices_, status_, linkClock_};
   prtbench::SharedSocket socket_{link_};
-  prtbench::MonitorConnection monitor_{devices_, clock_};
+  prtbench::MonitorConnection monitor_{devices_, linkClock_};
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;
