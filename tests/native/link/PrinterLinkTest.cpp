@@ -324,6 +324,18 @@ TEST_F(PrinterLinkTest, NetSendSaysSoAndPausesAfterwards) {
   EXPECT_EQ(paused, (std::vector<unsigned>{25, 25}));
 }
 
+// A job reports its own send: the monitor may write the status text while
+// the send still pauses after it.
+TEST_F(PrinterLinkTest, SendDataHandsBackItsOwnStatusTextWhateverTheStatusTextBecomes) {
+  Use(kPortNet);
+  kit::ScopedPauseOverride monitor([this](unsigned) { shared.status.Set("Connected"); });
+  std::string report = "stale";
+  const std::uint8_t bytes[] = {'a', 'b', 'c'};
+  EXPECT_EQ(link.SendData(bytes, report), 1);
+  EXPECT_EQ(report, "Network send data successfully" + Counts(3, 3));
+  EXPECT_EQ(Status(), "Connected");
+}
+
 TEST_F(PrinterLinkTest, EachNetSendRunsOnItsOwnConnectionClosedBeforeTheNextOpens) {
   Use(kPortNet);
   EXPECT_EQ(link.SendData("first"), 1);
