@@ -324,16 +324,20 @@ TEST_F(PrinterLinkTest, NetSendSaysSoAndPausesAfterwards) {
   EXPECT_EQ(paused, (std::vector<unsigned>{25, 25}));
 }
 
-// A job reports its own send: the monitor may write the status text while
-// the send still pauses after it.
-TEST_F(PrinterLinkTest, SendDataHandsBackItsOwnStatusTextWhateverTheStatusTextBecomes) {
+// A job's sends report to the job, so that it words its own outcome whatever
+// other threads write into the window's status text meanwhile.
+TEST_F(PrinterLinkTest, SendDataForAJobReportsToTheJobAlone) {
+  struct Job : prtbench::OutcomeReporter {
+    std::vector<prtbench::Msg> messages;
+    void Report(const prtbench::Outcome& outcome) override { messages.push_back(outcome.message); }
+  } job;
   Use(kPortNet);
-  kit::ScopedPauseOverride monitor([this](unsigned) { shared.status.Set("Connected"); });
-  std::string report = "stale";
+  state.SetStatus("Connected");
   const std::uint8_t bytes[] = {'a', 'b', 'c'};
-  EXPECT_EQ(link.SendData(bytes, report), 1);
-  EXPECT_EQ(report, "Network send data successfully" + Counts(3, 3));
+  EXPECT_EQ(link.SendData(bytes, job), 1);
+  EXPECT_EQ(job.messages, (std::vector<prtbench::Msg>{prtbench::Msg::NetConnected, prtbench::Msg::NetSendOk}));
   EXPECT_EQ(Status(), "Connected");
+  EXPECT_EQ(state.TotalBytes(), 0);
 }
 
 TEST_F(PrinterLinkTest, EachNetSendRunsOnItsOwnConnectionClosedBeforeTheNextOpens) {
