@@ -5,18 +5,21 @@
 
 namespace drvsetup {
 
-const std::array<DriverRow, kSeriesCount>& DriverTable() {
-  static const std::array<DriverRow, kSeriesCount> table{{
-      {"RX-3T", "POS80.DLL", "POS80C.GPD"},
-      {"RX-4", "POS80.DLL", "POS80C.GPD"},
-      {"RX-5", "POS80.DLL", "POS80.GPD"},
-      {"Corvane RX-8", "POS80.DLL", "POS80C.GPD"},
-      {"RX-6", "POS80.DLL", "POS80C.GPD"},
-      {"RX-7", "POS58.DLL", "POS58.GPD"},
-      {"RX-2", "POS80.DLL", "POS80C.GPD"},
-  }};
-  return table;
-}
+namespace {
+
+constexpr std::array<DriverRow, kSeriesCount> kTable{{
+    {"RX-3T", "POS80.DLL", "POS80C.GPD"},
+    {"RX-4", "POS80.DLL", "POS80C.GPD"},
+    {"RX-5", "POS80.DLL", "POS80.GPD"},
+    {"Corvane RX-8", "POS80.DLL", "POS80C.GPD"},
+    {"RX-6", "POS80.DLL", "POS80C.GPD"},
+    {"RX-7", "POS58.DLL", "POS58.GPD"},
+    {"RX-2", "POS80.DLL", "POS80C.GPD"},
+}};
+
+}  // namespace
+
+const std::array<DriverRow, kSeriesCount>& DriverTable() { return kTable; }
 
 Environment EnvironmentFor(std::string_view architecture) {
   if (architecture == "x64") return {"Windows x64", "Windows x64"};

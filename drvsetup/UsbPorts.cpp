@@ -15,7 +15,8 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
-const std::string kFeedAndCut = std::string(20, '\x0A') + "\x1D\x56\x01";
+// the end of each page: 20 line feeds, then GS V 1, a partial cut
+std::string FeedAndCut() { return std::string(20, '\x0A') + "\x1D\x56\x01"; }
 
 }  // namespace
 
@@ -52,14 +53,14 @@ std::string InstallTestPage() {
          "corretamente o driver de\r\n" +
          "comunica\x87\x84" "o da Impressora Corvane!\r\n\r\n" +
          "Modelo:\r\n" +
-         "Corvane RX-8\r\n" + kFeedAndCut;
+         "Corvane RX-8\r\n" + FeedAndCut();
 }
 
 std::string CheckPage(unsigned portNumber) {
   return std::string("Parab\x82" "ns por usar produtos da Corvane, \r\n") +
          "sua melhor\x0B" "op\x87\x84" "o em impressoras t\x82" "rmicas do mercado.\r\n" +
          "A atual porta USB para  a RX-8 \x82:\r\n" +
-         UsbPortName(portNumber) + "\r\n" + kFeedAndCut;
+         UsbPortName(portNumber) + "\r\n" + FeedAndCut();
 }
 
 }  // namespace drvsetup

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <charconv>
+#include <utility>
 
 #include "winui/Utf.h"
 #include "winui/XPButton.h"
@@ -38,6 +39,7 @@ Dialog::~Dialog() {
     DestroyWindow(window);
   }
   if (lightBrush_) DeleteObject(lightBrush_);
+  for (HFONT font : fonts_) DeleteObject(font);
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -213,6 +215,27 @@ void Dialog::AttachXPButton(int id) {
   buttons_.push_back(std::move(button));
 }
 
+void Dialog::SetFont(int id, const FontSpec& spec) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  HFONT font = CreateFontW(MulDiv(spec.height, dpi, 96), 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE,
+                           spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, spec.pitchAndFamily,
+                           spec.face);
+  if (!font) return;
+  fonts_.push_back(font);
+  SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Dialog::SetIcons(int iconId) {
+  HINSTANCE module = instance_ ? instance_ : GetModuleHandleW(nullptr);
+  for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int size = GetSystemMetrics(metric);
+    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
+    SendMessageW(hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 std::wstring Dialog::WideText(int id) const {
   HWND control = Item(id);
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -290,6 +313,30 @@ void Dialog::ComboReset(int id) { SendDlgItemMessageW(hwnd_, id, CB_RESETCONTENT
 
 void Dialog::ComboAdd(int id, std::string_view utf8) {
   SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
+}
+
+int Dialog::ListIndex(int id) const {
+  const LRESULT index = SendDlgItemMessageW(hwnd_, id, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Dialog::SetListIndex(int id, int index) { SendDlgItemMessageW(hwnd_, id, LB_SETCURSEL, index, 0); }
+
+std::string Dialog::ListText(int id) const {
+  const int index = ListIndex(id);
+  if (index < 0) return {};
+  const LRESULT length = SendDlgItemMessageW(hwnd_, id, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendDlgItemMessageW(hwnd_, id, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return Narrow(text);
+}
+
+void Dialog::ListReset(int id) { SendDlgItemMessageW(hwnd_, id, LB_RESETCONTENT, 0, 0); }
+
+void Dialog::ListAdd(int id, std::string_view utf8) {
+  SendDlgItemMessageW(hwnd_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
 }
 
 int Dialog::ComboSelectPrefix(int id, std::string_view prefix) {

@@ -22,6 +22,17 @@ class CXPButton;
 template <class T>
 class Modeless;
 
+// A font as SetFont makes it.
+struct FontSpec {
+  const wchar_t* face;
+  int height;  // in pixels at 96 DPI
+  int weight = FW_NORMAL;
+  bool italic = false;
+  bool underline = false;
+  BYTE charset = DEFAULT_CHARSET;
+  BYTE pitchAndFamily = DEFAULT_PITCH;
+};
+
 // The light background shared by the configuration and image dialogs.
 inline constexpr COLORREF kLightBackground = RGB(239, 247, 255);
 
@@ -69,6 +80,12 @@ class Dialog {
   // Selects the first entry beginning with `prefix` (case-insensitive); returns
   // its index, or -1 leaving the selection as it was.
   int ComboSelectPrefix(int id, std::string_view prefix);
+  // List boxes, as the combo box helpers.
+  int ListIndex(int id) const;  // -1 when nothing is selected
+  void SetListIndex(int id, int index);
+  std::string ListText(int id) const;  // text of the selected entry, empty if none
+  void ListReset(int id);
+  void ListAdd(int id, std::string_view utf8);
   uint32_t IpAddress(int id) const;  // first octet in the most significant byte
   void SetIpAddress(int id, uint32_t address);
   void Enable(int id, bool enabled);
@@ -83,6 +100,12 @@ class Dialog {
   void UseLightBackground();
   // Draws the push button `id` with CXPButton; the dialog owns it.
   void AttachXPButton(int id);
+  // Gives control `id` a font made from `spec`, its height scaled to the
+  // screen's DPI; the dialog deletes the font when it goes.
+  void SetFont(int id, const FontSpec& spec);
+  // The window's big and small icons: icon resource `iconId` of the
+  // dialog's module, each at the system's size for it.
+  void SetIcons(int iconId);
 
  protected:
   virtual bool OnInit() { return true; }
@@ -122,6 +145,7 @@ class Dialog {
   INT_PTR result_ = IDCANCEL;
   HBRUSH lightBrush_ = nullptr;
   std::vector<std::unique_ptr<CXPButton>> buttons_;
+  std::vector<HFONT> fonts_;
   std::shared_ptr<WindowLink> windowLink_;
 };
 

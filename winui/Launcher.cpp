@@ -7,14 +7,22 @@
 #include "winui/Utf.h"
 
 namespace winui {
+namespace {
 
-bool ShellLauncher::Open(std::string_view file, std::string_view parameters) {
-  const std::wstring wideFile = Widen(file);
-  const std::wstring wideParameters = Widen(parameters);
-  const HINSTANCE result = ShellExecuteW(nullptr, L"open", wideFile.c_str(),
-                                         wideParameters.empty() ? nullptr : wideParameters.c_str(), nullptr, SW_SHOWNORMAL);
+// Empty texts are passed as none, so the shell uses its own choice.
+bool ShellOpen(std::string_view file, std::string_view parameters, std::string_view directory) {
+  const std::wstring wideFile = Widen(file), wideParameters = Widen(parameters), wideDirectory = Widen(directory);
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"open", wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
+                    wideDirectory.empty() ? nullptr : wideDirectory.c_str(), SW_SHOWNORMAL);
   // values above 32 mean success
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
+
+}  // namespace
+
+bool ShellLauncher::Open(std::string_view file, std::string_view parameters) { return ShellOpen(file, parameters, {}); }
+
+bool ShellLauncher::OpenIn(std::string_view file, std::string_view directory) { return ShellOpen(file, {}, directory); }
 
 }  // namespace winui

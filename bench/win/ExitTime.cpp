@@ -20,7 +20,6 @@
 #include "common/Pause.h"
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/Ports.h"
-#include "prtbench/nettools/win/NetMonitorDialog.h"
 #include "prtbench/res/resource.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
@@ -126,8 +125,10 @@ int wmain(int argc, wchar_t** argv) {
         bench.store.Put("Printer Address", "IP", "127.0.0.77");
         bench.devices.attempts.assign(1000, prtbench::AttemptResult::TimedOut);
       },
-      [](Bench& bench, HWND main) {
-        const HWND monitor = prtbench::ShowNetMonitorDialog(main, bench.window->context());
+      [](Bench&, HWND main) {
+        // the window's own monitor, as its button opens it
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_NET_MONITOR, BN_CLICKED), 0);
+        const HWND monitor = FindWindowW(nullptr, L"Net Monitoring");
         Click(monitor, IDC_NETMONITOR_START);
       });
   if (only == 0 || only == 3) SecondsToClose(

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "drvsetup/win/SetupWindow.h"
+#include "drvsetup/win/SetupDialog.h"
 
 namespace drvsetup {
 
@@ -16,10 +16,10 @@ class CFerrowPrinterDriverSetupApp {
     WinSpooler spooler;
     winui::Win32Prompts prompts("drvsetup");
     winui::ShellLauncher launcher;
-    ShellProgramStarter starter;
     SystemUsbPrinters usb;
-    SetupServices services{spooler, prompts, launcher, starter, usb, DetectWindows(), UserDisplayLanguage()};
-    RunSetupWindow(services);
+    kit::SleepingClock clock;
+    SetupServices services{spooler, prompts, launcher, usb, clock, DetectWindows(), UserDisplayLanguage()};
+    ShowSetupDialog(nullptr, services);
     return 0;
   }
 };

@@ -30,9 +30,6 @@ class ConfingDialog : public winui::Dialog {
  public:
   explicit ConfingDialog(SetupServices& services)
       : Dialog(IDD_CONFING), services_(services), virtualCom_(services) {}
-  ~ConfingDialog() override {
-    if (remarksFont_) DeleteObject(remarksFont_);
-  }
   const std::string& printerName() const { return printerName_; }
 
  protected:
@@ -55,13 +52,11 @@ class ConfingDialog : public winui::Dialog {
   SetupServices& services_;
   VirtualComInstall virtualCom_;
   std::string printerName_;
-  HFONT remarksFont_ = nullptr;
   int hintClicks_ = 0;
 };
 
 bool ConfingDialog::OnInit() {
-  remarksFont_ = CreateFontW(12, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
-  SendMessageW(Item(IDC_CONFING_REMARKS), WM_SETFONT, reinterpret_cast<WPARAM>(remarksFont_), TRUE);
+  SetFont(IDC_CONFING_REMARKS, {L"宋体", 12, FW_BOLD, false, true, GB2312_CHARSET});
   const WindowsInfo& windows = services_.windows;
   SetText(IDC_CONFING_HINT, HintText(windows.name, windows.architecture));
   SetRadioIndex(IDC_CONFING_WIN10, PresetWindowsChoice(windows.name));
@@ -105,8 +100,8 @@ void ConfingDialog::OnInstall() {
     if (auto usbPort = FindUsbPrinterPort(services_.usb, services_.modernWindows)) port = *usbPort;
   }
 
-  PrinterInstaller installer(services_.spooler, services_.prompts, services_.windows.architecture, services_.language,
-                             services_.driverRoot);
+  PrinterInstaller installer(services_.spooler, services_.prompts, services_.clock, services_.windows.architecture,
+                             services_.language, services_.driverRoot);
   if (!installer.InstallPrinter(hwnd(), windowsChoice, series, setDefault, port)) {
     services_.prompts.Message(hwnd(), kInstallFailed);
     EndDialog(IDCANCEL);
@@ -119,7 +114,9 @@ void ConfingDialog::OnInstall() {
     return;
   }
   // the program waits for the pages' writes before it ends
-  if (services_.prompts.YesNo(hwnd(), kTestPageQuestion)) PrintInstallTestPage(services_.usb, services_.modernWindows);
+  if (services_.prompts.YesNo(hwnd(), kTestPageQuestion)) {
+    PrintInstallTestPage(services_.usb, services_.modernWindows, services_.clock);
+  }
   EndDialog(IDCANCEL);
 }
 
@@ -127,7 +124,8 @@ void ConfingDialog::OnCheckUsbPorts() {
   Enable(IDC_CONFING_CHECK_USB, false);
   StartTimer(kCheckUsbTimer, kCheckUsbRearm);
   NoteModernWindows();
-  if (const auto text = CheckUsbPorts(services_.usb, services_.modernWindows)) services_.prompts.Message(hwnd(), *text);
+  const auto text = CheckUsbPorts(services_.usb, services_.modernWindows, services_.clock);
+  if (text) services_.prompts.Message(hwnd(), *text);
 }
 
 void ConfingDialog::InstallVirtualComDriver() {

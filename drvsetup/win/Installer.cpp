@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/Pause.h"
 #include "drvsetup/Drivers.h"
 #include "drvsetup/Texts.h"
 #include "winui/Utf.h"
@@ -26,9 +25,13 @@ DriverInfo DriverInfoFor(const DriverRow& row, std::string_view environment) {
 
 }  // namespace
 
-PrinterInstaller::PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture,
-                                   unsigned language, std::string driverRoot)
-    : spooler_(spooler), prompts_(prompts), architecture_(std::move(architecture)), driverRoot_(std::move(driverRoot)),
+PrinterInstaller::PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, kit::Clock& clock,
+                                   std::string architecture, unsigned language, std::string driverRoot)
+    : spooler_(spooler),
+      prompts_(prompts),
+      clock_(clock),
+      architecture_(std::move(architecture)),
+      driverRoot_(std::move(driverRoot)),
       language_(language), chinese_(language == kSimplifiedChinese) {}
 
 bool PrinterInstaller::InstallPrinter(HWND owner, int windowsChoice, int row, bool setDefault, std::string_view port) {
@@ -49,7 +52,7 @@ bool PrinterInstaller::RegisterDriverAndPrinter(HWND owner, int windowsChoice, i
   }
 
   const DWORD driverError = spooler_.AddDriver(DriverInfoFor(driver, environment.spooler));
-  kit::Pause(kSpoolerSettle);
+  clock_.Pause(kSpoolerSettle);
   if (driverError != ERROR_SUCCESS) {
     RemoveStagedFiles(*directory, row);
     prompts_.Message(owner, SystemErrorText(driverError));
@@ -57,14 +60,14 @@ bool PrinterInstaller::RegisterDriverAndPrinter(HWND owner, int windowsChoice, i
     return false;
   }
 
-  kit::Pause(kSpoolerSettle);
+  clock_.Pause(kSpoolerSettle);
   if (const auto existing = spooler_.PrinterNames()) {
     finalName_ = UniquePrinterName(driver.series, *existing, chinese_, [this](const NameComparison& c) {
       OutputDebugStringW(winui::Widen(ComparisonLine(c, language_)).c_str());
     });
   }
   const DWORD printerError = spooler_.CreatePrinter(finalName_, port, driver.series);
-  kit::Pause(kSpoolerSettle);
+  clock_.Pause(kSpoolerSettle);
   RemoveStagedFiles(*directory, row);
   // a driver without its printer is no installation: the caller reports the failure
   return printerError == ERROR_SUCCESS;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Pause.h"
 #include "drvsetup/win/Spooler.h"
 #include "winui/Prompts.h"
 
@@ -17,9 +18,10 @@ class PrinterInstaller {
  public:
   // `architecture` is DetectWindows' name of the native architecture;
   // `language` the user's display language (2052 picks the Chinese texts);
-  // `driverRoot` the folder that holds the architecture folders.
-  PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, std::string architecture, unsigned language,
-                   std::string driverRoot);
+  // `driverRoot` the folder that holds the architecture folders; `clock`
+  // gives the spooler time to settle after each change.
+  PrinterInstaller(Spooler& spooler, winui::Prompts& prompts, kit::Clock& clock, std::string architecture,
+                   unsigned language, std::string driverRoot);
 
   // Copies the row's files from the architecture's folder in the driver root, registers the driver and creates the printer on `port`; true
   // when the printer exists. Failures show their message (owned by `owner`)
@@ -37,6 +39,7 @@ class PrinterInstaller {
 
   Spooler& spooler_;
   winui::Prompts& prompts_;
+  kit::Clock& clock_;
   std::string architecture_;
   std::string driverRoot_;
   unsigned language_;

@@ -1,9 +1,9 @@
 // What the installer's windows use of the system, gathered so that tests can
-// hand in doubles: the spooler, prompts, the launcher, the USB printers, and
-// the facts read once at start.
+// hand in doubles: the spooler, prompts, the launcher, the USB printers, the
+// clock, and the facts read once at start.
 #pragma once
 
-#include "drvsetup/win/ProgramStarter.h"
+#include "common/Pause.h"
 #include "drvsetup/win/SerialSnapshot.h"
 #include "drvsetup/win/Spooler.h"
 #include "drvsetup/win/SystemInfo.h"
@@ -18,9 +18,9 @@ namespace drvsetup {
 struct SetupServices {
   Spooler& spooler;
   winui::Prompts& prompts;
-  winui::Launcher& launcher;
-  ProgramStarter& starter;  // the driver package installer
+  winui::Launcher& launcher;  // also the driver package installer
   UsbPrinterAccess& usb;
+  kit::Clock& clock;  // the waits for the spooler, the installer and the printers
   WindowsInfo windows;
   unsigned language;  // the user's display language
   // Windows 8 or later, once an action found so; never cleared

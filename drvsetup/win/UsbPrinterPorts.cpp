@@ -6,7 +6,6 @@
 #include <utility>
 #include <thread>
 
-#include "common/Pause.h"
 #include "common/win/UsbPrinters.h"
 #include "drvsetup/Texts.h"
 #include "drvsetup/UsbPorts.h"
@@ -133,20 +132,20 @@ std::optional<std::string> FindUsbPrinterPort(UsbPrinterAccess& usb, bool modern
   return UsbPortName(accepted.printers.front().portNumber);
 }
 
-void PrintInstallTestPage(UsbPrinterAccess& usb, bool modernWindows) {
+void PrintInstallTestPage(UsbPrinterAccess& usb, bool modernWindows, kit::Clock& clock) {
   for (const auto& printer : usb.List(modernWindows).printers) {
     usb.StartRawPrint(printer.path, InstallTestPage());
-    kit::Pause(kBetweenPrints);
+    clock.Pause(kBetweenPrints);
   }
 }
 
-std::optional<std::string> CheckUsbPorts(UsbPrinterAccess& usb, bool modernWindows) {
+std::optional<std::string> CheckUsbPorts(UsbPrinterAccess& usb, bool modernWindows, kit::Clock& clock) {
   const AcceptedPrinters accepted = usb.List(modernWindows);
   std::string report(kPortReportHeading);
   for (const auto& printer : accepted.printers) {
     report += PortReportLine(printer.portNumber);
     usb.StartRawPrint(printer.path, CheckPage(printer.portNumber));
-    kit::Pause(kBetweenPrints);
+    clock.Pause(kBetweenPrints);
   }
   if (!accepted.complete) return std::nullopt;
   if (accepted.printers.empty()) return std::string(kNoUsbPrinter);

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/Pause.h"
+
 namespace drvsetup {
 
 struct AcceptedPrinter {
@@ -74,12 +76,13 @@ std::optional<std::vector<BYTE>> ReadUsbPrinterValue(const std::wstring& deviceP
 // "USBnnn" of the first accepted printer; nullopt when there is none.
 std::optional<std::string> FindUsbPrinterPort(UsbPrinterAccess& usb, bool modernWindows);
 
-// The installation test page on every accepted printer.
-void PrintInstallTestPage(UsbPrinterAccess& usb, bool modernWindows);
+// The installation test page on every accepted printer, `clock` pausing
+// between the printers.
+void PrintInstallTestPage(UsbPrinterAccess& usb, bool modernWindows, kit::Clock& clock);
 
 // Check USB Port: a check page on every accepted printer, and the text to
 // show: the report of their ports, "Have not found a USB printer device !"
 // when there is none, nullopt when the list could not be read through.
-std::optional<std::string> CheckUsbPorts(UsbPrinterAccess& usb, bool modernWindows);
+std::optional<std::string> CheckUsbPorts(UsbPrinterAccess& usb, bool modernWindows, kit::Clock& clock);
 
 }  // namespace drvsetup

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/Pause.h"
 #include "drvsetup/win/SerialSnapshot.h"
 #include "winui/Utf.h"
 
@@ -19,7 +18,7 @@ bool VirtualComInstall::Start() {
   const auto before = SnapshotSerialPorts(services_.serialCommKey);
   before_ = before.value_or(std::vector<SerialEntry>{});
   const PackageInstaller installer = PackageInstallerFor(services_.driverRoot, services_.windows.architecture);
-  services_.starter.Start(installer.program, installer.directory);
+  services_.launcher.OpenIn(installer.program, installer.directory);
   return before.has_value();
 }
 
@@ -35,7 +34,7 @@ VirtualComInstall::Watch VirtualComInstall::Look(std::optional<std::string>& rep
   if (!FindWindowExW(installer, nullptr, L"#32770", winui::Widen(kPackageInstallerFinalPage).c_str())) {
     return Watch::Continue;
   }
-  kit::Pause(kAfterFinalPage);
+  services_.clock.Pause(kAfterFinalPage);
   const auto after = SnapshotSerialPorts(services_.serialCommKey);
   const auto devicePorts = ListVirtualComPorts(services_.virtualComDeviceKey);
   if (after) report = CreatedComPortsReport(before_, *after, devicePorts.value_or(std::vector<std::string>{}));

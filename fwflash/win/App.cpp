@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fwflash/Texts.h"
-#include "fwflash/win/FwflashDlg.h"
+#include "fwflash/win/FwflashDialog.h"
 #include "fwflash/win/ProgramFile.h"
 #include "winui/Utf.h"
 
@@ -35,10 +35,10 @@ class CLumaqFwflashApp {
     InitCommonControlsEx(&controls);
     if (!IsLaunchCommandLine(ArgumentsAfterProgram())) return 0;
     SetupApiUsbDevices usb;
-    PortLayer ports(usb);
+    kit::SleepingClock clock;
+    PortLayer ports(usb, clock);
     winui::Win32Prompts prompts{std::string(kWindowCaption)};
-    CLumaqFwflashDlg window(ports, prompts, OwnProgramPath());
-    window.DoModal(nullptr);
+    ShowFwflashDialog(nullptr, ports, prompts, OwnProgramPath());
     return 0;
   }
 };

@@ -3,7 +3,8 @@
 
 namespace fwflash {
 
-PortLayer::PortLayer(UsbDevices& usb) : usb_(usb), wake_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
+PortLayer::PortLayer(UsbDevices& usb, kit::Clock& clock)
+    : usb_(usb), clock_(clock), wake_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
 
 PortLayer::~PortLayer() {
   ClearRunning();

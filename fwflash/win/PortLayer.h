@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "common/Pause.h"
 #include "fwflash/LinkTable.h"
 #include "fwflash/ReceiveBuffer.h"
 #include "fwflash/Transport.h"
@@ -49,7 +50,8 @@ class PortLayer {
   // reading ends it with the send failure instead of holding it for ever.
   static constexpr DWORD kStalledWriteMs = 10000;
 
-  explicit PortLayer(UsbDevices& usb);
+  // `clock` times the USB reply polls.
+  PortLayer(UsbDevices& usb, kit::Clock& clock);
   ~PortLayer();
   PortLayer(const PortLayer&) = delete;
   PortLayer& operator=(const PortLayer&) = delete;
@@ -107,6 +109,7 @@ class PortLayer {
   bool NetReceive(Reply& reply);
 
   UsbDevices& usb_;
+  kit::Clock& clock_;
   AcceptedVendors vendors_;
   DWORD stalledWriteMs_ = kStalledWriteMs;
   std::atomic<bool> running_{false};

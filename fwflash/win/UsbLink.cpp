@@ -3,7 +3,6 @@
 // taken from what the read thread collected.
 #include <array>
 
-#include "common/Pause.h"
 #include "fwflash/win/PortLayer.h"
 
 namespace fwflash {
@@ -84,7 +83,7 @@ bool PortLayer::UsbSend(std::span<const uint8_t> bytes) {
 bool PortLayer::UsbReceive(Reply& reply) {
   for (int poll = 0; poll < kReplyPolls; ++poll) {
     if (receive_.TakeReply(reply)) return true;
-    kit::Pause(kReplyPollMs);
+    clock_.Pause(kReplyPollMs);
   }
   return false;
 }

@@ -58,11 +58,6 @@ FieldReading ReadField(std::optional<int> parsed, int previous, std::optional<Fi
   return {*parsed, std::nullopt};
 }
 
-BlackMarkH& ProgramBlackMarkH() {
-  static BlackMarkH h;
-  return h;
-}
-
 Bytes MaxLengthCommand(int mm) { return LengthFrame(kMaxLength, mm); }
 
 Bytes WidthLimitCommand(int mm) { return LengthFrame(kWidthLimit, mm); }

@@ -1,5 +1,5 @@
 // Black mark sensing: the four distances and their frames, the test receipts,
-// and the program-wide value H that the position commands share.
+// and the value H that the position commands share.
 #pragma once
 
 #include <atomic>
@@ -44,9 +44,10 @@ struct FieldReading {
 };
 FieldReading ReadField(std::optional<int> parsed, int previous, std::optional<FieldRange> range, Language language);
 
-// The program-wide value H: the width command sets it to width x 8, the cut
-// position command to its offset, and the print position command adds its
-// high byte to its own. Shared by every black mark dialog of the run.
+// The value H: the width command sets it to width x 8, the cut position
+// command to its offset, and the print position command adds its high byte to
+// its own. The main window holds one and hands it to every black mark dialog
+// of the run.
 class BlackMarkH {
  public:
   std::uint16_t Get() const { return value_.load(); }
@@ -55,7 +56,6 @@ class BlackMarkH {
  private:
   std::atomic<std::uint16_t> value_{0};
 };
-BlackMarkH& ProgramBlackMarkH();
 
 // 1F 1B 1F 81 04 05 06 nL nH 00, n = millimetres x 8 (its low 16 bits).
 Bytes MaxLengthCommand(int mm);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <vector>
 
 #include "prtbench/app/Bytes.h"
 #include "prtbench/app/SendQueue.h"
@@ -15,6 +17,8 @@ namespace prtbench {
 // fails (the rest would only wait for the same dead link) or when the queue
 // is closing. True when every part went; the status text tells the last outcome.
 bool SendInTurn(PrinterLink& link, std::span<const Bytes> parts, const SendQueue::Cancelled& cancelled);
+// SendInTurn over `parts` as a job for the send queue, which owns the parts.
+std::function<void(PrinterLink&, const SendQueue::Cancelled&)> InTurn(std::vector<Bytes> parts);
 
 // True when a file of `length` bytes can be sent as one buffer: SendData
 // counts in 32 bits, and a buffer holds at most `largestBuffer` bytes (the

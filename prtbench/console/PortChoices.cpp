@@ -1,9 +1,10 @@
 // Numbers behind the port lists and the repetitions counter.
 #include "prtbench/console/PortChoices.h"
 
+#include <array>
 #include <climits>
 #include <string>
-#include <vector>
+#include <stdexcept>
 
 namespace prtbench {
 
@@ -23,13 +24,9 @@ int StepRepetitions(int repetitions, int delta) {
   return repetitions;
 }
 
-std::string_view ComName(int number) {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> all;
-    for (int n = 0; n <= kHighestComNumber; ++n) all.push_back("COM" + std::to_string(n));
-    return all;
-  }();
-  return names.at(static_cast<size_t>(number));
+std::string ComName(int number) {
+  if (number < 0 || number > kHighestComNumber) throw std::out_of_range("no such COM port");
+  return "COM" + std::to_string(number);
 }
 
 }  // namespace prtbench

@@ -32,6 +32,6 @@ bool XonXoffForIndex(int flowIndex);
 int StepRepetitions(int repetitions, int delta);
 
 // Text of the COM list entry for `number`: "COM<number>".
-std::string_view ComName(int number);
+std::string ComName(int number);
 
 }  // namespace prtbench

@@ -2,4 +2,4 @@
 #pragma once
 
 // no number is fixed for the About box; 100 is free program-wide
-#define IDD_ABOUTBOX 100
+#define IDD_ABOUT 100

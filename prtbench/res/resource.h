@@ -27,6 +27,6 @@
 #include "bluetooth.h"
 
 // Network tools
-#include "netset.h"
+#include "netsetting.h"
 #include "autoip.h"
 #include "netmonitor.h"

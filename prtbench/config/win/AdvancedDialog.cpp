@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/config/Advanced.h"
 #include "prtbench/config/CodePages.h"
+#include "prtbench/config/Send.h"
 #include "prtbench/config/win/BinFile.h"
 #include "prtbench/config/win/BlackMarkDialog.h"
 #include "prtbench/config/win/BluetoothDialog.h"
 #include "prtbench/config/win/DipDialogs.h"
-#include "prtbench/config/win/PostSend.h"
 #include "prtbench/config/win/SavePaperDialog.h"
 #include "prtbench/imaging/Barcodes.h"
 #include "prtbench/imaging/win/LogoDialog.h"
@@ -37,7 +38,7 @@ constexpr int kPushButtons[] = {
 
 class CCAdvencedDialog : public winui::Dialog {
  public:
-  explicit CCAdvencedDialog(Context& context) : Dialog(IDD_ADVANCED), context_(context) {}
+  CCAdvencedDialog(Context& context, BlackMarkH& h) : Dialog(IDD_ADVANCED), context_(context), h_(h) {}
 
  protected:
   bool OnInit() override;
@@ -58,6 +59,7 @@ class CCAdvencedDialog : public winui::Dialog {
   void OnInputCodePage();
 
   Context& context_;
+  BlackMarkH& h_;
 };
 
 bool CCAdvencedDialog::OnInit() {
@@ -101,14 +103,14 @@ void CCAdvencedDialog::OnCommand(int id, int code) {
     case IDC_ADVANCED_INTERFACE_COM: PostFrame(context_, InterfaceCommand(InterfaceMode::EmulatedCom)); break;
     case IDC_ADVANCED_BAUD_SET: SendForSelection(IDC_ADVANCED_BAUD, ConfigBaudRateCommand); break;
     case IDC_ADVANCED_WIDTH_SET: SendForSelection(IDC_ADVANCED_WIDTH, PrintWidthCommand); break;
-    case IDC_ADVANCED_CODEPAGE_TEST: PostParts(context_, CodePageSample()); break;
-    case IDC_ADVANCED_BLACK_MARK: ShowBlackMarkDialog(self, context_, BlackMarkMode::Standard); break;
+    case IDC_ADVANCED_CODEPAGE_TEST: PostSend(context_, InTurn(CodePageSample())); break;
+    case IDC_ADVANCED_BLACK_MARK: ShowBlackMarkDialog(self, context_, h_, BlackMarkMode::Standard); break;
     case IDC_ADVANCED_LOGO: ShowLogoDialog(self, context_); break;
     case IDC_ADVANCED_QR: ShowQrDialog(self, context_); break;
     case IDC_ADVANCED_BARCODE_PRINT: OnBarcodeSample(); break;
     case IDC_ADVANCED_NVLOGO: ShowNvLogoDialog(self, context_); break;
     case IDC_ADVANCED_RASTER: ShowRasterDialog(self, context_); break;
-    case IDC_ADVANCED_NET_SETTINGS: ShowNetSettingsDialog(self, context_); break;
+    case IDC_ADVANCED_NET_SETTINGS: ShowNetSettingDialog(self, context_); break;
     case IDC_ADVANCED_GENERAL: ShowP80DipDialog(self, context_); break;
     case IDC_ADVANCED_BACK: EndDialog(IDCANCEL); break;
     case IDC_ADVANCED_PRINT_H_LINE: PostFrame(context_, PrintHLineCommand()); break;
@@ -118,7 +120,7 @@ void CCAdvencedDialog::OnCommand(int id, int code) {
     case IDC_ADVANCED_P58_DIP: ShowP58DipDialog(self, context_); break;
     case IDC_ADVANCED_BLUETOOTH: ShowBluetoothDialog(self, context_); break;
     case IDC_ADVANCED_SAVE_PAPER: ShowSavePaperDialog(self, context_); break;
-    case IDC_ADVANCED_BLACK_MARK_76: ShowBlackMarkDialog(self, context_, BlackMarkMode::Alternative); break;
+    case IDC_ADVANCED_BLACK_MARK_76: ShowBlackMarkDialog(self, context_, h_, BlackMarkMode::Alternative); break;
     case IDC_ADVANCED_FILE_SEND: OnFileSend(); break;
     case IDC_ADVANCED_INPUT_CODEPAGE_SET: OnInputCodePage(); break;
     default: break;
@@ -148,7 +150,7 @@ void CCAdvencedDialog::OnSensitivity() {
   if (low < 0) return;
   std::optional<int> second;
   if (Checked(IDC_ADVANCED_SENSITIVITY_HIGH_SWITCH) && high >= 0) second = high + 1;
-  PostParts(context_, SensitivityCommands(low + 1, second));
+  PostSend(context_, InTurn(SensitivityCommands(low + 1, second)));
 }
 
 // The file is read on the send queue, so a large one never holds the window.
@@ -181,6 +183,6 @@ void CCAdvencedDialog::OnInputCodePage() {
 
 }  // namespace
 
-void ShowAdvancedDialog(HWND owner, Context& context) { CCAdvencedDialog(context).DoModal(owner); }
+void ShowAdvancedDialog(HWND owner, Context& context, BlackMarkH& h) { CCAdvencedDialog(context, h).DoModal(owner); }
 
 }  // namespace prtbench

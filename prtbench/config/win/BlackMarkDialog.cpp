@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "prtbench/config/win/PostSend.h"
+#include "prtbench/app/win/PostSend.h"
+#include "prtbench/config/Send.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
@@ -19,7 +20,8 @@ constexpr int kButtons[] = {IDC_BLACKMARK_MAX_LENGTH_SET, IDC_BLACKMARK_WIDTH_LI
 
 class CBlackMark : public winui::Dialog {
  public:
-  CBlackMark(Context& context, BlackMarkMode mode) : Dialog(IDD_BLACKMARK), context_(context), mode_(mode) {}
+  CBlackMark(Context& context, BlackMarkH& h, BlackMarkMode mode)
+      : Dialog(IDD_BLACKMARK), context_(context), h_(h), mode_(mode) {}
 
  protected:
   bool OnInit() override;
@@ -35,6 +37,7 @@ class CBlackMark : public winui::Dialog {
   void OnDetection(bool on);
 
   Context& context_;
+  BlackMarkH& h_;
   BlackMarkMode mode_;
   BlackMarkValues values_;
 };
@@ -62,9 +65,9 @@ void CBlackMark::OnCommand(int id, int code) {
     case IDC_BLACKMARK_WIDTH_LIMIT_SET: OnWidthLimit(); break;
     case IDC_BLACKMARK_CUT_OFFSET_SET: OnCutOffset(); break;
     case IDC_BLACKMARK_PRINT_OFFSET_SET: OnPrintOffset(); break;
-    case IDC_BLACKMARK_TICKET_TEST: PostParts(context_, TicketTest(values_)); break;
-    case IDC_BLACKMARK_PRINT_START_TEST: PostParts(context_, PrintStartTest(values_)); break;
-    case IDC_BLACKMARK_CUT_TEST: PostParts(context_, CutTest(values_)); break;
+    case IDC_BLACKMARK_TICKET_TEST: PostSend(context_, InTurn(TicketTest(values_))); break;
+    case IDC_BLACKMARK_PRINT_START_TEST: PostSend(context_, InTurn(PrintStartTest(values_))); break;
+    case IDC_BLACKMARK_CUT_TEST: PostSend(context_, InTurn(CutTest(values_))); break;
     case IDC_BLACKMARK_OPEN: OnDetection(true); break;
     case IDC_BLACKMARK_CLOSE: OnDetection(false); break;
     default: break;
@@ -99,24 +102,24 @@ void CBlackMark::OnMaxLength() {
 void CBlackMark::OnWidthLimit() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkWidth, values_.widthLimit);
-  ProgramBlackMarkH().Set(WidthLimitH(values_.widthLimit));
+  h_.Set(WidthLimitH(values_.widthLimit));
   PostFrame(context_, WidthLimitCommand(values_.widthLimit), Msg::ConfigSetSuccessful, Msg::ConfigSetFailed);
 }
 
 void CBlackMark::OnCutOffset() {
-  ProgramBlackMarkH().Set(0);
+  h_.Set(0);
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkCut, values_.cutOffset);
   const std::uint16_t n = CutOffsetUnits(mode_, context_.link().Settings().printerType, values_);
   PostFrame(context_, CutPositionCommand(values_.direction, n));
-  ProgramBlackMarkH().Set(n);
+  h_.Set(n);
 }
 
 void CBlackMark::OnPrintOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkPrintCut, values_.printOffset);
   const std::uint16_t n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
-  PostFrame(context_, PrintPositionCommand(values_.direction, n, ProgramBlackMarkH().Get()));
+  PostFrame(context_, PrintPositionCommand(values_.direction, n, h_.Get()));
 }
 
 void CBlackMark::OnDetection(bool on) {
@@ -129,6 +132,8 @@ void CBlackMark::OnDetection(bool on) {
 
 }  // namespace
 
-void ShowBlackMarkDialog(HWND owner, Context& context, BlackMarkMode mode) { CBlackMark(context, mode).DoModal(owner); }
+void ShowBlackMarkDialog(HWND owner, Context& context, BlackMarkH& h, BlackMarkMode mode) {
+  CBlackMark(context, h, mode).DoModal(owner);
+}
 
 }  // namespace prtbench

@@ -3,7 +3,7 @@
 
 #include "prtbench/app/CodePage.h"
 #include "prtbench/config/Bluetooth.h"
-#include "prtbench/config/win/PostSend.h"
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"

@@ -8,7 +8,7 @@
 #include "prtbench/app/win/Relabel.h"
 #include "prtbench/config/Advanced.h"
 #include "prtbench/config/Dip.h"
-#include "prtbench/config/win/PostSend.h"
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"

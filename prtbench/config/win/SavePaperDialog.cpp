@@ -3,7 +3,7 @@
 
 #include "prtbench/app/win/Relabel.h"
 #include "prtbench/config/SavePaper.h"
-#include "prtbench/config/win/PostSend.h"
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
 

@@ -9,7 +9,7 @@ namespace {
 
 class CAboutDlg : public winui::Dialog {
  public:
-  CAboutDlg() : Dialog(IDD_ABOUTBOX) {}
+  CAboutDlg() : Dialog(IDD_ABOUT) {}
 };
 
 }  // namespace

@@ -56,7 +56,6 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
 CKALDRODlg::~CKALDRODlg() {
   queue_.Close();
   autoSender_.StopAndWait();
-  if (titleFont_) DeleteObject(titleFont_);
   if (frameBrush_) DeleteObject(frameBrush_);
   if (framePattern_) DeleteObject(framePattern_);
 }
@@ -67,7 +66,7 @@ bool CKALDRODlg::OnInit() {
   link_.SetPrinterIpSource([this] { return printerIpCopy_.load(); });
   FillLists();
   AddAboutToSystemMenu();
-  SetIcons();
+  SetIcons(IDI_MAIN);
   SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SETLIMITTEXT, 0, 0);
   contentBox_.Attach(Item(IDC_MAIN_CONTENT), [this](const std::string& path) { OnContentDropped(path); });
   status_.ResetTotalBytes();
@@ -115,12 +114,12 @@ void CKALDRODlg::OnCommand(int id, int code) {
     case IDM_LANGUAGE_ENGLISH: SetLanguage(Language::English); break;
     case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
     case IDM_COM_SETTINGS: OnComSettings(); break;
-    case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_); break;
-    case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, BlackMarkMode::Standard); break;
+    case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_, blackMarkH_); break;
+    case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, blackMarkH_, BlackMarkMode::Standard); break;
     case IDM_LOGO_DOWN: ShowLogoDialog(hwnd(), context_); break;
-    case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingsDialog(hwnd(), context_); break;
-    case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_); break;
-    case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(hwnd(), context_); break;
+    case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingDialog(hwnd(), context_); break;
+    case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_, datagrams_); break;
+    case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(netMonitor_); break;
     case IDM_FILE_EXIT: if (MayClose()) EndDialog(IDOK); break;
     case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
     case IDC_MAIN_CONNECT: OnConnectionTest(); break;
@@ -201,15 +200,6 @@ void CKALDRODlg::AddAboutToSystemMenu() {
   AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-void CKALDRODlg::SetIcons() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto icon = [&](int size) {
-    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, size, size, LR_SHARED));
-  };
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
-}
-
 void CKALDRODlg::LoadSettingsFile() {
   const MainWindowSettings loaded = LoadMainWindowSettings(settings_);
   link_.UpdateSettings([&](ConnectionSettings& s) { ApplyLoaded(loaded, s); });
@@ -247,9 +237,7 @@ void CKALDRODlg::RegisterUsbNotices() {
 }
 
 void CKALDRODlg::PreparePictures() {
-  titleFont_ = CreateFontW(24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
-  SendDlgItemMessageW(hwnd(), IDC_MAIN_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
+  SetFont(IDC_MAIN_TITLE, {L"Arial", 24, FW_NORMAL, false, false, DEFAULT_CHARSET, DEFAULT_PITCH | FF_SWISS});
   framePattern_ = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_FRAME_PATTERN));
   if (framePattern_) frameBrush_ = CreatePatternBrush(framePattern_);
   InvalidateRect(Item(IDC_MAIN_PICTURE), nullptr, TRUE);
@@ -370,7 +358,7 @@ void CKALDRODlg::OnDestroy() {
   autoSender_.StopAndWait();
   link_.SetPrinterIpSource([ip = printerIpCopy_.load()] { return ip; });
   link_.ClosePorts();
-  ShutDownNetMonitor();
+  netMonitor_.ShutDown();
   if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
   usbNotices_ = nullptr;
   if (shutDownNetwork_) shutDownNetwork_();

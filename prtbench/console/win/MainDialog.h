@@ -15,6 +15,7 @@
 #include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
 #include "prtbench/app/win/StatusLine.h"
+#include "prtbench/config/BlackMark.h"
 #include "prtbench/console/AutoSender.h"
 #include "prtbench/console/Content.h"
 #include "prtbench/console/Encoding.h"
@@ -22,6 +23,8 @@
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
 #include "prtbench/nettools/AdapterMove.h"
+#include "prtbench/nettools/win/NetMonitorDialog.h"
+#include "prtbench/nettools/win/WinsockDatagrams.h"
 #include "winui/Dialog.h"
 #include "winui/Launcher.h"
 #include "winui/Prompts.h"
@@ -82,7 +85,6 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   // MainDialog.cpp: start-up steps, data exchange, language, shutdown
   void FillLists();
   void AddAboutToSystemMenu();
-  void SetIcons();
   void LoadSettingsFile();
   void RegisterUsbNotices();
   void PreparePictures();
@@ -189,6 +191,12 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   kit::Clock& clock_;
   StatusLine& status_;
   Context context_;
+  // what the window's dialogs share for the run: H of the black mark
+  // dialogs, the search's sockets (they outlive the queue that sends on
+  // them) and the one status monitor
+  BlackMarkH blackMarkH_;
+  WinsockDatagramSockets datagrams_;
+  NetMonitorHost netMonitor_{context_};
   static constexpr int kMaxPeriodMs = 65535;
   static constexpr UINT_PTR kIdleCloseTimer = 1;
   static constexpr unsigned kIdleCloseMs = 5000;
@@ -231,7 +239,6 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   HMENU menu_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HDEVNOTIFY usbNotices_ = nullptr;
-  HFONT titleFont_ = nullptr;
   HBITMAP framePattern_ = nullptr;
   HBRUSH frameBrush_ = nullptr;
 

@@ -97,7 +97,7 @@ void CKALDRODlg::OnFlowControl() {
 }
 
 void CKALDRODlg::OnComSettings() {
-  ShowComSettingsDialog(hwnd(), context_, IpAddress(IDC_MAIN_PRINTER_IP));
+  ShowComSetDialog(hwnd(), context_, IpAddress(IDC_MAIN_PRINTER_IP));
 }
 
 bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {

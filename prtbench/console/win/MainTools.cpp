@@ -3,6 +3,7 @@
 // firmware updater and Help. Checks and boxes happen on the window thread;
 // everything that talks to the printer runs on the send queue, and its
 // outcome comes back through the window link.
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/console/NetCommands.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/SerialNumber.h"
@@ -51,10 +52,7 @@ void CKALDRODlg::OnSetPrinterAddress() {
   localIp_ = localIpv4_();
   ShowValues();
   if (portRadio_ != kPortNet) {
-    Post([this, frame = NewAddressPortCommand(newIp_)](const SendQueue::Cancelled&) {
-      link_.SendData(frame);
-      status_.ShowCurrent();
-    });
+    PostFrame(context_, NewAddressPortCommand(newIp_));
     return;
   }
   link_.UpdateSettings([printer = printerIp_](ConnectionSettings& s) { s.com.monitorIp = printer; });
@@ -115,9 +113,8 @@ void CKALDRODlg::OnSetPrinterId() {
   ReadWindow(false);
   // the identifier command exists for TCP port 4000 only
   if (portRadio_ != kPortNet) return Report(Text(Msg::SetIdNeedsNet));
-  Post([this, printer = printerIp_, frame = NewIdCommand(newId_)](const SendQueue::Cancelled&) {
-    socket_.SendOnPort(printer, kMonitorPort, frame);
-    status_.ShowCurrent();
+  PostSend(context_, [&socket = socket_, printer = printerIp_, frame = NewIdCommand(newId_)](PrinterLink&, const auto&) {
+    socket.SendOnPort(printer, kMonitorPort, frame);
   });
 }
 
@@ -130,10 +127,7 @@ void CKALDRODlg::OnWriteSerialNumber() {
   ReadWindow(false);
   const std::optional<SerialNumber> serial = ParseSerialNumber(serial_);
   if (!serial) return prompts_.Message(hwnd(), Text(Msg::SerialNumberInvalid), winui::MessageIcon::Information);
-  Post([this, frame = SerialNumberCommand(serial_)](const SendQueue::Cancelled&) {
-    link_.SendData(frame);
-    status_.ShowCurrent();
-  });
+  PostFrame(context_, SerialNumberCommand(serial_));
   if (!increment_) return;
   serial_ = NextSerialNumber(*serial);
   ShowValues();

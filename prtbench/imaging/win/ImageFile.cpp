@@ -9,7 +9,7 @@
 #include <new>
 
 #include "prtbench/imaging/Fit.h"
-#include "prtbench/link/win/IniFile.h"
+#include "winui/ProgramFolder.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
@@ -100,6 +100,6 @@ std::optional<std::string> ChooseBitmapFile(HWND owner, const Context& context, 
   return context.prompts().OpenFile(owner, options);
 }
 
-std::string LogoSampleFolder() { return winui::Narrow(ExeDirectory() + L"\\Logo_Sample"); }
+std::string LogoSampleFolder() { return winui::Narrow(winui::ProgramFolder() + L"\\Logo_Sample"); }
 
 }  // namespace prtbench

@@ -10,9 +10,9 @@
 #include "prtbench/imaging/win/Preview.h"
 #include "prtbench/imaging/win/QrPreviewLibrary.h"
 #include "prtbench/link/PrinterIni.h"
-#include "prtbench/link/win/IniFile.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
+#include "winui/ProgramFolder.h"
 #include "winui/Utf.h"
 
 namespace prtbench {
@@ -60,10 +60,7 @@ bool CBarCodeDialog::OnInit() {
   FillLists();
   SetComboIndex(IDC_QR_ECC, kQrEccOpening);
   SetComboIndex(IDC_QR_SCALE, kQrScaleOpening);
-  if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))) {
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
+  SetIcons(IDI_MAIN);
   SetText(IDC_QR_TEXT, kOpeningText);
   Generate();
   return true;
@@ -114,7 +111,7 @@ void CBarCodeDialog::ExchangeSettings() {
 }
 
 bool CBarCodeDialog::MakePreview(const std::string& ansiText) {
-  const std::wstring folder = ExeDirectory();
+  const std::wstring folder = winui::ProgramFolder();
   return WriteQrTextFile(L"temp.txt", ansiText) &&
          RunQrPreviewLibrary(folder + L"\\EnCodeQr.dll", folder + L"\\Printer.ini", ansiText);
 }
@@ -122,7 +119,7 @@ bool CBarCodeDialog::MakePreview(const std::string& ansiText) {
 void CBarCodeDialog::ShowPreview() {
   // an unreadable TempQr.bmp keeps the previous preview, without a message
   PreviewBitmap made;
-  if (made.Load(winui::Narrow(ExeDirectory() + L"\\TempQr.bmp"))) {
+  if (made.Load(winui::Narrow(winui::ProgramFolder() + L"\\TempQr.bmp"))) {
     preview_ = std::move(made);
     RECT rect{};
     GetWindowRect(Item(IDC_QR_PICTURE), &rect);

@@ -106,7 +106,7 @@ void CComSetDialog::OnOk() {
 
 }  // namespace
 
-bool ShowComSettingsDialog(HWND owner, Context& context, Ipv4 defaultIp) {
+bool ShowComSetDialog(HWND owner, Context& context, Ipv4 defaultIp) {
   // behind any send still running: the window must not wait for the send lock
   context.Post([&link = context.link()](const SendQueue::Cancelled&) {
     link.CloseCom();

@@ -15,6 +15,6 @@ namespace prtbench {
 // switch at once, so that change stays even when the dialog is cancelled;
 // ticking it shows `defaultIp` (the main window's Printer IP) as the monitor
 // IP. True when the user pressed OK.
-bool ShowComSettingsDialog(HWND owner, Context& context, Ipv4 defaultIp);
+bool ShowComSetDialog(HWND owner, Context& context, Ipv4 defaultIp);
 
 }  // namespace prtbench

@@ -10,9 +10,7 @@
 
 namespace prtbench {
 
-std::wstring ExeDirectory() { return winui::ProgramFolder(); }
-
-std::wstring SettingsFilePath() { return ExeDirectory() + L"\\Printer.ini"; }
+std::wstring SettingsFilePath() { return winui::ProgramFolder() + L"\\Printer.ini"; }
 
 int IniFileStore::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
   return static_cast<int>(GetPrivateProfileIntW(winui::Widen(section).c_str(), winui::Widen(key).c_str(),

@@ -8,9 +8,7 @@
 
 namespace prtbench {
 
-// The directory of the program's own file, without a trailing backslash.
-std::wstring ExeDirectory();
-// ExeDirectory() + "\Printer.ini".
+// "Printer.ini" in the program's folder.
 std::wstring SettingsFilePath();
 
 class IniFileStore : public SettingsStore {

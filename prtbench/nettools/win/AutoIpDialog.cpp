@@ -8,7 +8,6 @@
 #include "prtbench/link/Connect.h"
 #include "prtbench/nettools/Discovery.h"
 #include "prtbench/nettools/PrinterSearch.h"
-#include "prtbench/nettools/win/WinsockDatagrams.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
 #include "winui/Utf.h"
@@ -85,7 +84,7 @@ void CDlgAutoIp::OnCommand(int id, int code) {
 void CDlgAutoIp::OnSearch() {
   // the running search ends first: one thread, one socket on port 9000
   search_.Stop();
-  SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_RESETCONTENT, 0, 0);
+  ListReset(IDC_AUTOIP_LIST);
   found_.Clear();
   std::shared_ptr<winui::WindowLink> window = windowLink();
   // the work is dropped when the window is gone, and `this` with it
@@ -98,10 +97,9 @@ void CDlgAutoIp::OnSearch() {
 void CDlgAutoIp::OnFound(const FoundPrinter& printer) {
   // a printer that answers twice keeps its first line and record
   if (!found_.Add(printer)) return;
-  SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_ADDSTRING, 0,
-                      reinterpret_cast<LPARAM>(winui::Widen(MacText(printer.mac)).c_str()));
+  ListAdd(IDC_AUTOIP_LIST, MacText(printer.mac));
   // selecting by the program does not fill the fields: only the user's choice does
-  SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_SETCURSEL, 0, 0);
+  SetListIndex(IDC_AUTOIP_LIST, 0);
 }
 
 void CDlgAutoIp::OnSearchFailed(Msg message, int error) {
@@ -111,14 +109,8 @@ void CDlgAutoIp::OnSearchFailed(Msg message, int error) {
 }
 
 std::optional<FoundPrinter> CDlgAutoIp::Selected() const {
-  const LRESULT index = SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return std::nullopt;
-  const LRESULT length = SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return std::nullopt;
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return found_.Find(winui::Narrow(text));
+  if (ListIndex(IDC_AUTOIP_LIST) < 0) return std::nullopt;
+  return found_.Find(ListText(IDC_AUTOIP_LIST));
 }
 
 void CDlgAutoIp::OnSelect() {
@@ -172,11 +164,6 @@ void CDlgAutoIp::OnTestPrint() {
 
 void ShowAutoIpDialog(HWND owner, Context& context, DatagramSockets& sockets) {
   CDlgAutoIp(context, sockets).DoModal(owner);
-}
-
-void ShowAutoIpDialog(HWND owner, Context& context) {
-  static WinsockDatagramSockets sockets;
-  ShowAutoIpDialog(owner, context, sockets);
 }
 
 }  // namespace prtbench

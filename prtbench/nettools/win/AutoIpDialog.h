@@ -10,10 +10,7 @@
 namespace prtbench {
 
 // Runs the dialog modally over `owner` in the context's language, its
-// search and Save on Winsock's UDP sockets.
-void ShowAutoIpDialog(HWND owner, Context& context);
-// The same on `sockets` (a test's double), which must outlive the sends the
-// dialog posted.
+// search and Save on `sockets`, which must outlive the sends the dialog posted.
 void ShowAutoIpDialog(HWND owner, Context& context, DatagramSockets& sockets);
 
 }  // namespace prtbench

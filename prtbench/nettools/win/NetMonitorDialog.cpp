@@ -1,18 +1,19 @@
-// CNetMonitor: Start, Stop and Return over the program's one NetMonitor; the
-// lamps drawn on the window's thread from what the monitor reports.
+// CNetMonitor: Start, Stop and Return over the main window's one NetMonitor;
+// the lamps drawn on the window's thread from what the monitor reports.
 #include "prtbench/nettools/win/NetMonitorDialog.h"
 
 #include <array>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 #include "prtbench/app/win/Relabel.h"
-#include "prtbench/link/win/IniFile.h"
 #include "prtbench/nettools/NetMonitor.h"
 #include "prtbench/nettools/win/LampPictures.h"
 #include "prtbench/res/resource.h"
 #include "winui/Dialog.h"
+#include "winui/ProgramFolder.h"
 
 namespace prtbench {
 namespace {
@@ -36,32 +37,16 @@ constexpr Label kLabels[] = {
 
 int LampId(int lamp) { return IDC_NETMONITOR_LAMP_RECOVERABLE + lamp; }
 
-class CNetMonitor;
-
-// The program-wide monitor state: the one NetMonitor, the window that shows
-// it (if one is open) and the way its reports reach that window.
-struct MonitorHost {
-  Context* context = nullptr;
-  std::unique_ptr<NetMonitor> monitor;
-  std::unique_ptr<winui::Modeless<CNetMonitor>> window;
-
-  std::mutex mutex;  // the open window's link: the monitor thread reads it
-  std::shared_ptr<winui::WindowLink> link;
-  CNetMonitor* shown = nullptr;
-
-  void ReportLamps();
-  void Attach(std::shared_ptr<winui::WindowLink> windowLink, CNetMonitor* dialog);
-};
-
-MonitorHost& Host() {
-  static MonitorHost host;
-  return host;
-}
+}  // namespace
 
 class CNetMonitor : public winui::Dialog {
  public:
-  CNetMonitor(Context& context, NetMonitor& monitor, std::wstring pictureFolder)
-      : Dialog(IDD_NETMONITOR), context_(context), monitor_(monitor), pictureFolder_(std::move(pictureFolder)) {}
+  CNetMonitor(NetMonitorHost& host, Context& context, NetMonitor& monitor, std::wstring pictureFolder)
+      : Dialog(IDD_NETMONITOR),
+        host_(host),
+        context_(context),
+        monitor_(monitor),
+        pictureFolder_(std::move(pictureFolder)) {}
 
   // Shows the monitor's lamps as they are now (window thread).
   void ShowLamps();
@@ -74,7 +59,7 @@ class CNetMonitor : public winui::Dialog {
   void OnOk() override {}
   bool OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
   void OnDestroy() override {
-    Host().Attach(nullptr, nullptr);
+    host_.Attach(nullptr, nullptr);
     pictures_.reset();
   }
 
@@ -83,6 +68,7 @@ class CNetMonitor : public winui::Dialog {
   void OnStop();
   void OnReturn();
 
+  NetMonitorHost& host_;
   Context& context_;
   NetMonitor& monitor_;
   std::wstring pictureFolder_;
@@ -90,16 +76,28 @@ class CNetMonitor : public winui::Dialog {
   Lamps shown_ = AllLamps(LampColour::Black);
 };
 
-void MonitorHost::ReportLamps() {
-  std::lock_guard lock(mutex);
-  // the work is dropped if the window goes first, and with it the pointer
-  if (link) link->Call([dialog = shown] { dialog->ShowLamps(); });
+NetMonitorHost::NetMonitorHost(Context& context, std::wstring pictureFolder)
+    : context_(context),
+      pictureFolder_(pictureFolder.empty() ? winui::ProgramFolder() + L"\\Bmp_Led" : std::move(pictureFolder)) {}
+
+NetMonitorHost::~NetMonitorHost() { ShutDown(); }
+
+void NetMonitorHost::ShutDown() {
+  if (monitor_) monitor_->Shutdown();
+  window_.reset();
+  monitor_.reset();
 }
 
-void MonitorHost::Attach(std::shared_ptr<winui::WindowLink> windowLink, CNetMonitor* dialog) {
-  std::lock_guard lock(mutex);
-  link = std::move(windowLink);
-  shown = dialog;
+void NetMonitorHost::ReportLamps() {
+  std::lock_guard lock(mutex_);
+  // the work is dropped if the window goes first, and with it the pointer
+  if (link_) link_->Call([dialog = shown_] { dialog->ShowLamps(); });
+}
+
+void NetMonitorHost::Attach(std::shared_ptr<winui::WindowLink> link, CNetMonitor* shown) {
+  std::lock_guard lock(mutex_);
+  link_ = std::move(link);
+  shown_ = shown;
 }
 
 bool CNetMonitor::OnInit() {
@@ -107,7 +105,7 @@ bool CNetMonitor::OnInit() {
   pictures_.emplace(pictureFolder_);
   for (int id : {IDC_NETMONITOR_START, IDC_NETMONITOR_STOP, IDC_NETMONITOR_RETURN}) AttachXPButton(id);
   Relabel(*this, kLabels, context_.language());
-  Host().Attach(windowLink(), this);
+  host_.Attach(windowLink(), this);
   for (int lamp = 0; lamp < kLampCount; ++lamp) SetText(LampId(lamp), LampName(shown_[lamp]));
   ShowLamps();
   return true;
@@ -167,36 +165,23 @@ bool CNetMonitor::OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
   return true;
 }
 
-}  // namespace
-
-HWND ShowNetMonitorDialog(HWND, Context& context, const std::wstring& pictureFolder) {
-  MonitorHost& host = Host();
-  if (host.context != &context) ShutDownNetMonitor();
-  if (!host.monitor) {
-    host.context = &context;
-    host.monitor = std::make_unique<NetMonitor>(
-        context.monitor(), context.clock(),
-        NetMonitor::Reports{[&host] { host.ReportLamps(); },
-                            [&context](Msg message) { context.status().Show(message); }});
+HWND ShowNetMonitorDialog(NetMonitorHost& host) {
+  Context& context = host.context_;
+  if (!host.monitor_) {
+    NetMonitor::Reports reports{[&host] { host.ReportLamps(); },
+                                [&status = context.status()](Msg message) { status.Show(message); }};
+    host.monitor_ = std::make_unique<NetMonitor>(context.monitor(), context.clock(), std::move(reports));
   }
-  if (host.window && host.window->hwnd()) {
-    SetForegroundWindow(host.window->hwnd());
-    return host.window->hwnd();
+  if (host.window_ && host.window_->hwnd()) {
+    SetForegroundWindow(host.window_->hwnd());
+    return host.window_->hwnd();
   }
-  const std::wstring folder = pictureFolder.empty() ? ExeDirectory() + L"\\Bmp_Led" : pictureFolder;
-  host.window = std::make_unique<winui::Modeless<CNetMonitor>>(context, *host.monitor, folder);
+  auto window = std::make_unique<winui::Modeless<CNetMonitor>>(host, context, *host.monitor_, host.pictureFolder_);
   // owned by the desktop: the monitor stays up while the main window is busy
-  const HWND window = host.window->Create(nullptr);
-  if (window) ShowWindow(window, SW_SHOW);
-  return window;
-}
-
-void ShutDownNetMonitor() {
-  MonitorHost& host = Host();
-  if (host.monitor) host.monitor->Shutdown();
-  host.window.reset();
-  host.monitor.reset();
-  host.context = nullptr;
+  const HWND created = window->Create(nullptr);
+  if (created) ShowWindow(created, SW_SHOW);
+  host.window_ = std::move(window);
+  return created;
 }
 
 }  // namespace prtbench

@@ -1,6 +1,7 @@
 // CNetSetting: each button reads every field, sends its frame, stores its keys.
 #include "prtbench/nettools/win/NetSettingDialog.h"
 
+#include "prtbench/app/win/PostSend.h"
 #include "prtbench/app/win/Relabel.h"
 #include "prtbench/nettools/NetSettingFrames.h"
 #include "prtbench/nettools/NetSettingsFile.h"
@@ -10,29 +11,30 @@
 namespace prtbench {
 namespace {
 
-constexpr Label kLabels[] = {{IDC_NETSET_NET_GROUP, Msg::NetSetNetGroup},
-                             {IDC_NETSET_IP_LABEL, Msg::NetSetIpLabel},
-                             {IDC_NETSET_MASK_LABEL, Msg::NetSetMaskLabel},
-                             {IDC_NETSET_GATEWAY_LABEL, Msg::NetSetGatewayLabel},
-                             {IDC_NETSET_SET_IP, Msg::NetSetSetIp},
-                             {IDC_NETSET_SET_MASK, Msg::NetSetSetMask},
-                             {IDC_NETSET_SET_GATEWAY, Msg::NetSetSetGateway},
-                             {IDC_NETSET_SET_NET, Msg::NetSetSetNet},
-                             {IDC_NETSET_WIFI_GROUP, Msg::NetSetWifiGroup},
-                             {IDC_NETSET_KEY_LABEL, Msg::NetSetKeyLabel},
-                             {IDC_NETSET_KEY_TYPE_LABEL, Msg::NetSetKeyTypeLabel},
-                             {IDC_NETSET_SET_WIFI, Msg::NetSetSetWifi},
-                             {IDC_NETSET_SET_ALL, Msg::NetSetSetAll},
-                             {IDC_NETSET_RETURN, Msg::NetSetReturn},
-                             {IDC_NETSET_CMD_LABEL, Msg::NetSetCmdLabel},
-                             {IDC_NETSET_CMD_SET, Msg::NetSetCmdSet}};
+constexpr Label kLabels[] = {{IDC_NETSETTING_NET_GROUP, Msg::NetSetNetGroup},
+                             {IDC_NETSETTING_IP_LABEL, Msg::NetSetIpLabel},
+                             {IDC_NETSETTING_MASK_LABEL, Msg::NetSetMaskLabel},
+                             {IDC_NETSETTING_GATEWAY_LABEL, Msg::NetSetGatewayLabel},
+                             {IDC_NETSETTING_SET_IP, Msg::NetSetSetIp},
+                             {IDC_NETSETTING_SET_MASK, Msg::NetSetSetMask},
+                             {IDC_NETSETTING_SET_GATEWAY, Msg::NetSetSetGateway},
+                             {IDC_NETSETTING_SET_NET, Msg::NetSetSetNet},
+                             {IDC_NETSETTING_WIFI_GROUP, Msg::NetSetWifiGroup},
+                             {IDC_NETSETTING_KEY_LABEL, Msg::NetSetKeyLabel},
+                             {IDC_NETSETTING_KEY_TYPE_LABEL, Msg::NetSetKeyTypeLabel},
+                             {IDC_NETSETTING_SET_WIFI, Msg::NetSetSetWifi},
+                             {IDC_NETSETTING_SET_ALL, Msg::NetSetSetAll},
+                             {IDC_NETSETTING_RETURN, Msg::NetSetReturn},
+                             {IDC_NETSETTING_CMD_LABEL, Msg::NetSetCmdLabel},
+                             {IDC_NETSETTING_CMD_SET, Msg::NetSetCmdSet}};
 
-constexpr int kButtons[] = {IDC_NETSET_SET_IP,   IDC_NETSET_SET_MASK, IDC_NETSET_SET_GATEWAY, IDC_NETSET_SET_NET,
-                            IDC_NETSET_SET_WIFI, IDC_NETSET_SET_ALL,  IDC_NETSET_RETURN,      IDC_NETSET_CMD_SET};
+constexpr int kButtons[] = {IDC_NETSETTING_SET_IP,  IDC_NETSETTING_SET_MASK, IDC_NETSETTING_SET_GATEWAY,
+                            IDC_NETSETTING_SET_NET, IDC_NETSETTING_SET_WIFI, IDC_NETSETTING_SET_ALL,
+                            IDC_NETSETTING_RETURN,  IDC_NETSETTING_CMD_SET};
 
 class CNetSetting : public winui::Dialog {
  public:
-  explicit CNetSetting(Context& context) : Dialog(IDD_NETSET), context_(context) {}
+  explicit CNetSetting(Context& context) : Dialog(IDD_NETSETTING), context_(context) {}
 
  protected:
   bool OnInit() override;
@@ -60,74 +62,71 @@ bool CNetSetting::OnInit() {
 }
 
 void CNetSetting::FillLists() {
-  for (std::string_view type : kSecurityTypes) ComboAdd(IDC_NETSET_KEY_TYPE, type);
-  for (std::string_view command : kAtTemplates) ComboAdd(IDC_NETSET_CMD, command);
+  for (std::string_view type : kSecurityTypes) ComboAdd(IDC_NETSETTING_KEY_TYPE, type);
+  for (std::string_view command : kAtTemplates) ComboAdd(IDC_NETSETTING_CMD, command);
   // the fields take what the user types: the frames grow with them
-  for (int id : {IDC_NETSET_SSID, IDC_NETSET_KEY}) SendDlgItemMessageW(hwnd(), id, EM_SETLIMITTEXT, 0, 0);
-  SendDlgItemMessageW(hwnd(), IDC_NETSET_CMD, CB_LIMITTEXT, 0, 0);
+  for (int id : {IDC_NETSETTING_SSID, IDC_NETSETTING_KEY}) SendDlgItemMessageW(hwnd(), id, EM_SETLIMITTEXT, 0, 0);
+  SendDlgItemMessageW(hwnd(), IDC_NETSETTING_CMD, CB_LIMITTEXT, 0, 0);
 }
 
 void CNetSetting::ShowStored() {
   const NetAddresses addresses = LoadNetAddresses(context_.settings());
   const WifiValues wifi = LoadWifiValues(context_.settings());
-  SetIpAddress(IDC_NETSET_IP, addresses.ip);
-  SetIpAddress(IDC_NETSET_MASK, addresses.mask);
-  SetIpAddress(IDC_NETSET_GATEWAY, addresses.gateway);
-  SetText(IDC_NETSET_SSID, wifi.ssid);
-  SetText(IDC_NETSET_KEY, wifi.key);
-  SetComboIndex(IDC_NETSET_KEY_TYPE, wifi.security);
+  SetIpAddress(IDC_NETSETTING_IP, addresses.ip);
+  SetIpAddress(IDC_NETSETTING_MASK, addresses.mask);
+  SetIpAddress(IDC_NETSETTING_GATEWAY, addresses.gateway);
+  SetText(IDC_NETSETTING_SSID, wifi.ssid);
+  SetText(IDC_NETSETTING_KEY, wifi.key);
+  SetComboIndex(IDC_NETSETTING_KEY_TYPE, wifi.security);
 }
 
 void CNetSetting::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_NETSET_SET_IP:
+    case IDC_NETSETTING_SET_IP:
       Send(SetIpCommand(Addresses().ip));
       break;
-    case IDC_NETSET_SET_MASK:
+    case IDC_NETSETTING_SET_MASK:
       Send(SetMaskCommand(Addresses().mask));
       break;
-    case IDC_NETSET_SET_GATEWAY:
+    case IDC_NETSETTING_SET_GATEWAY:
       Send(SetGatewayCommand(Addresses().gateway));
       break;
-    case IDC_NETSET_SET_NET: {
+    case IDC_NETSETTING_SET_NET: {
       const NetAddresses addresses = Addresses();
       Send(SetAddressesCommand(addresses.ip, addresses.mask, addresses.gateway));
       SaveNetAddresses(context_.settings(), addresses);
       break;
     }
-    case IDC_NETSET_SET_WIFI: {
+    case IDC_NETSETTING_SET_WIFI: {
       const WifiValues wifi = Wifi();
       Send(WifiCommand(wifi));
       SaveWifiValues(context_.settings(), wifi);
       break;
     }
-    case IDC_NETSET_SET_ALL:
+    case IDC_NETSETTING_SET_ALL:
       OnSetAll();
       break;
-    case IDC_NETSET_CMD_SET:
+    case IDC_NETSETTING_CMD_SET:
       OnCmdSet();
       break;
-    case IDC_NETSET_RETURN:
+    case IDC_NETSETTING_RETURN:
       EndDialog(IDOK);
       break;
   }
 }
 
 NetAddresses CNetSetting::Addresses() const {
-  return {IpAddress(IDC_NETSET_IP), IpAddress(IDC_NETSET_MASK), IpAddress(IDC_NETSET_GATEWAY)};
+  return {IpAddress(IDC_NETSETTING_IP), IpAddress(IDC_NETSETTING_MASK), IpAddress(IDC_NETSETTING_GATEWAY)};
 }
 
 WifiValues CNetSetting::Wifi() const {
-  return {Text(IDC_NETSET_SSID), Text(IDC_NETSET_KEY), ComboIndex(IDC_NETSET_KEY_TYPE)};
+  return {Text(IDC_NETSETTING_SSID), Text(IDC_NETSETTING_KEY), ComboIndex(IDC_NETSETTING_KEY_TYPE)};
 }
 
 void CNetSetting::Send(Bytes frame) {
   // settings are stored whatever the send's outcome, which only the status line shows
-  context_.Post([&context = context_, frame = std::move(frame)](const SendQueue::Cancelled&) {
-    context.link().SendData(frame);
-    context.status().ShowCurrent();
-  });
+  PostFrame(context_, std::move(frame));
 }
 
 void CNetSetting::OnSetAll() {
@@ -140,7 +139,7 @@ void CNetSetting::OnSetAll() {
 
 void CNetSetting::OnCmdSet() {
   // the edit part of the list holds the command, typed or chosen
-  const std::string typed = Text(IDC_NETSET_CMD);
+  const std::string typed = Text(IDC_NETSETTING_CMD);
   if (const std::optional<Msg> refusal = AtCommandRefusal(typed)) {
     context_.prompts().Message(hwnd(), context_.Text(*refusal), winui::MessageIcon::Information);
     return;
@@ -150,6 +149,6 @@ void CNetSetting::OnCmdSet() {
 
 }  // namespace
 
-void ShowNetSettingsDialog(HWND owner, Context& context) { CNetSetting(context).DoModal(owner); }
+void ShowNetSettingDialog(HWND owner, Context& context) { CNetSetting(context).DoModal(owner); }
 
 }  // namespace prtbench

@@ -12,6 +12,6 @@ namespace prtbench {
 // sends its frame through the send queue (the main window's status line
 // shows how it went); the buttons that send several values also store them
 // in [NET].
-void ShowNetSettingsDialog(HWND owner, Context& context);
+void ShowNetSettingDialog(HWND owner, Context& context);
 
 }  // namespace prtbench

@@ -72,12 +72,11 @@ TEST(BlackMarkOffsets, StandardAndAlternativeModes) {
   }
 }
 
-TEST(BlackMarkH, ProgramWideValueKeepsSixteenBits) {
-  BlackMarkH& h = ProgramBlackMarkH();
-  EXPECT_EQ(&h, &ProgramBlackMarkH());
+TEST(BlackMarkH, StartsAtZeroAndKeepsSixteenBits) {
+  BlackMarkH h;
+  EXPECT_EQ(h.Get(), 0);
   h.Set(0x12345);
   EXPECT_EQ(h.Get(), 0x2345);
-  h.Set(0);
 }
 
 TEST(BlackMarkFields, TextsThatAreNoNumberOrOutOfRangeAreReportedAndGoOn) {

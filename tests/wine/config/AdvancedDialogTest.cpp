@@ -24,8 +24,10 @@ class AdvancedDialogTest : public ConfigDialogTest {
       script(dialog);
       Click(dialog, IDC_ADVANCED_BACK);
     });
-    ShowAdvancedDialog(nullptr, app_.context);
+    ShowAdvancedDialog(nullptr, app_.context, h_);
   }
+
+  BlackMarkH h_;
 };
 
 TEST_F(AdvancedDialogTest, ListsHoldTheirEntriesAndInitialSelections) {

@@ -17,10 +17,7 @@ constexpr char kCaption[] = "BlaceMarkSet";
 
 class BlackMarkDialogTest : public ConfigDialogTest {
  protected:
-  BlackMarkDialogTest() {
-    ProgramBlackMarkH().Set(0);
-    UsePrinterType(2);
-  }
+  BlackMarkDialogTest() { UsePrinterType(2); }
   void UsePrinterType(int type) {
     app_.link.UpdateSettings([type](ConnectionSettings& s) { s.printerType = type; });
   }
@@ -30,13 +27,15 @@ class BlackMarkDialogTest : public ConfigDialogTest {
       script(dialog);
       Close(dialog);
     });
-    ShowBlackMarkDialog(nullptr, app_.context, mode);
+    ShowBlackMarkDialog(nullptr, app_.context, h_, mode);
   }
   // Types `text` into field `field` and presses `button`.
   static void Enter(HWND dialog, int field, const std::string& text, int button) {
     SetText(dialog, field, text);
     Click(dialog, button);
   }
+
+  BlackMarkH h_;  // the run's H, across the openings of one test
 };
 
 TEST_F(BlackMarkDialogTest, OpensOnTheStoredDistancesOrTheirDefaults) {
@@ -67,7 +66,7 @@ TEST_F(BlackMarkDialogTest, SettingButtonsStoreThenSendAndSayHowItWent) {
   EXPECT_EQ(Stored("SET", "BLMMAX"), "300");
   EXPECT_EQ(Stored("SET", "BLMWITCH"), "10");
   EXPECT_EQ(Stored("SET", "BLMLCUT"), "20");
-  EXPECT_EQ(ProgramBlackMarkH().Get(), 160);
+  EXPECT_EQ(h_.Get(), 160);
 }
 
 TEST_F(BlackMarkDialogTest, StatusLineTellsTheOutcomeInTheLanguage) {

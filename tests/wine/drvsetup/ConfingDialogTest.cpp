@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "FakeUsbPrinters.h"
-#include "RecordingStarter.h"
 #include "SpoolerState.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
@@ -41,8 +40,7 @@ class ConfingDialogTest : public testing::Test {
  protected:
   ConfingDialogTest()
       : windows_(drvsetup::DetectWindows()),
-        source_(std::string(drvsetup::EnvironmentFor(windows_.architecture).folder), kAllDriverFiles),
-        pauses_([this](unsigned ms) { pauses.push_back(ms); }) {
+        source_(std::string(drvsetup::EnvironmentFor(windows_.architecture).folder), kAllDriverFiles) {
     services_.driverRoot = source_.root();
     testsupport::DeletePrinters("Corvane RX-8");
   }
@@ -55,17 +53,14 @@ class ConfingDialogTest : public testing::Test {
   }
 
   std::vector<unsigned> pauses;
+  kit::FunctionClock clock_{[this](unsigned ms) { pauses.push_back(ms); }};
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
-  testsupport::RecordingStarter starter;
   testsupport::FakeUsbPrinters usb;
   drvsetup::WindowsInfo windows_;
   testsupport::DriverSourceFolder source_;
   drvsetup::WinSpooler spooler_;
-  drvsetup::SetupServices services_{spooler_, prompts, launcher, starter, usb, windows_, 1033};
-
- private:
-  kit::ScopedPauseOverride pauses_;
+  drvsetup::SetupServices services_{spooler_, prompts, launcher, usb, clock_, windows_, 1033};
 };
 
 TEST_F(ConfingDialogTest, OpensWithTheHintAndTheWindowsOfTheSystemPreset) {
@@ -176,7 +171,7 @@ TEST_F(ConfingDialogTest, CheckUsbPortReportsEveryPortAndPrintsACheckPageOnEach)
   };
   for (const auto& c : cases) {
     testsupport::RecordingPrompts local;
-    drvsetup::SetupServices services{spooler_, local, launcher, starter, usb, windows_, 1033};
+    drvsetup::SetupServices services{spooler_, local, launcher, usb, clock_, windows_, 1033};
     usb.accepted = {c.printers, c.complete};
     testsupport::WhenModal([](HWND d) {
       Click(d, IDC_CONFING_CHECK_USB);

@@ -30,8 +30,7 @@ class Installation : public testing::Test {
   Installation()
       : architecture_(drvsetup::DetectWindows().architecture),
         environment_(drvsetup::EnvironmentFor(architecture_)),
-        source_(std::string(environment_.folder), kAllDriverFiles),
-        pauses_([this](unsigned ms) { pauses.push_back(ms); }) {
+        source_(std::string(environment_.folder), kAllDriverFiles) {
     CleanUp();
   }
   ~Installation() override { CleanUp(); }
@@ -40,7 +39,7 @@ class Installation : public testing::Test {
     for (const auto& row : drvsetup::DriverTable()) testsupport::DeletePrinters(std::string(row.series));
   }
   PrinterInstaller MakeInstaller(unsigned language = 1033) {
-    return PrinterInstaller(spooler_, prompts, architecture_, language, source_.root());
+    return PrinterInstaller(spooler_, prompts, clock_, architecture_, language, source_.root());
   }
   std::string DriverDirectory() { return *spooler_.DriverDirectory(environment_.spooler); }
   // The series' staged files still in the driver directory.
@@ -54,6 +53,7 @@ class Installation : public testing::Test {
   }
 
   std::vector<unsigned> pauses;
+  kit::FunctionClock clock_{[this](unsigned ms) { pauses.push_back(ms); }};
   testsupport::RecordingPrompts prompts;
   std::string architecture_;
   drvsetup::Environment environment_;
@@ -61,7 +61,6 @@ class Installation : public testing::Test {
 
  private:
   drvsetup::WinSpooler spooler_;
-  kit::ScopedPauseOverride pauses_;
 };
 
 TEST_F(Installation, RegistersEachSeriesDriverAndCreatesItsPrinter) {
@@ -137,7 +136,7 @@ class NoPrinterSpooler : public drvsetup::WinSpooler {
 
 TEST_F(Installation, APrinterThatCannotBeCreatedFailsTheInstallation) {
   NoPrinterSpooler spooler;
-  PrinterInstaller installer(spooler, prompts, architecture_, 1033, source_.root());
+  PrinterInstaller installer(spooler, prompts, clock_, architecture_, 1033, source_.root());
   EXPECT_FALSE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:"));
   EXPECT_TRUE(spooler.defaults.empty());
   EXPECT_TRUE(prompts.records().empty());
@@ -163,7 +162,7 @@ TEST_F(Installation, AMissingFileFailsWithTheCopyMessageOfTheWindowsChoice) {
   for (const auto& [choice, message] : cases) {
     testsupport::RecordingPrompts local;
     drvsetup::WinSpooler spooler;
-    PrinterInstaller installer(spooler, local, architecture_, 1033, source_.root());
+    PrinterInstaller installer(spooler, local, clock_, architecture_, 1033, source_.root());
     EXPECT_FALSE(installer.InstallPrinter(nullptr, choice, kRx8, true, "LPT1:")) << choice;
     EXPECT_EQ(local.messages(), std::vector<std::string>{message}) << choice;
   }
@@ -178,7 +177,7 @@ class RefusingSpooler : public drvsetup::WinSpooler {
 
 TEST_F(Installation, FilesStagedByAFailedInstallationLeaveTheDriverDirectory) {
   RefusingSpooler refusing;
-  EXPECT_FALSE(PrinterInstaller(refusing, prompts, architecture_, 1033, source_.root()).InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
+  EXPECT_FALSE(PrinterInstaller(refusing, prompts, clock_, architecture_, 1033, source_.root()).InstallPrinter(nullptr, 0, kRx8, false, "LPT1:"));
   EXPECT_EQ(StagedFilesLeft(), std::vector<std::string>{});
   // UNIDRV.HLP is copied sixth: the five before it are staged when its copy fails
   source_.Remove("UNIDRV.HLP");
@@ -192,7 +191,7 @@ TEST_F(Installation, ARefusedDriverShowsTheSystemTextThenTheDriverMessage) {
   for (const auto& [language, message] : cases) {
     RefusingSpooler spooler;
     testsupport::RecordingPrompts local;
-    PrinterInstaller installer(spooler, local, architecture_, language, source_.root());
+    PrinterInstaller installer(spooler, local, clock_, architecture_, language, source_.root());
     EXPECT_FALSE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:")) << language;
     EXPECT_EQ(local.messages(), (std::vector<std::string>{drvsetup::SystemErrorText(ERROR_ACCESS_DENIED), message}));
   }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "FakeUsbPrinters.h"
-#include "RecordingStarter.h"
 #include "ThreadWindow.h"
 #include "common/Pause.h"
 #include "drvsetup/res/resource.h"
@@ -81,7 +80,6 @@ HWND FindConfing() { return testsupport::ThreadWindowTitled(L"Install Configurat
 
 class VirtualComFlow : public testing::Test {
  protected:
-  VirtualComFlow() : pauses_([this](unsigned ms) { pauses.push_back(ms); }) {}
   ~VirtualComFlow() override {
     if (installer_) DestroyWindow(installer_);
   }
@@ -123,18 +121,17 @@ class VirtualComFlow : public testing::Test {
   }
 
   std::vector<unsigned> pauses;
+  kit::FunctionClock clock_{[this](unsigned ms) { pauses.push_back(ms); }};
   TestKeys keys;
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
-  testsupport::RecordingStarter starter;
   testsupport::FakeUsbPrinters usb;
   drvsetup::WinSpooler spooler;
-  drvsetup::SetupServices services{spooler, prompts, launcher, starter, usb, {"Windows 10", "x64"}, 1033, false,
+  drvsetup::SetupServices services{spooler, prompts, launcher, usb, clock_, {"Windows 10", "x64"}, 1033, false,
                                    kSerialKey.c_str(), kDeviceKey.c_str()};
 
  private:
   HWND installer_ = nullptr;
-  kit::ScopedPauseOverride pauses_;
 };
 
 TEST_F(VirtualComFlow, StartsThePackageInstallerAndNamesThePortsOfTheDevice) {
@@ -149,7 +146,7 @@ TEST_F(VirtualComFlow, StartsThePackageInstallerAndNamesThePortsOfTheDevice) {
          OpenInstaller(true);
        }},
       [&] { return !prompts.messages().empty(); });
-  EXPECT_EQ(starter.starts, std::vector<std::string>{
+  EXPECT_EQ(launcher.startsIn(), std::vector<std::string>{
                                 "C:\\Kit de impressão\\Windows x64\\DPInst64.exe|C:\\Kit de impressão\\Windows x64\\"});
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{"The created COM port is:COM5;"});
   EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 1000u), 1);
@@ -165,7 +162,7 @@ TEST_F(VirtualComFlow, AnInstallerClosedBeforeItsFinalPageEndsTheWatchSilently) 
        },
        [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}},
       [] { return false; });
-  EXPECT_EQ(starter.starts.size(), 1u);
+  EXPECT_EQ(launcher.startsIn().size(), 1u);
   EXPECT_TRUE(prompts.messages().empty());
 }
 

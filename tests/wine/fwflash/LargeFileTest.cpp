@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "common/Pause.h"
 #include "fwflash/FirmwareFile.h"
 #include "fwflash/res/resource.h"
-#include "fwflash/win/FwflashDlg.h"
+#include "fwflash/win/FwflashDialog.h"
 #include "support/AllocationLimit.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
@@ -42,7 +43,8 @@ TEST(LargeFirmware, LoadWithoutRoomIsOutOfMemoryNotACrash) {
 TEST(LargeFirmware, StartWithoutRoomSaysSoAndEnablesTheControls) {
   const std::string path = MakeGigabyteFirmware();
   fwflash::SetupApiUsbDevices devices;
-  fwflash::PortLayer ports(devices);
+  kit::FunctionClock clock;
+  fwflash::PortLayer ports(devices, clock);
   RecordingPrompts prompts;
   winui::Modeless<fwflash::CLumaqFwflashDlg> dialog(ports, prompts, u"fwflash.exe");
   ASSERT_NE(dialog.Create(nullptr), nullptr);

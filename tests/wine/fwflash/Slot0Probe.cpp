@@ -5,14 +5,16 @@
 
 #include <fstream>
 
-#include "fwflash/win/FwflashDlg.h"
+#include "common/Pause.h"
+#include "fwflash/win/FwflashDialog.h"
 #include "fwflash/win/ProgramFile.h"
 #include "support/RecordingPrompts.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;
   fwflash::SetupApiUsbDevices devices;
-  fwflash::PortLayer ports(devices);
+  kit::FunctionClock clock;
+  fwflash::PortLayer ports(devices, clock);
   testsupport::RecordingPrompts prompts;
   winui::Modeless<fwflash::CLumaqFwflashDlg> window(ports, prompts, fwflash::OwnProgramPath());
   if (!window.Create(nullptr)) return 3;

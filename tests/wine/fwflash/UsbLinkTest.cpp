@@ -2,6 +2,7 @@
 // opened and how, link numbers, the read thread and the reply polling.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -24,7 +25,10 @@ std::wstring DevicePath(const std::wstring& vidPid) { return L"\\\\?\\usb#" + vi
 class UsbLinkTest : public testing::Test {
  protected:
   PipeUsbDevices devices_;
-  PortLayer ports_{devices_};
+  // what a reply poll's pause does; real sleeps unless a test says otherwise
+  std::function<void(unsigned)> onPause_ = [](unsigned ms) { Sleep(ms); };
+  kit::FunctionClock clock_{[this](unsigned ms) { onPause_(ms); }};
+  PortLayer ports_{devices_, clock_};
 };
 
 TEST_F(UsbLinkTest, NoDeviceListIsMinus3) {
@@ -163,10 +167,10 @@ TEST_F(UsbSessionTest, BytesThatArriveBeforeACommandBelongToItsReply) {
 TEST_F(UsbSessionTest, NoReplyFailsAfter500PollsOf5Ms) {
   std::vector<unsigned> pauses;
   std::mutex mutex;
-  kit::ScopedPauseOverride record([&](unsigned ms) {
+  onPause_ = [&](unsigned ms) {
     std::lock_guard lock(mutex);
     pauses.push_back(ms);
-  });
+  };
   ASSERT_TRUE(printer_.Write("abc"));  // three bytes are no reply
   Reply reply{1, 2, 3, 4};
   EXPECT_FALSE(ports_.ReceiveReply(reply));
@@ -177,7 +181,7 @@ TEST_F(UsbSessionTest, NoReplyFailsAfter500PollsOf5Ms) {
 TEST_F(UsbSessionTest, AReplyLaterThanTheReadTimeOutIsNotLost) {
   // the read thread's wait gives up after 2 s; the read stays pending and
   // still delivers the reply that comes at 2.5 s
-  kit::ScopedPauseOverride slower([](unsigned) { Sleep(10); });
+  onPause_ = [](unsigned) { Sleep(10); };
   std::thread late([&] {
     Sleep(2500);
     printer_.Write("LATE");

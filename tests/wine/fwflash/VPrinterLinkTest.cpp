@@ -4,6 +4,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "common/Pause.h"
 #include "fwflash/win/PortLayer.h"
 #include "support/Unix.h"
 #include "support/VPrinter.h"
@@ -65,7 +66,8 @@ class VPrinterLinkTest : public testing::Test {
   }
 
   NoUsb usb_;
-  PortLayer ports_{usb_};
+  kit::FunctionClock clock_;
+  PortLayer ports_{usb_, clock_};
 };
 
 TEST_F(VPrinterLinkTest, NetLinksAreNumberedAndClosed) {

@@ -10,6 +10,7 @@
 #include "ImagingFixture.h"
 #include "prtbench/link/win/IniFile.h"
 #include "support/Unix.h"
+#include "winui/ProgramFolder.h"
 #include "winui/Utf.h"
 
 namespace imagingtest {
@@ -24,7 +25,7 @@ class QrTest : public ImagingTest {
   }
   ~QrTest() override { SetCurrentDirectoryW(previous_); }
 
-  static std::wstring Beside(const wchar_t* name) { return prtbench::ExeDirectory() + L"\\" + name; }
+  static std::wstring Beside(const wchar_t* name) { return winui::ProgramFolder() + L"\\" + name; }
   // The Unix path of a Windows path on drive Z:.
   static std::string UnixPath(const std::wstring& path) {
     std::string unix = winui::Narrow(path.substr(2));

@@ -35,7 +35,7 @@ class ComSetDialogTest : public testing::Test {
   }
   bool Show(std::function<void(HWND)> script) {
     testsupport::WhenModal(std::move(script));
-    return ShowComSettingsDialog(nullptr, app_.context, kBoxIp);
+    return ShowComSetDialog(nullptr, app_.context, kBoxIp);
   }
 
   testsupport::TestContext app_;

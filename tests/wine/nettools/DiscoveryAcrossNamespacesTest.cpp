@@ -11,6 +11,7 @@
 
 #include "SystemContext.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
+#include "prtbench/nettools/win/WinsockDatagrams.h"
 #include "prtbench/res/resource.h"
 #include "support/DialogDriver.h"
 #include "support/Unix.h"
@@ -78,10 +79,11 @@ class DiscoveryAcrossNamespacesTest : public testing::Test {
   }
   void Show(std::function<void(HWND)> script) {
     WhenModal(std::move(script));
-    ShowAutoIpDialog(nullptr, app_.context);
+    ShowAutoIpDialog(nullptr, app_.context, sockets_);
     app_.Drain();
   }
 
+  WinsockDatagramSockets sockets_;  // outlives the sends app_ runs
   SystemContext app_;
 };
 

@@ -40,14 +40,14 @@ int StatusConnections(const VPrinter& printer, const std::string& source) {
 
 class NetMonitorDialogTest : public testing::Test {
  protected:
-  void TearDown() override { ShutDownNetMonitor(); }
+  void TearDown() override { host_.ShutDown(); }
   // Watches `address` (Default IP off) in a fresh monitor window.
   HWND Open(Ipv4 address) {
     app_.link.UpdateSettings([address](ConnectionSettings& s) {
       s.com.defaultIp = false;
       s.com.monitorIp = address;
     });
-    return ShowNetMonitorDialog(nullptr, app_.context);
+    return ShowNetMonitorDialog(host_);
   }
   bool LampsBecome(HWND window, const std::string& lamps, int timeoutMs = 10000) {
     const bool seen = PumpUntil([&] { return Lamps(window) == lamps; }, timeoutMs);
@@ -59,6 +59,7 @@ class NetMonitorDialogTest : public testing::Test {
   }
 
   SystemContext app_;
+  NetMonitorHost host_{app_.context};
 };
 
 TEST_F(NetMonitorDialogTest, ShowsTheConditionsOfAVirtualPrinterAndStops) {
@@ -127,7 +128,7 @@ TEST_F(NetMonitorDialogTest, ClosingFromTheTitleBarStopsMonitoring) {
   EXPECT_TRUE(StatusBecomes(kQuit));
   EXPECT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   // a new window shows the monitor idle
-  const HWND next = ShowNetMonitorDialog(nullptr, app_.context);
+  const HWND next = ShowNetMonitorDialog(host_);
   ASSERT_NE(next, nullptr);
   EXPECT_NE(next, window);
   EXPECT_EQ(Lamps(next), "BBBBBBBBBB");
@@ -141,7 +142,7 @@ TEST_F(NetMonitorDialogTest, DefaultIpWatchesThePrinterIpBoxAndKeepsItAsTheMonit
     s.com.defaultIp = true;
     s.com.monitorIp = MakeIpv4(127, 0, 0, 46);
   });
-  const HWND window = ShowNetMonitorDialog(nullptr, app_.context);
+  const HWND window = ShowNetMonitorDialog(host_);
   Click(window, IDC_NETMONITOR_START);
   EXPECT_TRUE(LampsBecome(window, "GGGGGGGGGG"));
   EXPECT_EQ(app_.link.Settings().com.monitorIp, MakeIpv4(127, 0, 0, 45));
@@ -151,10 +152,10 @@ TEST_F(NetMonitorDialogTest, ShutdownWhilePollingEndsTheThreadClosesTheConnectio
   VPrinter printer("--no-render --tcp 127.0.0.47:0 --status 127.0.0.47:4000");
   ASSERT_TRUE(printer.ready()) << printer.Log();
   const HWND window = Open(MakeIpv4(127, 0, 0, 47));
-  EXPECT_EQ(ShowNetMonitorDialog(nullptr, app_.context), window);  // one window for the one monitor
+  EXPECT_EQ(ShowNetMonitorDialog(host_), window);  // one window for the one monitor
   Click(window, IDC_NETMONITOR_START);
   ASSERT_TRUE(LampsBecome(window, "GGGGGGGGGG"));
-  ShutDownNetMonitor();
+  host_.ShutDown();
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(app_.context.status().Text(), kQuit);  // the thread had ended
   EXPECT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
@@ -209,13 +210,13 @@ TEST(NetMonitorWindow, TextsFollowTheLanguage) {
   for (const auto& c : cases) {
     testsupport::TestContext app;
     app.context.SetLanguage(c.language);
-    const HWND window = ShowNetMonitorDialog(nullptr, app.context);
+    NetMonitorHost host(app.context);
+    const HWND window = ShowNetMonitorDialog(host);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Net Monitoring");
     EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE, 0);
     EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
     for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(window, id), text) << id;
-    ShutDownNetMonitor();
   }
 }
 
@@ -266,15 +267,15 @@ COLORREF DrawnAt(HWND window, int id, int x, int y) {
 TEST(NetMonitorWindow, LampsAreTheirPicturesStretchedOrAPlainColourWhenAPictureIsMissing) {
   testsupport::TestContext app;
   // the picture beside the test program: its corner is the dialog background, its middle the lamp
-  const HWND window = ShowNetMonitorDialog(nullptr, app.context);
+  NetMonitorHost beside(app.context);
+  const HWND window = ShowNetMonitorDialog(beside);
   EXPECT_EQ(DrawnAt(window, IDC_NETMONITOR_LAMP_ONLINE, 0, 0), RGB(239, 247, 255));
   const COLORREF middle = DrawnAt(window, IDC_NETMONITOR_LAMP_ONLINE, 30, 30);
   EXPECT_LT(GetRValue(middle), 80);
   EXPECT_LT(GetGValue(middle), 80);
-  ShutDownNetMonitor();
-  const HWND plain = ShowNetMonitorDialog(nullptr, app.context, L"Z:\\nonexistent\\Bmp_Led");
+  NetMonitorHost missing(app.context, L"Z:\\nonexistent\\Bmp_Led");
+  const HWND plain = ShowNetMonitorDialog(missing);
   EXPECT_EQ(DrawnAt(plain, IDC_NETMONITOR_LAMP_ONLINE, 0, 0), RGB(40, 40, 48));
-  ShutDownNetMonitor();
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ class NetSettingDialogTest : public testing::Test {
   }
   void Show(std::function<void(HWND)> script) {
     WhenModal(std::move(script));
-    ShowNetSettingsDialog(nullptr, app_.context);
+    ShowNetSettingDialog(nullptr, app_.context);
     app_.Drain();
   }
   // What the printer got over the LPT link, every send of the dialog.
@@ -46,20 +46,20 @@ class NetSettingDialogTest : public testing::Test {
 
 TEST_F(NetSettingDialogTest, AFirstOpeningShowsTheDefaultsAndFillsTheLists) {
   Show([](HWND dialog) {
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_IP), MakeIpv4(192, 168, 123, 100));
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 255, 0));
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_GATEWAY), MakeIpv4(192, 168, 123, 1));
-    EXPECT_EQ(Text(dialog, IDC_NETSET_SSID), "Quillon384");
-    EXPECT_EQ(Text(dialog, IDC_NETSET_KEY), "Quillon384");
-    EXPECT_EQ(ComboIndex(dialog, IDC_NETSET_KEY_TYPE), 6);
-    EXPECT_EQ(ComboEntries(dialog, IDC_NETSET_KEY_TYPE),
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_IP), MakeIpv4(192, 168, 123, 100));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_MASK), MakeIpv4(255, 255, 255, 0));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_GATEWAY), MakeIpv4(192, 168, 123, 1));
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_SSID), "Quillon384");
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_KEY), "Quillon384");
+    EXPECT_EQ(ComboIndex(dialog, IDC_NETSETTING_KEY_TYPE), 6);
+    EXPECT_EQ(ComboEntries(dialog, IDC_NETSETTING_KEY_TYPE),
               (std::vector<std::string>{"NULL", "WEP64", "WEP128", "WPA_AES_PSK", "WPA_TKIP_PSK", "WPA_TKIP_AES_PSK",
                                         "WPA2_AES_PSK", "WPA2_TKIP", "WPA2_TKIP_AES_PSK", "WPA_WPA2_MixedMode"}));
     EXPECT_EQ(
-        ComboEntries(dialog, IDC_NETSET_CMD),
+        ComboEntries(dialog, IDC_NETSETTING_CMD),
         (std::vector<std::string>{"AT+SIP=1,192.168.2.106", "AT+LAP=OCPP-C581,739182645,192.168.2.1", "AT+SIP=0"}));
-    EXPECT_EQ(Text(dialog, IDC_NETSET_CMD), "");
-    Click(dialog, IDC_NETSET_RETURN);
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_CMD), "");
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
   EXPECT_TRUE(Sent().empty());
   EXPECT_TRUE(Writes().empty());
@@ -78,27 +78,27 @@ TEST_F(NetSettingDialogTest, EachButtonSendsItsFrameAndStoresItsKeys) {
     std::string frame;
     std::vector<std::string> writes;
   } cases[] = {
-      {IDC_NETSET_SET_IP, head + B({0x22}) + ip, {}},
-      {IDC_NETSET_SET_MASK, head + B({0xB0}) + mask, {}},
-      {IDC_NETSET_SET_GATEWAY, head + B({0xB1}) + gate, {}},
-      {IDC_NETSET_SET_NET, head + B({0xB2}) + ip + mask + gate, addressKeys},
-      {IDC_NETSET_SET_WIFI, head + B({0xB3, 0x06, 0x41, 0x42, 0x00, 0x00}), wifiKeys},
-      {IDC_NETSET_SET_ALL, head + B({0xB4}) + ip + mask + gate + B({0x06, 0x41, 0x42, 0x00, 0x00}), allKeys},
+      {IDC_NETSETTING_SET_IP, head + B({0x22}) + ip, {}},
+      {IDC_NETSETTING_SET_MASK, head + B({0xB0}) + mask, {}},
+      {IDC_NETSETTING_SET_GATEWAY, head + B({0xB1}) + gate, {}},
+      {IDC_NETSETTING_SET_NET, head + B({0xB2}) + ip + mask + gate, addressKeys},
+      {IDC_NETSETTING_SET_WIFI, head + B({0xB3, 0x06, 0x41, 0x42, 0x00, 0x00}), wifiKeys},
+      {IDC_NETSETTING_SET_ALL, head + B({0xB4}) + ip + mask + gate + B({0x06, 0x41, 0x42, 0x00, 0x00}), allKeys},
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
     app.context.SetLanguage(Language::English);
     app.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
     WhenModal([&c](HWND dialog) {
-      TypeIpAddress(dialog, IDC_NETSET_IP, MakeIpv4(192, 168, 1, 200));
-      TypeIpAddress(dialog, IDC_NETSET_MASK, MakeIpv4(255, 255, 255, 0));
-      TypeIpAddress(dialog, IDC_NETSET_GATEWAY, MakeIpv4(192, 168, 1, 1));
-      SetText(dialog, IDC_NETSET_SSID, "AB");
-      SetText(dialog, IDC_NETSET_KEY, "");
+      TypeIpAddress(dialog, IDC_NETSETTING_IP, MakeIpv4(192, 168, 1, 200));
+      TypeIpAddress(dialog, IDC_NETSETTING_MASK, MakeIpv4(255, 255, 255, 0));
+      TypeIpAddress(dialog, IDC_NETSETTING_GATEWAY, MakeIpv4(192, 168, 1, 1));
+      SetText(dialog, IDC_NETSETTING_SSID, "AB");
+      SetText(dialog, IDC_NETSETTING_KEY, "");
       Click(dialog, c.button);
-      Click(dialog, IDC_NETSET_RETURN);
+      Click(dialog, IDC_NETSETTING_RETURN);
     });
-    ShowNetSettingsDialog(nullptr, app.context);
+    ShowNetSettingDialog(nullptr, app.context);
     app.Drain();
     EXPECT_EQ(app.devices.Received(1), c.frame) << c.button;
     std::vector<std::string> writes;
@@ -112,11 +112,11 @@ TEST_F(NetSettingDialogTest, EachButtonSendsItsFrameAndStoresItsKeys) {
 
 TEST_F(NetSettingDialogTest, NoSecuritySelectionSendsFFAndStoresMinusOne) {
   Show([](HWND dialog) {
-    SendDlgItemMessageW(dialog, IDC_NETSET_KEY_TYPE, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    SetDlgItemTextW(dialog, IDC_NETSET_SSID, L"N");
-    SetDlgItemTextW(dialog, IDC_NETSET_KEY, L"k");
-    Click(dialog, IDC_NETSET_SET_WIFI);
-    Click(dialog, IDC_NETSET_RETURN);
+    SendDlgItemMessageW(dialog, IDC_NETSETTING_KEY_TYPE, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetDlgItemTextW(dialog, IDC_NETSETTING_SSID, L"N");
+    SetDlgItemTextW(dialog, IDC_NETSETTING_KEY, L"k");
+    Click(dialog, IDC_NETSETTING_SET_WIFI);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
   EXPECT_EQ(Sent(), B({0x1F, 0x1B, 0x1F, 0xB3, 0xFF, 'N', 0x00, 'k', 0x00}));
   EXPECT_EQ(Writes(), (std::vector<std::string>{"write NET/SSID=N", "write NET/KEY=k", "write NET/KEYT=-1"}));
@@ -124,11 +124,11 @@ TEST_F(NetSettingDialogTest, NoSecuritySelectionSendsFFAndStoresMinusOne) {
 
 TEST_F(NetSettingDialogTest, TheAtCommandIsTrimmedOrRefusedWhenTooShort) {
   Show([](HWND dialog) {
-    SetDlgItemTextW(dialog, IDC_NETSET_CMD, L"AT");
-    Click(dialog, IDC_NETSET_CMD_SET);
-    SetDlgItemTextW(dialog, IDC_NETSET_CMD, L"  AT+SIP=0 ");
-    Click(dialog, IDC_NETSET_CMD_SET);
-    Click(dialog, IDC_NETSET_RETURN);
+    SetDlgItemTextW(dialog, IDC_NETSETTING_CMD, L"AT");
+    Click(dialog, IDC_NETSETTING_CMD_SET);
+    SetDlgItemTextW(dialog, IDC_NETSETTING_CMD, L"  AT+SIP=0 ");
+    Click(dialog, IDC_NETSETTING_CMD_SET);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
   EXPECT_EQ(Sent(), B({0x1F, 0x1B, 0x1F, 0x00, 0x00, 0x01, 0xAA, 0x22}) + "AT+SIP=0" + B({0x22}));
   const auto records = app_.prompts.records();
@@ -139,9 +139,9 @@ TEST_F(NetSettingDialogTest, TheAtCommandIsTrimmedOrRefusedWhenTooShort) {
 
 TEST_F(NetSettingDialogTest, AnAtCommandWithADoubleQuoteIsRefusedAndNothingIsSent) {
   Show([](HWND dialog) {
-    SetDlgItemTextW(dialog, IDC_NETSET_CMD, L"AT+LAP=\"X\",SECRETKEY");
-    Click(dialog, IDC_NETSET_CMD_SET);
-    Click(dialog, IDC_NETSET_RETURN);
+    SetDlgItemTextW(dialog, IDC_NETSETTING_CMD, L"AT+LAP=\"X\",SECRETKEY");
+    Click(dialog, IDC_NETSETTING_CMD_SET);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
   EXPECT_EQ(Sent(), "");
   EXPECT_EQ(app_.prompts.messages(), std::vector<std::string>{"The AT command must not contain a double quote (\")!"});
@@ -150,14 +150,14 @@ TEST_F(NetSettingDialogTest, AnAtCommandWithADoubleQuoteIsRefusedAndNothingIsSen
 TEST_F(NetSettingDialogTest, TypedCommandsAreUpperCaseAndATemplateCanBeChosen) {
   Show([](HWND dialog) {
     // typed into the list's edit part, as a user types
-    HWND edit = FindWindowExW(GetDlgItem(dialog, IDC_NETSET_CMD), nullptr, L"Edit", nullptr);
+    HWND edit = FindWindowExW(GetDlgItem(dialog, IDC_NETSETTING_CMD), nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
     for (wchar_t c : std::wstring(L"at+sip=0")) SendMessageW(edit, WM_CHAR, c, 0);
-    EXPECT_EQ(Text(dialog, IDC_NETSET_CMD), "AT+SIP=0");
-    Click(dialog, IDC_NETSET_CMD_SET);
-    SendDlgItemMessageW(dialog, IDC_NETSET_CMD, CB_SETCURSEL, 0, 0);
-    Click(dialog, IDC_NETSET_CMD_SET);
-    Click(dialog, IDC_NETSET_RETURN);
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_CMD), "AT+SIP=0");
+    Click(dialog, IDC_NETSETTING_CMD_SET);
+    SendDlgItemMessageW(dialog, IDC_NETSETTING_CMD, CB_SETCURSEL, 0, 0);
+    Click(dialog, IDC_NETSETTING_CMD_SET);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
   const std::string head = B({0x1F, 0x1B, 0x1F, 0x00, 0x00, 0x01, 0xAA, 0x22});
   EXPECT_EQ(Sent(), head + "AT+SIP=0" + B({0x22}) + head + "AT+SIP=1,192.168.2.106" + B({0x22}));
@@ -171,13 +171,13 @@ TEST_F(NetSettingDialogTest, StoredValuesShowAtTheNextOpeningAndABadAddressIsAll
   app_.settings.Put("NET", "KEY", "plain text");
   app_.settings.Put("NET", "KEYT", "9");
   Show([](HWND dialog) {
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_IP), MakeIpv4(10, 0, 0, 9));
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_MASK), MakeIpv4(255, 255, 0, 0));
-    EXPECT_EQ(IpAddress(dialog, IDC_NETSET_GATEWAY), kAllOnesIpv4);
-    EXPECT_EQ(Text(dialog, IDC_NETSET_SSID), "Café");
-    EXPECT_EQ(Text(dialog, IDC_NETSET_KEY), "plain text");
-    EXPECT_EQ(ComboIndex(dialog, IDC_NETSET_KEY_TYPE), 9);
-    Click(dialog, IDC_NETSET_RETURN);
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_IP), MakeIpv4(10, 0, 0, 9));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_MASK), MakeIpv4(255, 255, 0, 0));
+    EXPECT_EQ(IpAddress(dialog, IDC_NETSETTING_GATEWAY), kAllOnesIpv4);
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_SSID), "Café");
+    EXPECT_EQ(Text(dialog, IDC_NETSETTING_KEY), "plain text");
+    EXPECT_EQ(ComboIndex(dialog, IDC_NETSETTING_KEY_TYPE), 9);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
 }
 
@@ -187,45 +187,45 @@ TEST_F(NetSettingDialogTest, TextsFollowTheLanguage) {
     std::vector<std::pair<int, std::string>> texts;
   } cases[] = {
       {Language::English,
-       {{IDC_NETSET_NET_GROUP, "Net Settings"},
-        {IDC_NETSET_IP_LABEL, "IP Address:"},
-        {IDC_NETSET_MASK_LABEL, "NetMask Address:"},
-        {IDC_NETSET_GATEWAY_LABEL, "GateWay Address:"},
-        {IDC_NETSET_SET_IP, "SetIPAddr"},
-        {IDC_NETSET_SET_MASK, "SetNetMask"},
-        {IDC_NETSET_SET_GATEWAY, "SetGateWay"},
-        {IDC_NETSET_SET_NET, "Set above contents"},
-        {IDC_NETSET_WIFI_GROUP, "WIFI Settings"},
-        {IDC_NETSET_KEY_LABEL, "WIFI Key"},
-        {IDC_NETSET_KEY_TYPE_LABEL, "Key Type"},
-        {IDC_NETSET_SET_WIFI, "Set above contents"},
-        {IDC_NETSET_SET_ALL, "Set All"},
-        {IDC_NETSET_RETURN, "Return"},
-        {IDC_NETSET_CMD_LABEL, "WIFI CMD:"},
-        {IDC_NETSET_CMD_SET, "CMD Set"}}},
+       {{IDC_NETSETTING_NET_GROUP, "Net Settings"},
+        {IDC_NETSETTING_IP_LABEL, "IP Address:"},
+        {IDC_NETSETTING_MASK_LABEL, "NetMask Address:"},
+        {IDC_NETSETTING_GATEWAY_LABEL, "GateWay Address:"},
+        {IDC_NETSETTING_SET_IP, "SetIPAddr"},
+        {IDC_NETSETTING_SET_MASK, "SetNetMask"},
+        {IDC_NETSETTING_SET_GATEWAY, "SetGateWay"},
+        {IDC_NETSETTING_SET_NET, "Set above contents"},
+        {IDC_NETSETTING_WIFI_GROUP, "WIFI Settings"},
+        {IDC_NETSETTING_KEY_LABEL, "WIFI Key"},
+        {IDC_NETSETTING_KEY_TYPE_LABEL, "Key Type"},
+        {IDC_NETSETTING_SET_WIFI, "Set above contents"},
+        {IDC_NETSETTING_SET_ALL, "Set All"},
+        {IDC_NETSETTING_RETURN, "Return"},
+        {IDC_NETSETTING_CMD_LABEL, "WIFI CMD:"},
+        {IDC_NETSETTING_CMD_SET, "CMD Set"}}},
       {Language::Chinese,
-       {{IDC_NETSET_NET_GROUP, "网络设置"},
-        {IDC_NETSET_IP_LABEL, "IP地址(I):"},
-        {IDC_NETSET_MASK_LABEL, "子网掩码(U):"},
-        {IDC_NETSET_GATEWAY_LABEL, "默认网关(D):"},
-        {IDC_NETSET_SET_IP, "设置IP"},
-        {IDC_NETSET_SET_MASK, "设置掩码"},
-        {IDC_NETSET_SET_GATEWAY, "设置网关"},
-        {IDC_NETSET_SET_NET, "同时设置以上三项"},
-        {IDC_NETSET_WIFI_GROUP, "WIFI设置"},
-        {IDC_NETSET_KEY_LABEL, "WIFI密码:"},
-        {IDC_NETSET_KEY_TYPE_LABEL, "加密类型:"},
-        {IDC_NETSET_SET_WIFI, "WIFI设置以上内容"},
-        {IDC_NETSET_SET_ALL, "全部设置"},
-        {IDC_NETSET_RETURN, "返回"},
-        {IDC_NETSET_CMD_SET, "CMD Set"}}},
+       {{IDC_NETSETTING_NET_GROUP, "网络设置"},
+        {IDC_NETSETTING_IP_LABEL, "IP地址(I):"},
+        {IDC_NETSETTING_MASK_LABEL, "子网掩码(U):"},
+        {IDC_NETSETTING_GATEWAY_LABEL, "默认网关(D):"},
+        {IDC_NETSETTING_SET_IP, "设置IP"},
+        {IDC_NETSETTING_SET_MASK, "设置掩码"},
+        {IDC_NETSETTING_SET_GATEWAY, "设置网关"},
+        {IDC_NETSETTING_SET_NET, "同时设置以上三项"},
+        {IDC_NETSETTING_WIFI_GROUP, "WIFI设置"},
+        {IDC_NETSETTING_KEY_LABEL, "WIFI密码:"},
+        {IDC_NETSETTING_KEY_TYPE_LABEL, "加密类型:"},
+        {IDC_NETSETTING_SET_WIFI, "WIFI设置以上内容"},
+        {IDC_NETSETTING_SET_ALL, "全部设置"},
+        {IDC_NETSETTING_RETURN, "返回"},
+        {IDC_NETSETTING_CMD_SET, "CMD Set"}}},
   };
   for (const auto& c : cases) {
     app_.context.SetLanguage(c.language);
     Show([&c](HWND dialog) {
       EXPECT_EQ(WindowText(dialog), "Net Settings");
       for (const auto& [id, text] : c.texts) EXPECT_EQ(Text(dialog, id), text) << id;
-      Click(dialog, IDC_NETSET_RETURN);
+      Click(dialog, IDC_NETSETTING_RETURN);
     });
   }
 }
@@ -235,16 +235,16 @@ TEST_F(NetSettingDialogTest, PaintsTheLightBackgroundAndDrawsItsButtons) {
     HDC dc = GetDC(dialog);
     const auto brush =
         reinterpret_cast<HBRUSH>(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_NETSET_IP_LABEL))));
+                                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_NETSETTING_IP_LABEL))));
     ReleaseDC(dialog, dc);
     LOGBRUSH info{};
     ASSERT_NE(brush, nullptr);
     GetObjectW(brush, sizeof info, &info);
     EXPECT_EQ(info.lbColor, RGB(239, 247, 255));
-    for (int id : {IDC_NETSET_SET_IP, IDC_NETSET_SET_ALL, IDC_NETSET_RETURN, IDC_NETSET_CMD_SET}) {
+    for (int id : {IDC_NETSETTING_SET_IP, IDC_NETSETTING_SET_ALL, IDC_NETSETTING_RETURN, IDC_NETSETTING_CMD_SET}) {
       EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
     }
-    Click(dialog, IDC_NETSET_RETURN);
+    Click(dialog, IDC_NETSETTING_RETURN);
   });
 }
 

@@ -13,13 +13,12 @@
 #include <vector>
 
 #include "FakeUsbPrinters.h"
-#include "RecordingStarter.h"
 #include "SpoolerState.h"
 #include "ThreadWindow.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
 #include "drvsetup/res/resource.h"
-#include "drvsetup/win/SetupWindow.h"
+#include "drvsetup/win/SetupDialog.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
@@ -64,16 +63,15 @@ class PropertiesWindow {
 const std::vector<std::string> kDriverFiles{"POS80.DLL",  "POS80C.GPD", "UNIDRV.DLL", "UNIDRVUI.DLL",
                                             "UNIRES.DLL", "UNIDRV.HLP", "TTFSUB.GPD", "STDNAMES.GPD"};
 
-class SetupWindowTest : public testing::Test {
+class SetupDialogTest : public testing::Test {
  protected:
-  SetupWindowTest()
-      : source_(std::string(drvsetup::EnvironmentFor(windows_.architecture).folder), kDriverFiles),
-        pauses_([this](unsigned ms) { pauses.push_back(ms); }) {
+  SetupDialogTest()
+      : source_(std::string(drvsetup::EnvironmentFor(windows_.architecture).folder), kDriverFiles) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     testsupport::DeletePrinters("Corvane RX-8");
   }
-  ~SetupWindowTest() override { testsupport::DeletePrinters("Corvane RX-8"); }
+  ~SetupDialogTest() override { testsupport::DeletePrinters("Corvane RX-8"); }
 
   // Installs Corvane RX-8 on LPT1: through the dialog, answering `configure`.
   void Run(unsigned language, bool configure) {
@@ -84,25 +82,22 @@ class SetupWindowTest : public testing::Test {
       Click(d, IDC_CONFING_INSTALL);
     };
     SetTimer(nullptr, 0, 20, WhenConfingShows);
-    drvsetup::SetupServices services{spooler, prompts, launcher, starter, usb, windows_, language};
+    drvsetup::SetupServices services{spooler, prompts, launcher, usb, clock_, windows_, language};
     services.driverRoot = source_.root();
-    drvsetup::RunSetupWindow(services);
+    drvsetup::ShowSetupDialog(nullptr, services);
   }
 
   std::vector<unsigned> pauses;
+  kit::FunctionClock clock_{[this](unsigned ms) { pauses.push_back(ms); }};
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
-  testsupport::RecordingStarter starter;
   testsupport::FakeUsbPrinters usb;
   drvsetup::WinSpooler spooler;
   drvsetup::WindowsInfo windows_ = drvsetup::DetectWindows();
   testsupport::DriverSourceFolder source_;
-
- private:
-  kit::ScopedPauseOverride pauses_;
 };
 
-TEST_F(SetupWindowTest, ConfiguringOpensThePropertiesOnTheirThirdTabInTheKnownLanguages) {
+TEST_F(SetupDialogTest, ConfiguringOpensThePropertiesOnTheirThirdTabInTheKnownLanguages) {
   const std::vector<std::tuple<unsigned, std::wstring, int>> cases{
       {1033, L"Corvane RX-8 Properties", 2}, {2052, L"Corvane RX-8 属性", 2}, {1031, L"Corvane RX-8 Properties", 0}};
   for (const auto& [language, title, tab] : cases) {
@@ -118,7 +113,7 @@ TEST_F(SetupWindowTest, ConfiguringOpensThePropertiesOnTheirThirdTabInTheKnownLa
   EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 100u), 3);
 }
 
-TEST_F(SetupWindowTest, DecliningEndsAtOnceWithoutProperties) {
+TEST_F(SetupDialogTest, DecliningEndsAtOnceWithoutProperties) {
   const DWORD start = GetTickCount();
   Run(1033, false);
   EXPECT_LT(GetTickCount() - start, 4000u);

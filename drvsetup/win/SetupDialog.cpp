@@ -1,9 +1,8 @@
 // CFerrowPrinterDriverSetupDlg: the backdrop, the properties follow-up and About.
-#include "drvsetup/win/SetupWindow.h"
+#include "drvsetup/win/SetupDialog.h"
 
 #include <commctrl.h>
 
-#include "common/Pause.h"
 #include "drvsetup/Texts.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
@@ -27,11 +26,8 @@ constexpr COLORREF kTitleColour = RGB(0, 20, 140);
 class CFerrowPrinterDriverSetupDlg : public winui::Dialog {
  public:
   explicit CFerrowPrinterDriverSetupDlg(SetupServices& services)
-      : Dialog(IDD_DRVSETUP_MAIN), services_(services), brush_(CreateSolidBrush(kBackdrop)) {}
-  ~CFerrowPrinterDriverSetupDlg() override {
-    DeleteObject(brush_);
-    if (titleFont_) DeleteObject(titleFont_);
-  }
+      : Dialog(IDD_SETUP), services_(services), brush_(CreateSolidBrush(kBackdrop)) {}
+  ~CFerrowPrinterDriverSetupDlg() override { DeleteObject(brush_); }
 
  protected:
   bool OnInit() override;
@@ -46,20 +42,16 @@ class CFerrowPrinterDriverSetupDlg : public winui::Dialog {
 
   SetupServices& services_;
   HBRUSH brush_;
-  HFONT titleFont_ = nullptr;
   std::string printerName_;
 };
 
 bool CFerrowPrinterDriverSetupDlg::OnInit() {
-  titleFont_ = CreateFontW(50, 0, 0, 0, FW_BOLD, TRUE, TRUE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"微软雅黑");
-  SendMessageW(Item(IDC_DRVSETUP_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
+  SetFont(IDC_SETUP_TITLE, {L"微软雅黑", 50, FW_BOLD, true, true});
   if (HMENU menu = GetSystemMenu(hwnd(), FALSE)) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, L"关于 drvsetup(&A)...");
   }
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_DRVSETUP))));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_DRVSETUP))));
+  SetIcons(IDI_DRVSETUP);
   ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
   // the configuration runs once the backdrop is up, not inside its creation
   PostMessageW(hwnd(), kRunConfiguration, 0, 0);
@@ -73,7 +65,7 @@ void CFerrowPrinterDriverSetupDlg::RunConfiguration() {
     return;
   }
   printerName_ = outcome.printerName;
-  kit::Pause(kBeforeProperties);
+  services_.clock.Pause(kBeforeProperties);
   services_.launcher.Open(winui::SystemProgram("rundll32.exe"), PropertiesParameters(printerName_));
   StartTimer(kFindPropertiesTimer, kFindPropertiesPeriod);
   StartTimer(kEndTimer, kEndAfter);
@@ -99,7 +91,7 @@ void CFerrowPrinterDriverSetupDlg::FindPropertiesWindow() {
 }
 
 HBRUSH CFerrowPrinterDriverSetupDlg::OnCtlColor(HDC dc, HWND control, UINT) {
-  if (GetDlgCtrlID(control) == IDC_DRVSETUP_TITLE) SetTextColor(dc, kTitleColour);
+  if (GetDlgCtrlID(control) == IDC_SETUP_TITLE) SetTextColor(dc, kTitleColour);
   SetBkColor(dc, kBackdrop);
   return brush_;
 }
@@ -118,7 +110,7 @@ bool CFerrowPrinterDriverSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     return true;
   }
   if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_ABOUTBOX) {
-    winui::Dialog about(IDD_ABOUTBOX);
+    winui::Dialog about(IDD_ABOUT);
     about.DoModal(hwnd());
     result = 0;
     return true;
@@ -138,9 +130,6 @@ std::string PropertiesParameters(const std::string& printerName) {
   return "printui.dll,PrintUIEntry /p /n \"" + printerName + "\"";
 }
 
-void RunSetupWindow(SetupServices& services) {
-  CFerrowPrinterDriverSetupDlg window(services);
-  window.DoModal(nullptr);
-}
+void ShowSetupDialog(HWND owner, SetupServices& services) { CFerrowPrinterDriverSetupDlg(services).DoModal(owner); }
 
 }  // namespace drvsetup

@@ -1,5 +1,5 @@
 // CLumaqFwflashDlg: handlers read the controls, call the core, start the worker.
-#include "fwflash/win/FwflashDlg.h"
+#include "fwflash/win/FwflashDialog.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -40,8 +40,7 @@ CLumaqFwflashDlg::~CLumaqFwflashDlg() {
 
 bool CLumaqFwflashDlg::OnInit() {
   icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FWFLASH));
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SetIcons(IDI_FWFLASH);
   if (const auto key = VendorKeyFromProgramName(ProgramStem(programPath_))) ports_.vendors().SetSlot0(*key);
   SetText(IDC_FWFLASH_PATH, kPathPlaceholder);
   SetText(IDC_FWFLASH_PORT_GROUP, kPortGroupCaption);
@@ -199,6 +198,10 @@ bool CLumaqFwflashDlg::PaintIconic() {
   DrawIcon(dc, x, y, icon_);
   EndPaint(hwnd(), &paint);
   return true;
+}
+
+void ShowFwflashDialog(HWND owner, PortLayer& ports, winui::Prompts& prompts, std::u16string programPath) {
+  CLumaqFwflashDlg(ports, prompts, std::move(programPath)).DoModal(owner);
 }
 
 }  // namespace fwflash

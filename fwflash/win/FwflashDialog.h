@@ -58,4 +58,8 @@ class CLumaqFwflashDlg : public winui::Dialog {
   HICON icon_ = nullptr;
 };
 
+// Runs the updater window modally over `owner` (none: the desktop) until it
+// closes; an upgrade still running then is ended and joined first.
+void ShowFwflashDialog(HWND owner, PortLayer& ports, winui::Prompts& prompts, std::u16string programPath);
+
 }  // namespace fwflash

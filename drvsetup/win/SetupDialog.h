@@ -9,8 +9,9 @@
 
 namespace drvsetup {
 
-// Runs the backdrop modally; returns when the program is to end.
-void RunSetupWindow(SetupServices& services);
+// Runs the backdrop modally over `owner` (none: the desktop); returns when
+// the program is to end.
+void ShowSetupDialog(HWND owner, SetupServices& services);
 
 // The title of the printer's properties window in the user's display
 // language: "<name> Properties" (1033), "<name> 属性" (2052), else nothing.

@@ -6,12 +6,13 @@
 #include <shlobj.h>
 
 #include <filesystem>
+#include <functional>
 #include <future>
 
 #include "PipeUsb.h"
 #include "common/Pause.h"
 #include "fwflash/res/resource.h"
-#include "fwflash/win/FwflashDlg.h"
+#include "fwflash/win/FwflashDialog.h"
 #include "support/DialogDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
@@ -44,7 +45,7 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   return static_cast<HDROP>(memory);
 }
 
-class FwflashDlgTest : public testing::Test {
+class FwflashDialogTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = testsupport::MakeTempDir();
@@ -76,13 +77,16 @@ class FwflashDlgTest : public testing::Test {
 
   std::string dir_;
   fwtest::PipeUsbDevices devices_;
-  fwflash::PortLayer ports_{devices_};
+  // what a reply poll's pause does; real sleeps unless a test says otherwise
+  std::function<void(unsigned)> onPause_ = [](unsigned ms) { Sleep(ms); };
+  kit::FunctionClock clock_{[this](unsigned ms) { onPause_(ms); }};
+  fwflash::PortLayer ports_{devices_, clock_};
   RecordingPrompts prompts_;
   winui::Modeless<fwflash::CLumaqFwflashDlg> dialog_{ports_, prompts_, u"C:\\kit\\myTitle\\fwflash.exe"};
   HWND window_ = nullptr;
 };
 
-TEST_F(FwflashDlgTest, StartsWithTheTextsListsAndStatesOfTheLayout) {
+TEST_F(FwflashDialogTest, StartsWithTheTextsListsAndStatesOfTheLayout) {
   wchar_t caption[64];
   GetWindowTextW(window_, caption, 64);
   EXPECT_STREQ(caption, L"Atualização Firmware");
@@ -118,7 +122,7 @@ TEST_F(FwflashDlgTest, StartsWithTheTextsListsAndStatesOfTheLayout) {
   EXPECT_EQ(ports_.vendors().Slot(0), "vid_XXXX");  // plain program name
 }
 
-TEST_F(FwflashDlgTest, TransportRadiosEnableTheirOwnControls) {
+TEST_F(FwflashDialogTest, TransportRadiosEnableTheirOwnControls) {
   Click(IDC_FWFLASH_COM);
   EXPECT_TRUE(dialog_.IsEnabled(IDC_FWFLASH_PORT_LIST));
   EXPECT_TRUE(dialog_.IsEnabled(IDC_FWFLASH_BAUD_LIST));
@@ -133,7 +137,7 @@ TEST_F(FwflashDlgTest, TransportRadiosEnableTheirOwnControls) {
   EXPECT_FALSE(dialog_.IsEnabled(IDC_FWFLASH_ADDRESS));
 }
 
-TEST_F(FwflashDlgTest, BrowseTakesAValidFileAndEnablesStart) {
+TEST_F(FwflashDialogTest, BrowseTakesAValidFileAndEnablesStart) {
   const std::string path = WindowsPathOf(WriteFirmware("ok.fmw", 4084));
   prompts_.AnswerFile(path);
   Click(IDC_FWFLASH_BROWSE);
@@ -148,7 +152,7 @@ TEST_F(FwflashDlgTest, BrowseTakesAValidFileAndEnablesStart) {
   EXPECT_TRUE(dialog_.IsEnabled(IDC_FWFLASH_BROWSE));
 }
 
-TEST_F(FwflashDlgTest, BrowseRefusesAnInvalidFileAndKeepsThePath) {
+TEST_F(FwflashDialogTest, BrowseRefusesAnInvalidFileAndKeepsThePath) {
   prompts_.AnswerFile(WindowsPathOf(WriteFirmware("ok.fmw", 4084)));
   Click(IDC_FWFLASH_BROWSE);
   const std::string shown = dialog_.Text(IDC_FWFLASH_PATH);
@@ -159,7 +163,7 @@ TEST_F(FwflashDlgTest, BrowseRefusesAnInvalidFileAndKeepsThePath) {
   EXPECT_FALSE(dialog_.IsEnabled(IDC_FWFLASH_START));
 }
 
-TEST_F(FwflashDlgTest, CancelledBrowseEnablesStartWhichThenRefusesThePlaceholder) {
+TEST_F(FwflashDialogTest, CancelledBrowseEnablesStartWhichThenRefusesThePlaceholder) {
   prompts_.AnswerFile(std::nullopt);
   Click(IDC_FWFLASH_BROWSE);
   EXPECT_TRUE(dialog_.IsEnabled(IDC_FWFLASH_START));
@@ -170,7 +174,7 @@ TEST_F(FwflashDlgTest, CancelledBrowseEnablesStartWhichThenRefusesThePlaceholder
   EXPECT_FALSE(dialog_.upgradeRunning());
 }
 
-TEST_F(FwflashDlgTest, DropOfMoreOrFewerThanOneFileIsRefused) {
+TEST_F(FwflashDialogTest, DropOfMoreOrFewerThanOneFileIsRefused) {
   const std::wstring a = testsupport::WindowsPath(WriteFirmware("a.fmw", 4084));
   const std::wstring b = testsupport::WindowsPath(WriteFirmware("b.fmw", 4084));
   Drop({a, b});
@@ -180,7 +184,7 @@ TEST_F(FwflashDlgTest, DropOfMoreOrFewerThanOneFileIsRefused) {
   EXPECT_EQ(dialog_.Text(IDC_FWFLASH_PATH), "(Insira o Firmware Aqui)");
 }
 
-TEST_F(FwflashDlgTest, DropOfAMissingFileOrAFolderIsRefused) {
+TEST_F(FwflashDialogTest, DropOfAMissingFileOrAFolderIsRefused) {
   Drop({testsupport::WindowsPath(dir_ + "/absent.fmw")});
   testsupport::RunShell("mkdir " + testsupport::ShellQuote(dir_ + "/folder.fmw"));
   Drop({testsupport::WindowsPath(dir_ + "/folder.fmw")});
@@ -189,7 +193,7 @@ TEST_F(FwflashDlgTest, DropOfAMissingFileOrAFolderIsRefused) {
   EXPECT_FALSE(dialog_.IsEnabled(IDC_FWFLASH_START));
 }
 
-TEST_F(FwflashDlgTest, DropOfAnInvalidFileIsRefusedAndAValidOneTaken) {
+TEST_F(FwflashDialogTest, DropOfAnInvalidFileIsRefusedAndAValidOneTaken) {
   Drop({testsupport::WindowsPath(WriteFirmware("bad.fmw", 5000, false))});
   EXPECT_EQ(prompts_.messages(), std::vector<std::string>{"Please select a valid file"});
   EXPECT_FALSE(dialog_.IsEnabled(IDC_FWFLASH_START));
@@ -200,7 +204,7 @@ TEST_F(FwflashDlgTest, DropOfAnInvalidFileIsRefusedAndAValidOneTaken) {
   EXPECT_EQ(prompts_.messages().size(), 1u);
 }
 
-TEST_F(FwflashDlgTest, SizeCommandsAreIgnored) {
+TEST_F(FwflashDialogTest, SizeCommandsAreIgnored) {
   RECT before, after;
   GetWindowRect(window_, &before);
   SendMessageW(window_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -210,13 +214,13 @@ TEST_F(FwflashDlgTest, SizeCommandsAreIgnored) {
 }
 
 // Upgrades over the USB stand-in.
-class FwflashDlgUpgradeTest : public FwflashDlgTest {
+class FwflashDialogUpgradeTest : public FwflashDialogTest {
  protected:
   void ChooseFile(size_t payload) { Drop({testsupport::WindowsPath(WriteFirmware("fw.fmw", payload))}); }
   std::wstring UsbPath() { return L"\\\\?\\usb#vid_0483&pid_0001#1#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}"; }
 };
 
-TEST_F(FwflashDlgUpgradeTest, SuccessfulUpgradeReports100AndSuccessAndEnablesEverything) {
+TEST_F(FwflashDialogUpgradeTest, SuccessfulUpgradeReports100AndSuccessAndEnablesEverything) {
   fwtest::PipePrinter printer;
   devices_.AddActive(UsbPath(), printer.name());
   ChooseFile(9000);
@@ -234,7 +238,7 @@ TEST_F(FwflashDlgUpgradeTest, SuccessfulUpgradeReports100AndSuccessAndEnablesEve
   EXPECT_EQ(dialog_.RadioIndex(IDC_FWFLASH_USB), 0);
 }
 
-TEST_F(FwflashDlgUpgradeTest, NoPrinterGivesMinusOneAndEnablesTheControls) {
+TEST_F(FwflashDialogUpgradeTest, NoPrinterGivesMinusOneAndEnablesTheControls) {
   ChooseFile(4084);
   Click(IDC_FWFLASH_START);
   ASSERT_TRUE(WaitMessages(1));
@@ -243,8 +247,8 @@ TEST_F(FwflashDlgUpgradeTest, NoPrinterGivesMinusOneAndEnablesTheControls) {
   EXPECT_FALSE(ports_.running());
 }
 
-TEST_F(FwflashDlgUpgradeTest, SilentPrinterGives01AndADropMeanwhileChangesNothing) {
-  kit::ScopedPauseOverride quick([](unsigned) { Sleep(1); });
+TEST_F(FwflashDialogUpgradeTest, SilentPrinterGives01AndADropMeanwhileChangesNothing) {
+  onPause_ = [](unsigned) { Sleep(1); };
   fwtest::PipePrinter printer;
   devices_.AddActive(UsbPath(), printer.name());
   ChooseFile(4084);
@@ -261,7 +265,7 @@ TEST_F(FwflashDlgUpgradeTest, SilentPrinterGives01AndADropMeanwhileChangesNothin
   EXPECT_TRUE(AllInputsEnabled(true));
 }
 
-TEST_F(FwflashDlgUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
+TEST_F(FwflashDialogUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
   fwtest::PipePrinter printer;
   devices_.AddActive(UsbPath(), printer.name());
   ChooseFile(4084);
@@ -276,8 +280,8 @@ TEST_F(FwflashDlgUpgradeTest, ClosingTheWindowDuringAnUpgradeIsSafe) {
   EXPECT_TRUE(prompts_.messages().empty());
 }
 
-TEST_F(FwflashDlgUpgradeTest, EscAndTheCloseBoxAreRefusedWhileAnUpgradeRunsAndCloseAfterIt) {
-  kit::ScopedPauseOverride quick([](unsigned) { Sleep(1); });
+TEST_F(FwflashDialogUpgradeTest, EscAndTheCloseBoxAreRefusedWhileAnUpgradeRunsAndCloseAfterIt) {
+  onPause_ = [](unsigned) { Sleep(1); };
   fwtest::PipePrinter printer;
   devices_.AddActive(UsbPath(), printer.name());
   ChooseFile(4084);
@@ -296,7 +300,7 @@ TEST_F(FwflashDlgUpgradeTest, EscAndTheCloseBoxAreRefusedWhileAnUpgradeRunsAndCl
   EXPECT_FALSE(IsWindow(window_));
 }
 
-TEST_F(FwflashDlgTest, ProgramNameWithAVendorFillsSlot0) {
+TEST_F(FwflashDialogTest, ProgramNameWithAVendorFillsSlot0) {
   winui::Modeless<fwflash::CLumaqFwflashDlg> named(ports_, prompts_, u"Z:\\tmp\\fwflash_vid_0519.exe");
   ASSERT_NE(named.Create(nullptr), nullptr);
   EXPECT_EQ(ports_.vendors().Slot(0), "vid_0519");
