@@ -1,28 +1,11 @@
-// Real sleeps, a test's function, and the process-wide override being retired.
+// Real sleeps, in slices where a stop may come, and a test's function.
 #include "common/Pause.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <thread>
 
 namespace kit {
-namespace {
-std::atomic<const PauseFunction*> g_override{nullptr};
-}
-
-void Pause(unsigned milliseconds) {
-  if (const PauseFunction* f = g_override.load()) {
-    (*f)(milliseconds);
-    return;
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-bool PauseUnless(unsigned milliseconds, const std::function<bool()>& askedToStop) {
-  if (const PauseFunction* f = g_override.load()) return FunctionClock(*f).PauseUnless(milliseconds, askedToStop);
-  return SleepingClock().PauseUnless(milliseconds, askedToStop);
-}
 
 void SleepingClock::Pause(unsigned milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -43,10 +26,5 @@ bool FunctionClock::PauseUnless(unsigned milliseconds, const std::function<bool(
   pause_(milliseconds);
   return askedToStop && askedToStop();
 }
-
-ScopedPauseOverride::ScopedPauseOverride(PauseFunction replacement)
-    : replacement_(std::move(replacement)), previous_(g_override.exchange(&replacement_)) {}
-
-ScopedPauseOverride::~ScopedPauseOverride() { g_override.store(previous_); }
 
 }  // namespace kit

@@ -38,23 +38,4 @@ class FunctionClock final : public Clock {
   PauseFunction pause_;
 };
 
-// Being replaced by a Clock handed down by the owner: waits `milliseconds`
-// (a real sleep unless a test replaced it). Thread-safe.
-void Pause(unsigned milliseconds);
-bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop);
-
-// Replaces Pause for the life of this object, for every thread; restores the
-// previous behaviour on destruction. Install before starting threads that pause.
-class ScopedPauseOverride {
- public:
-  explicit ScopedPauseOverride(PauseFunction replacement);
-  ~ScopedPauseOverride();
-  ScopedPauseOverride(const ScopedPauseOverride&) = delete;
-  ScopedPauseOverride& operator=(const ScopedPauseOverride&) = delete;
-
- private:
-  PauseFunction replacement_;
-  const PauseFunction* previous_;
-};
-
 }  // namespace kit

@@ -22,10 +22,6 @@ class SendingTest : public MainWindowTest {
     Click(IDC_MAIN_PRINT);
     Settle();
   }
-
-  // Automatic sending loops on its pauses: instant ones would let it send
-  // millions of times while a test looks, and the fake's log grow without end.
-  kit::ScopedPauseOverride throttle_{[](unsigned) { Sleep(1); }};
 };
 
 TEST_F(SendingTest, PrintSendsTheTextInCodePage860OverNet) {

@@ -31,7 +31,6 @@ class MainWindowIniTest : public testing::Test {
   std::string Ini() const { return ReadFile(dir_ + "/Printer.ini"); }
 
   std::string dir_ = MakeTempDir();
-  kit::ScopedPauseOverride pauses_{[](unsigned) {}};
   linktest::FakeLinkDevices devices_;
   kit::FunctionClock clock_;  // the link's pauses return at once
   prtbench::WindowState state_;
