@@ -52,7 +52,9 @@ TEST(Drivers, UniqueNameTakesTheFirstFreeCopyNumber) {
       // taken numbers out of order: every new candidate is checked against the whole list
       {{"Corvane RX-8 (copy 2)", "Corvane RX-8 (copy 1)", "Corvane RX-8"}, false, "Corvane RX-8 (copy 3)"},
       {{"Corvane RX-8", "Corvane RX-8 (copy 2)"}, false, "Corvane RX-8 (copy 1)"},
-      {{"corvane rx-8"}, false, "Corvane RX-8"},
+      // the spooler's names ignore case: an installed "corvane rx-8" takes the plain name
+      {{"corvane rx-8"}, false, "Corvane RX-8 (copy 1)"},
+      {{"CORVANE RX-8", "corvane rx-8 (COPY 1)"}, false, "Corvane RX-8 (copy 2)"},
       {{"Corvane RX-8", "Corvane RX-8 (副本 1)"}, true, "Corvane RX-8 (副本 2)"},
       {{"Corvane RX-8", "Corvane RX-8 (副本 1)"}, false, "Corvane RX-8 (copy 1)"},
   };
