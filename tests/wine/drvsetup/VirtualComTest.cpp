@@ -47,6 +47,10 @@ class TestKeys {
       SetText(parameters, L"Other", L"x");
     }
   }
+  // An instance without its "Device Parameters" key.
+  void AddBareInstance(const std::wstring& instance) {
+    SetText(kDeviceKey + L"\\" + instance, L"Other", L"x");
+  }
 };
 
 std::vector<SerialEntry> Sorted(std::vector<SerialEntry> entries) {
@@ -69,8 +73,9 @@ TEST(SerialSnapshot, VirtualComPortsByInstance) {
   EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), std::nullopt);
   keys.AddInstance(L"6&1", L"COM5");
   keys.AddInstance(L"6&2", nullptr);
+  keys.AddBareInstance(L"6&25");
   keys.AddInstance(L"6&3", L"COM7");
-  EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), (std::vector<std::string>{"COM5", "", "COM7"}));
+  EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), (std::vector<std::string>{"COM5", "", "", "COM7"}));
 }
 
 std::function<void()> g_step;
