@@ -90,4 +90,8 @@ TEST(Drivers, FailureMessagesByWindowsChoiceAndLanguage) {
   }
   EXPECT_EQ(DriverFailedMessage(false), "Install printer driver failed !");
   EXPECT_EQ(DriverFailedMessage(true), "安装打印机驱动过程发生错误！");
+  EXPECT_EQ(StartFailedMessage("C:\\w\\DPInst64.exe", false), "Can not start C:\\w\\DPInst64.exe !");
+  EXPECT_EQ(StartFailedMessage("C:\\w\\DPInst64.exe", true), "无法启动 C:\\w\\DPInst64.exe！");
+  EXPECT_EQ(DefaultFailedMessage(false), "Set Default Printer failed !");
+  EXPECT_EQ(DefaultFailedMessage(true), "无法设为默认打印机！");
 }

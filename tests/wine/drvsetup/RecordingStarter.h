@@ -1,4 +1,5 @@
-// The program starter's double: records "program|directory", starts nothing.
+// The program starter's double: records "program|directory", starts nothing,
+// answers `started`.
 #pragma once
 
 #include <string>
@@ -12,9 +13,10 @@ class RecordingStarter : public drvsetup::ProgramStarter {
  public:
   bool Start(std::string_view program, std::string_view directory) override {
     starts.push_back(std::string(program) + "|" + std::string(directory));
-    return true;
+    return started;
   }
   std::vector<std::string> starts;
+  bool started = true;
 };
 
 }  // namespace testsupport

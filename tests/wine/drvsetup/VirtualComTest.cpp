@@ -13,6 +13,7 @@
 #include "RecordingStarter.h"
 #include "ThreadWindow.h"
 #include "common/Pause.h"
+#include "drvsetup/Texts.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
 #include "drvsetup/win/SerialSnapshot.h"
@@ -96,6 +97,7 @@ class VirtualComFlow : public testing::Test {
     CheckRadioButton(d, IDC_CONFING_VIRTUAL_COM, IDC_CONFING_PRINTER_DRIVER, IDC_CONFING_VIRTUAL_COM);
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_CONFING_VIRTUAL_COM, BN_CLICKED), 0);
     EnableWindow(GetDlgItem(d, 1014), TRUE);
+    EnableWindow(GetDlgItem(d, IDC_CONFING_INSTALL), TRUE);
     CheckDlgButton(d, 1014, BST_CHECKED);
     testsupport::Click(d, IDC_CONFING_INSTALL);
   }
@@ -172,6 +174,45 @@ TEST_F(VirtualComFlow, AnInstallerClosedBeforeItsFinalPageEndsTheWatchSilently) 
       [] { return false; });
   EXPECT_EQ(starter.starts.size(), 1u);
   EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(VirtualComFlow, ASecondInstallationWatchesItsOwnInstaller) {
+  const auto addPort = [&](const wchar_t* name, const std::wstring& instance, const wchar_t* port) {
+    keys.AddSerial(name, port);
+    keys.AddInstance(instance, port);
+  };
+  std::vector<std::function<void(HWND)>> steps{[](HWND d) { ClickInstall(d); },
+                                                [&](HWND) {
+                                                  addPort(L"\\Device\\VCP0", L"6&1", L"COM5");
+                                                  OpenInstaller(true);
+                                                },
+                                                [](HWND) {}, [&](HWND) { CloseInstaller(); },
+                                                [](HWND d) { ClickInstall(d); }};
+  // the second installer shows its window well after the first ticks of the new watch
+  for (int tick = 0; tick < 10; ++tick) steps.push_back([](HWND) {});
+  steps.push_back([&](HWND) {
+    addPort(L"\\Device\\VCP1", L"6&2", L"COM6");
+    OpenInstaller(true);
+  });
+  Run(steps, [&] { return prompts.messages().size() == 2; });
+  EXPECT_EQ(starter.starts.size(), 2u);
+  EXPECT_EQ(prompts.messages(),
+            (std::vector<std::string>{"The created COM port is:COM5;", "The created COM port is:COM6;"}));
+}
+
+TEST_F(VirtualComFlow, AnInstallerThatDoesNotStartIsNamedAndNotWatched) {
+  starter.started = false;
+  services.driverRoot = "C:\\Kit";
+  Run({[](HWND d) { ClickInstall(d); },
+       [&](HWND) {
+         keys.AddSerial(L"\\Device\\VCP0", L"COM5");
+         keys.AddInstance(L"6&1", L"COM5");
+         OpenInstaller(true);
+       },
+       [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}},
+      [] { return true; });
+  EXPECT_EQ(prompts.messages(), std::vector<std::string>{drvsetup::StartFailedMessage(
+                                    "C:\\Kit\\Windows x64\\DPInst64.exe", false)});
 }
 
 }  // namespace
