@@ -2,6 +2,7 @@
 #include "prtbench/nettools/NetMonitor.h"
 
 #include <array>
+#include <chrono>
 
 #include "common/Guarded.h"
 #include "common/Pause.h"
@@ -100,7 +101,7 @@ bool NetMonitor::PollUntilLost() {
     }
     PauseUnlessStopped(kMonitorReplyWaitMs);
     std::array<std::uint8_t, kStatusReplyBuffer> reply{};
-    const int count = link_.ReceiveFromMonitor(reply, 0);
+    const int count = ReadReply(reply);
     if (count <= 0) {
       if (++misses < kMonitorMissLimit) {
         PauseUnlessStopped(kMonitorAfterMissMs);
@@ -120,6 +121,22 @@ bool NetMonitor::PollUntilLost() {
     PauseUnlessStopped(kMonitorAfterReplyMs);
   }
   return false;
+}
+
+int NetMonitor::ReadReply(std::span<std::uint8_t> reply) {
+  const int first = link_.ReceiveFromMonitor(reply, 0);
+  if (first <= 0) return first;
+  // the word may come in more than one segment; a short one shifts no later word
+  size_t count = static_cast<size_t>(first);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kMonitorReplyRestMs);
+  while (count < kStatusWordBytes) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    const int more = link_.ReceiveFromMonitor(reply.subspan(count), static_cast<unsigned>(left.count()));
+    if (more <= 0) break;
+    count += static_cast<size_t>(more);
+  }
+  return static_cast<int>(count);
 }
 
 void NetMonitor::PauseUnlessStopped(unsigned milliseconds) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <span>
 #include <thread>
 
 #include "prtbench/app/Messages.h"
@@ -18,6 +19,8 @@ namespace prtbench {
 inline constexpr ConnectTimeout kMonitorConnectTimeout{1, 0};
 inline constexpr unsigned kMonitorRetryMs = 1000;     // after a failed connect
 inline constexpr unsigned kMonitorReplyWaitMs = 100;  // between request and read
+// how long the rest of a status word may lag behind its first bytes
+inline constexpr unsigned kMonitorReplyRestMs = 100;
 inline constexpr unsigned kMonitorAfterReplyMs = 100;
 inline constexpr unsigned kMonitorAfterMissMs = 200;
 inline constexpr int kMonitorMissLimit = 5;  // polls without a reply before reconnecting
@@ -60,6 +63,11 @@ class NetMonitor {
   // Polls the connected printer until it is lost (returns true) or the flag
   // is cleared (false).
   bool PollUntilLost();
+  // The reply to one request: reads until the four bytes of the status word
+  // are in, the printer stops sending, or kMonitorReplyRestMs passed since
+  // the first bytes. The count read, or ReceiveFromMonitor's first result
+  // when nothing came.
+  int ReadReply(std::span<std::uint8_t> reply);
   bool Wanted() const;
   // The monitor's waits: each ends early once Stop has been called.
   void PauseUnlessStopped(unsigned milliseconds);

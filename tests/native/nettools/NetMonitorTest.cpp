@@ -101,7 +101,8 @@ auto AfterPauses(size_t count) {
 }
 
 TEST_F(NetMonitorTest, PollsWithTheRequestAndShowsEachReplysLamps) {
-  devices.receiveReplies = {std::string("\x14\x00\x00\x00", 4), std::string("\x08", 1),
+  // after the single byte 08 nothing more comes: the missing bytes count as 0
+  devices.receiveReplies = {std::string("\x14\x00\x00\x00", 4), std::string("\x08", 1), std::string(),
                             std::string("\x00\x00\x00\x00", 4), std::string("\x14\x00\x0C\x00", 4)};
   RunUntil(AfterPauses(8));
   EXPECT_EQ(Connects(), (std::vector<std::string>{"connect 127.0.0.31:4000 1s -> connected 1"}));
@@ -120,6 +121,23 @@ TEST_F(NetMonitorTest, PollsWithTheRequestAndShowsEachReplysLamps) {
   EXPECT_TRUE(devices.OpenSockets().empty());
   EXPECT_FALSE(monitor.threadRunning());
 }
+
+// A status word that comes in more than one segment is read whole.
+class SplitReplyTest : public NetMonitorTest, public testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(SplitReplyTest, TheFourBytesAreReadBeforeTheWordIsTaken) {
+  for (const auto& part : GetParam()) devices.receiveReplies.push_back(part);
+  RunUntil(AfterPauses(2));
+  EXPECT_EQ(devices.Received(1), kRequest);
+  EXPECT_EQ(history, (std::vector<std::string>{"BBBBBBBBBG", "GGGGGGGGGG", "GGGGGGGGRG", "BBBBBBBBBB"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Segments, SplitReplyTest,
+    testing::Values(std::vector<std::string>{std::string("\x14\x00", 2), std::string("\x0C\x00", 2)},
+                    std::vector<std::string>{std::string("\x14", 1), std::string("\x00", 1), std::string("\x0C", 1),
+                                             std::string("\x00", 1)},
+                    std::vector<std::string>{std::string("\x14\x00\x0C", 3), std::string("\x00\x00", 2)}));
 
 TEST_F(NetMonitorTest, FiveSilentPollsCloseTheConnectionAndReconnect) {
   devices.receiveReplies = {std::string("\x14\x00\x0C\x00", 4), std::string(), std::nullopt};
