@@ -72,14 +72,15 @@ void NetMonitor::Run() {
 void NetMonitor::Session() {
   while (Wanted()) {
     SetLamp(kOnlineLamp, LampColour::Green);
-    if (link_.ConnectMonitor(Address(), kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
+    const Ipv4 address = Address();
+    if (link_.ConnectMonitor(address, kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
       SetLamps(AllLamps(LampColour::Black));
       PauseUnlessStopped(kMonitorRetryMs);
       continue;
     }
     if (reports_.status) reports_.status(Msg::MonitorConnected);
     SetLamps(AllLamps(LampColour::Green));
-    if (!PollUntilLost()) break;
+    if (!PollUntilLost(address)) break;
   }
   ClearWord();
   SetLamps(AllLamps(LampColour::Black));
@@ -87,10 +88,17 @@ void NetMonitor::Session() {
   if (reports_.status) reports_.status(Msg::MonitorQuit);
 }
 
-bool NetMonitor::PollUntilLost() {
+bool NetMonitor::PollUntilLost(Ipv4 address) {
   const Bytes request = StatusRequest();
   int misses = 0;
   while (Wanted()) {
+    if (Address() != address) {
+      // a Start for another printer: this one's lamps must not stand for it
+      link_.CloseMonitor();
+      ClearWord();
+      SetLamps(AllLamps(LampColour::Black));
+      return true;
+    }
     if (!link_.SendToMonitor(request)) {
       link_.CloseMonitor();
       Lamps lost = AllLamps(LampColour::Green);

@@ -183,19 +183,24 @@ TEST_F(NetMonitorTest, AStopDuringTheConnectRetriesMakesNoFurtherAttempt) {
   EXPECT_EQ(messages, (std::vector<Msg>{Msg::MonitorQuit}));
 }
 
-TEST_F(NetMonitorTest, StartWhileTheThreadRunsKeepsOneThreadOnTheNewAddress) {
-  devices.receiveReplies = {std::string("\x14", 1)};
-  // a second Start while polling: same thread, next connect to the new address
+TEST_F(NetMonitorTest, StartOnAnotherAddressSwitchesTheThreadToItWhileTheFirstStillAnswers) {
+  devices.receiveReplies = {std::string("\x14\x00\x0C\x00", 4), std::string("\x14\x00\x0C\x00", 4)};
+  // a second Start while the first printer answers: same thread, its next poll goes to the new address
   RunUntil([this](const std::vector<unsigned>& paused) {
     if (paused.size() == 2) {
       monitor.Start(MakeIpv4(127, 0, 0, 32));
       EXPECT_TRUE(monitor.threadRunning());
     }
-    return paused.size() >= 13;  // five misses later it reconnects to the new address
+    return paused.size() >= 4;
   });
   const std::vector<std::string> connects = Connects();
   ASSERT_EQ(connects.size(), 2u);
   EXPECT_EQ(connects[1], "connect 127.0.0.32:4000 1s -> connected 2");
+  EXPECT_EQ(devices.Received(1), kRequest);
+  EXPECT_EQ(devices.Received(2), kRequest);
+  EXPECT_EQ(history, (std::vector<std::string>{"BBBBBBBBBG", "GGGGGGGGGG", "GGGGGGGGRG",
+                                               "BBBBBBBBBB",  // the first printer left
+                                               "BBBBBBBBBG", "GGGGGGGGGG", "GGGGGGGGRG", "BBBBBBBBBB"}));
   EXPECT_EQ(messages, (std::vector<Msg>{Msg::MonitorConnected, Msg::MonitorConnected, Msg::MonitorQuit}));
 }
 
