@@ -38,7 +38,7 @@ class CDlgAutoIp : public winui::Dialog {
 
  private:
   void OnSearch();
-  void OnFound(const FoundPrinter& printer);
+  void OnFound(const FoundPrinter& printer, unsigned search);
   void OnSearchFailed(Msg message, int error);
   void OnSelect();
   void OnDhcp();
@@ -86,18 +86,21 @@ void CDlgAutoIp::OnSearch() {
   // the running search ends first: one thread, one socket on port 9000
   search_.Stop();
   SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_RESETCONTENT, 0, 0);
-  found_.Clear();
+  const unsigned search = found_.NewSearch();
   std::shared_ptr<winui::WindowLink> window = windowLink();
   // the work is dropped when the window is gone, and `this` with it
-  search_.Start({[window, this](const FoundPrinter& printer) { window->Call([this, printer] { OnFound(printer); }); },
+  search_.Start({[window, this, search](const FoundPrinter& printer) {
+                   window->Call([this, printer, search] { OnFound(printer, search); });
+                 },
                  [window, this](Msg message, int error) {
                    window->Call([this, message, error] { OnSearchFailed(message, error); });
                  }});
 }
 
-void CDlgAutoIp::OnFound(const FoundPrinter& printer) {
-  // a printer that answers twice keeps its first line and record
-  if (!found_.Add(printer)) return;
+void CDlgAutoIp::OnFound(const FoundPrinter& printer, unsigned search) {
+  const FoundPrinters::Added added = found_.Add(printer, search);
+  if (added == FoundPrinters::Added::ListFull) context_.status().Show(Msg::DiscoveryListFull);
+  if (added != FoundPrinters::Added::Yes) return;
   SendDlgItemMessageW(hwnd(), IDC_AUTOIP_LIST, LB_ADDSTRING, 0,
                       reinterpret_cast<LPARAM>(winui::Widen(MacText(printer.mac)).c_str()));
   // selecting by the program does not fill the fields: only the user's choice does

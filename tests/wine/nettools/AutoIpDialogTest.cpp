@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <deque>
+
 #include "FakeDatagramSockets.h"
+#include "prtbench/nettools/PrinterSearch.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/res/resource.h"
 #include "support/DialogDriver.h"
@@ -178,7 +181,8 @@ TEST_F(AutoIpDialogTest, SaveWithoutASelectedLineSendsNothingAndABadPortIsSaidBu
 }
 
 TEST_F(AutoIpDialogTest, APortAlreadyTakenOrAFailedReceiveIsSaidInTheStatusLineAndABox) {
-  sockets_.binds = {BindResult::PortTaken};
+  // taken at each try, as another program would hold it
+  sockets_.binds = std::deque<BindResult>(kSearchBindAttempts, BindResult::PortTaken);
   Show([this](HWND dialog) {
     Click(dialog, IDC_AUTOIP_SEARCH);
     ASSERT_TRUE(PumpUntil([this] { return !app_.prompts.records().empty(); }));
