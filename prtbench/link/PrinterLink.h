@@ -118,6 +118,13 @@ class PrinterLink : public PrintSink {
   int SendOnPort(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes);
   int SendOnPort(Ipv4 address, std::uint16_t port, std::string_view bytes);
 
+  // A connection of its own (Auto Set IP's Test Print): one attempt to
+  // address:port with kOwnConnectTimeout, one send of `bytes`, closed again.
+  // The shared socket, its lock and the status text are left alone. Returns
+  // 1 sent, 0 connected but the send failed, -1 no socket could be created,
+  // -3 no connection.
+  int SendOnOwnConnection(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes);
+
   // --- the status monitor: a connection of its own to kMonitorPort ---
   // NET printing reconnects the shared socket for every job, which would cut
   // the monitor off, so the monitor keeps a second socket beside it. Its

@@ -32,6 +32,16 @@ int PrinterLink::SendOnPort(Ipv4 address, std::uint16_t port, std::span<const st
   return sent ? 1 : 0;
 }
 
+int PrinterLink::SendOnOwnConnection(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes) {
+  const ConnectAttempt attempt = devices_.ConnectOnce(address, port, kOwnConnectTimeout);
+  if (attempt.result == AttemptResult::NoSocket) return -1;
+  if (attempt.result != AttemptResult::Connected) return -3;
+  SocketHandle socket = attempt.socket;
+  const bool sent = SendOnSlot(devices_, socket, bytes) == static_cast<int>(bytes.size());
+  CloseSocketSlot(devices_, socket);
+  return sent ? 1 : 0;
+}
+
 int PrinterLink::ConnectMonitor(Ipv4 address, ConnectTimeout timeout, const std::function<bool()>& stop) {
   CloseMonitor();
   // connect without the lock, so that a shutdown closing the monitor never

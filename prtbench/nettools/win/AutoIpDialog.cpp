@@ -162,7 +162,9 @@ void CDlgAutoIp::OnTestPrint() {
   const std::string text =
       ToCodePage(context_.Text(Msg::TestPrintText), chinese ? CodePage::SimplifiedChinese : CodePage::SystemAnsi);
   context_.Post([&context = context_, ip = IpAddress(IDC_AUTOIP_IP), text](const SendQueue::Cancelled&) {
-    const int result = context.link().SendOnPort(ip, kPrinterPort, text);
+    // a connection of its own: one the connection test left open stays
+    const int result = context.link().SendOnOwnConnection(
+        ip, kPrinterPort, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     const Msg outcome = result == 1    ? Msg::NetSendOk
                         : result == 0  ? Msg::NetSendFailed
                         : result == -1 ? Msg::TestPrintNoSocket
