@@ -62,9 +62,9 @@ void CBlackMark::OnCommand(int id, int code) {
     case IDC_BLACKMARK_WIDTH_LIMIT_SET: OnWidthLimit(); break;
     case IDC_BLACKMARK_CUT_OFFSET_SET: OnCutOffset(); break;
     case IDC_BLACKMARK_PRINT_OFFSET_SET: OnPrintOffset(); break;
-    case IDC_BLACKMARK_TICKET_TEST: PostParts(context_, TicketTest(values_)); break;
-    case IDC_BLACKMARK_PRINT_START_TEST: PostParts(context_, PrintStartTest(values_)); break;
-    case IDC_BLACKMARK_CUT_TEST: PostParts(context_, CutTest(values_)); break;
+    case IDC_BLACKMARK_TICKET_TEST: PostSilentParts(context_, TicketTest(values_)); break;
+    case IDC_BLACKMARK_PRINT_START_TEST: PostSilentParts(context_, PrintStartTest(values_)); break;
+    case IDC_BLACKMARK_CUT_TEST: PostSilentParts(context_, CutTest(values_)); break;
     case IDC_BLACKMARK_OPEN: OnDetection(true); break;
     case IDC_BLACKMARK_CLOSE: OnDetection(false); break;
     default: break;
@@ -108,7 +108,7 @@ void CBlackMark::OnCutOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkCut, values_.cutOffset);
   const std::uint16_t n = CutOffsetUnits(mode_, context_.link().Settings().printerType, values_);
-  PostFrame(context_, CutPositionCommand(values_.direction, n));
+  PostSilentFrame(context_, CutPositionCommand(values_.direction, n));
   ProgramBlackMarkH().Set(n);
 }
 
@@ -116,7 +116,7 @@ void CBlackMark::OnPrintOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkPrintCut, values_.printOffset);
   const std::uint16_t n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
-  PostFrame(context_, PrintPositionCommand(values_.direction, n, ProgramBlackMarkH().Get()));
+  PostSilentFrame(context_, PrintPositionCommand(values_.direction, n, ProgramBlackMarkH().Get()));
 }
 
 void CBlackMark::OnDetection(bool on) {

@@ -82,7 +82,7 @@ void CSwitchDialog::OnSet() {
   for (int first : groups_) indices.push_back(RadioIndex(first));
   const auto b = static_cast<std::uint8_t>(SwitchBits(bits_, indices) | ExtraBits());
   Write(context_.settings(), key_, StoredSwitchValue(b));
-  PostFrame(context_, DipSwitchCommand(b));
+  PostSilentFrame(context_, DipSwitchCommand(b));
 }
 
 class CP80DIPSetting : public CSwitchDialog {

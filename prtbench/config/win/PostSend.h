@@ -18,6 +18,12 @@ inline void PostFrame(Context& context, Bytes frame) {
   });
 }
 
+// Sends `frame` for a setting that shows no message: SendData's outcome stays
+// in the status text and the status line keeps what it showed.
+inline void PostSilentFrame(Context& context, Bytes frame) {
+  context.Post([&context, frame = std::move(frame)](const SendQueue::Cancelled&) { context.link().SendData(frame); });
+}
+
 // Sends `frame` and shows `success` or `failure` by its outcome.
 inline void PostFrame(Context& context, Bytes frame, Msg success, Msg failure) {
   context.Post([&context, frame = std::move(frame), success, failure](const SendQueue::Cancelled&) {
@@ -30,6 +36,13 @@ inline void PostParts(Context& context, std::vector<Bytes> parts) {
   context.Post([&context, parts = std::move(parts)](const SendQueue::Cancelled& cancelled) {
     SendInTurn(context.link(), parts, cancelled);
     context.status().ShowCurrent();
+  });
+}
+
+// PostParts without a message, as PostSilentFrame.
+inline void PostSilentParts(Context& context, std::vector<Bytes> parts) {
+  context.Post([&context, parts = std::move(parts)](const SendQueue::Cancelled& cancelled) {
+    SendInTurn(context.link(), parts, cancelled);
   });
 }
 

@@ -90,6 +90,22 @@ TEST_F(DipDialogsTest, P58AllSecondButtonsSendE5AndStoreMinus27) {
   EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF E5 00")}));
 }
 
+TEST_F(DipDialogsTest, SetShowsNoMessageInTheStatusLine) {
+  const struct {
+    const char* caption;
+    void (*show)(HWND, Context&);
+  } cases[] = {{kP80, ShowP80DipDialog}, {kP58, ShowP58DipDialog}, {kP76E, ShowP76EDipDialog}};
+  for (const auto& c : cases) {
+    WhenShown(c.caption, [](HWND dialog) {
+      Click(dialog, IDC_P80DIP_SET);  // 1014 in all three
+      Close(dialog);
+    });
+    c.show(nullptr, app_.context);
+  }
+  EXPECT_EQ(Sends().size(), 3u);
+  EXPECT_EQ(ShownInStatusLine(), std::vector<std::string>{});
+}
+
 TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
   for (const char* key : {"P80SW", "P58SW", "P76ESW"}) Store(key, "abc");
   WhenShown(kP80, [](HWND dialog) {
