@@ -166,8 +166,15 @@ TEST_F(DipDialogsTest, P76ESwitchesGiveTheirBits) {
     Close(dialog);
   });
   ShowP76EDipDialog(nullptr, app_.context);
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF 5F 00")}));
-  EXPECT_EQ(Stored("SET", "P76ESW"), "95");
+  // an 80 mm count with 58 mm paper: the bit follows the paper switch as read at Set
+  WhenShown(kP76E, [](HWND dialog) {
+    Click(dialog, IDC_P76EDIP_CPL_42);
+    Click(dialog, IDC_P76EDIP_SET);
+    Close(dialog);
+  });
+  ShowP76EDipDialog(nullptr, app_.context);
+  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF 5F 00"), HexBytes("1F 1B 1F BF DF 00")}));
+  EXPECT_EQ(Stored("SET", "P76ESW"), "-33");
 }
 
 TEST_F(DipDialogsTest, P76ETextsFollowTheLanguage) {
