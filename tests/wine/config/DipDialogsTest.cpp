@@ -59,6 +59,11 @@ TEST_F(DipDialogsTest, P80OpensOnTheStoredSwitchesAndAlwaysOn115200) {
     EXPECT_EQ(ComboIndex(dialog, IDC_P80DIP_BAUD), 3);
     EXPECT_EQ(ComboEntries(dialog, IDC_P80DIP_BAUD).at(3), "115200");
     EXPECT_FALSE(Visible(dialog, IDC_P80DIP_CHINESE_YES));
+    // the cutter with drawer buttons are offered without their group box
+    HWND drawerBox = FindWindowExW(dialog, nullptr, L"Button", L"Cutter with drawer");
+    ASSERT_NE(drawerBox, nullptr);
+    EXPECT_FALSE(IsWindowVisible(drawerBox));
+    EXPECT_TRUE(Visible(dialog, IDC_P80DIP_DRAWER_YES));
     Close(dialog);
   });
   ShowP80DipDialog(nullptr, app_.context);
