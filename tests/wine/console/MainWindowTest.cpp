@@ -127,6 +127,14 @@ TEST_F(MainWindowTest, ExitRecordsTheLanguageOfThatMoment) {
   EXPECT_EQ(*store_.Find("Language Select", "Language"), "1");
 }
 
+TEST_F(MainWindowTest, TheSerialNumberButtonKeepsItsWriteCaptionInBothLanguages) {
+  Open();
+  for (const int language : {IDM_LANGUAGE_CHINESE, IDM_LANGUAGE_ENGLISH}) {
+    Command(language);
+    EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "Gravar") << language;
+  }
+}
+
 TEST_F(MainWindowTest, ExitClosesTheLinks) {
   store_.Put("Printer Set", "Port Select", "1");
   Open();
