@@ -181,13 +181,17 @@ TEST_F(VirtualComFlow, ASecondInstallationWatchesItsOwnInstaller) {
     keys.AddSerial(name, port);
     keys.AddInstance(instance, port);
   };
+  keys.AddSerial(L"\\Device\\Serial0", L"COM1");  // a serial port list to watch
   std::vector<std::function<void(HWND)>> steps{[](HWND d) { ClickInstall(d); },
                                                 [&](HWND) {
                                                   addPort(L"\\Device\\VCP0", L"6&1", L"COM5");
                                                   OpenInstaller(true);
                                                 },
-                                                [](HWND) {}, [&](HWND) { CloseInstaller(); },
-                                                [](HWND d) { ClickInstall(d); }};
+                                                [](HWND) {}};
+  // the first installer stays until the watch, every 500 ms, has seen its final page
+  for (int tick = 0; tick < 10; ++tick) steps.push_back([](HWND) {});
+  steps.push_back([&](HWND) { CloseInstaller(); });
+  steps.push_back([](HWND d) { ClickInstall(d); });
   // the second installer shows its window well after the first ticks of the new watch
   for (int tick = 0; tick < 10; ++tick) steps.push_back([](HWND) {});
   steps.push_back([&](HWND) {
