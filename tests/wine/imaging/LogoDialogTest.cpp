@@ -93,7 +93,8 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
 
 TEST_F(LogoDialogTest, PreviewsShowTheWholePictureInsideTheirFrameScaledDownNeverUp) {
   const auto all = [](auto, auto) { return true; };
-  const std::string wide = Bmp("wide.bmp", Picture(576, 300, all));
+  // wider than every frame, the raster dialog's too
+  const std::string wide = Bmp("wide.bmp", Picture(1200, 300, all));
   const std::string small = Bmp("small.bmp", Picture(100, 40, all));
   const struct {
     const char* name;
@@ -129,7 +130,7 @@ TEST_F(LogoDialogTest, PreviewsShowTheWholePictureInsideTheirFrameScaledDownNeve
       EXPECT_EQ(box.left, 0) << d.name;
       EXPECT_EQ(box.top, 0) << d.name;
       EXPECT_EQ(box.right, LONG(drawnWide.width)) << d.name;
-      EXPECT_NEAR(box.bottom, 300.0 * box.right / 576, 1.0) << d.name;
+      EXPECT_NEAR(box.bottom, 300.0 * box.right / 1200, 1.0) << d.name;
       // small enough: its natural size, never enlarged
       app_.prompts.AnswerFile(small);
       Click(dialog, d.open);
