@@ -4,6 +4,14 @@
 #include <algorithm>
 
 namespace drvsetup {
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
 
 namespace {
 
@@ -44,7 +52,7 @@ std::string UniquePrinterName(std::string_view series, const std::vector<std::st
   // a rescan from the first entry per number: the numbers taken need not be in order
   for (size_t i = 0; i < existing.size(); ++i) {
     if (compared) compared({existing[i], i, n, candidate});
-    if (existing[i] != candidate) continue;
+    if (!SameIgnoringCase(existing[i], candidate)) continue;
     candidate = std::string(series) + (chinese ? " (副本 " : " (copy ") + std::to_string(n++) + ")";
     i = static_cast<size_t>(-1);
   }

@@ -37,7 +37,7 @@ std::string DependentFiles(const DriverRow& row);
 
 // `series`, or "<series> (copy n)" ("(副本 n)" in Chinese) with the smallest
 // n from 1 up that leads to a name none of `existing` has; names compare
-// exactly, letter case included.
+// without regard to the case of ASCII letters, as the spooler's do.
 // `compared` sees every comparison: the existing name, its position in the
 // list, the next copy number and the candidate.
 struct NameComparison {

@@ -16,4 +16,12 @@ std::string_view DriverFailedMessage(bool chinese) {
   return chinese ? "安装打印机驱动过程发生错误！" : "Install printer driver failed !";
 }
 
+std::string StartFailedMessage(std::string_view program, bool chinese) {
+  return chinese ? "无法启动 " + std::string(program) + "！" : "Can not start " + std::string(program) + " !";
+}
+
+std::string_view DefaultFailedMessage(bool chinese) {
+  return chinese ? "无法设为默认打印机！" : "Set Default Printer failed !";
+}
+
 }  // namespace drvsetup

@@ -1,6 +1,7 @@
 // What the installer shows, word for word (UTF-8).
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace drvsetup {
@@ -16,5 +17,9 @@ inline constexpr unsigned kSimplifiedChinese = 2052;
 inline constexpr unsigned kUsEnglish = 1033;
 std::string_view CopyFailedMessage(int windowsChoice, bool chinese);
 std::string_view DriverFailedMessage(bool chinese);
+// Steps around the installation that fail where the system gives no sign of
+// its own: a program that did not start, a default printer that was not set.
+std::string StartFailedMessage(std::string_view program, bool chinese);
+std::string_view DefaultFailedMessage(bool chinese);
 
 }  // namespace drvsetup

@@ -129,7 +129,11 @@ void ConfingDialog::OnCheckUsbPorts() {
 }
 
 void ConfingDialog::InstallVirtualComDriver() {
-  if (virtualCom_.Start()) StartTimer(kWatchInstallerTimer, kWatchPeriod);
+  if (const auto failure = virtualCom_.Start()) {
+    services_.prompts.Message(hwnd(), *failure);
+  } else if (virtualCom_.CanWatch()) {
+    StartTimer(kWatchInstallerTimer, kWatchPeriod);
+  }
   Enable(IDC_CONFING_INSTALL, false);
   StartTimer(kReenableTimer, kReenableAfter);
 }

@@ -38,7 +38,8 @@ bool PrinterInstaller::InstallPrinter(HWND owner, int windowsChoice, int row, bo
   finalName_ = std::string(DriverTable().at(row).series);
   if (!RegisterDriverAndPrinter(owner, windowsChoice, row, port)) return false;
   // by the name the printer got: with a copy number the series name is another printer
-  if (setDefault) spooler_.MakeDefault(finalName_);
+  // the printer exists all the same: the installation stands, the user learns what is missing
+  if (setDefault && !spooler_.MakeDefault(finalName_)) prompts_.Message(owner, DefaultFailedMessage(chinese_));
   return true;
 }
 

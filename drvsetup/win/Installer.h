@@ -26,7 +26,7 @@ class PrinterInstaller {
   // Copies the row's files from the architecture's folder in the driver root, registers the driver and creates the printer on `port`; true
   // when the printer exists. Failures show their message (owned by `owner`)
   // first. With `setDefault` the new printer, by its final name, becomes the
-  // default printer.
+  // default printer; when it cannot, that is shown and the result stays true.
   bool InstallPrinter(HWND owner, int windowsChoice, int row, bool setDefault, std::string_view port);
 
   // The series name, or after InstallPrinter the name the printer got.

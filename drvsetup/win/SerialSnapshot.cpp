@@ -76,12 +76,12 @@ std::optional<std::vector<std::string>> ListVirtualComPorts(const wchar_t* path)
   if (instances.empty()) return std::nullopt;
   std::vector<std::string> ports;
   for (const auto& instance : instances) {
+    // an instance without its parameters has no port; the others keep theirs
     Key parameters(std::wstring(path) + L"\\" + instance + L"\\Device Parameters");
-    if (!parameters.get()) return std::nullopt;
     wchar_t name[kTextLength / sizeof(wchar_t) + 1] = {};
     DWORD bytes = kTextLength;
-    const bool read = RegQueryValueExW(parameters.get(), L"PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(name),
-                                       &bytes) == ERROR_SUCCESS;
+    const bool read = parameters.get() && RegQueryValueExW(parameters.get(), L"PortName", nullptr, nullptr,
+                                                           reinterpret_cast<BYTE*>(name), &bytes) == ERROR_SUCCESS;
     ports.push_back(read ? TextOf(name, bytes) : std::string());
   }
   return ports;

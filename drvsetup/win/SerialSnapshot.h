@@ -18,8 +18,8 @@ inline constexpr wchar_t kVirtualComDeviceKey[] = L"SYSTEM\\CurrentControlSet\\E
 std::optional<std::vector<SerialEntry>> SnapshotSerialPorts(const wchar_t* key = kSerialCommKey);
 
 // "PortName" of each instance of the device `key`, by instance position
-// (empty where an instance has none), at most 256; nullopt when the device
-// has no instances or an instance's "Device Parameters" cannot be opened.
+// (empty where an instance has none, or no "Device Parameters"), at most
+// 256; nullopt when the device has no instances.
 std::optional<std::vector<std::string>> ListVirtualComPorts(const wchar_t* key = kVirtualComDeviceKey);
 
 }  // namespace drvsetup

@@ -66,7 +66,12 @@ void CFerrowPrinterDriverSetupDlg::RunConfiguration() {
   }
   printerName_ = outcome.printerName;
   services_.clock.Pause(kBeforeProperties);
-  services_.launcher.Open(winui::SystemProgram("rundll32.exe"), PropertiesParameters(printerName_));
+  const std::string rundll = winui::SystemProgram("rundll32.exe");
+  if (!services_.launcher.Open(rundll, PropertiesParameters(printerName_))) {
+    services_.prompts.Message(hwnd(), StartFailedMessage(rundll, services_.language == kSimplifiedChinese));
+    EndDialog(IDCANCEL);
+    return;
+  }
   StartTimer(kFindPropertiesTimer, kFindPropertiesPeriod);
   StartTimer(kEndTimer, kEndAfter);
 }

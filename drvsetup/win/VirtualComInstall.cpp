@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "drvsetup/Texts.h"
 #include "drvsetup/win/SerialSnapshot.h"
 #include "winui/Utf.h"
 
@@ -14,12 +15,13 @@ constexpr unsigned kAfterFinalPage = 1000;
 
 }  // namespace
 
-bool VirtualComInstall::Start() {
-  const auto before = SnapshotSerialPorts(services_.serialCommKey);
-  before_ = before.value_or(std::vector<SerialEntry>{});
+std::optional<std::string> VirtualComInstall::Start() {
+  before_ = SnapshotSerialPorts(services_.serialCommKey);
+  installerSeen_ = false;  // a window seen by an earlier installation is not this one's
   const PackageInstaller installer = PackageInstallerFor(services_.driverRoot, services_.windows.architecture);
-  services_.launcher.OpenIn(installer.program, installer.directory);
-  return before.has_value();
+  if (services_.launcher.OpenIn(installer.program, installer.directory)) return std::nullopt;
+  before_.reset();
+  return StartFailedMessage(installer.program, services_.language == kSimplifiedChinese);
 }
 
 VirtualComInstall::Watch VirtualComInstall::Look(std::optional<std::string>& report) {
@@ -37,7 +39,7 @@ VirtualComInstall::Watch VirtualComInstall::Look(std::optional<std::string>& rep
   services_.clock.Pause(kAfterFinalPage);
   const auto after = SnapshotSerialPorts(services_.serialCommKey);
   const auto devicePorts = ListVirtualComPorts(services_.virtualComDeviceKey);
-  if (after) report = CreatedComPortsReport(before_, *after, devicePorts.value_or(std::vector<std::string>{}));
+  if (after) report = CreatedComPortsReport(before_.value_or(std::vector<SerialEntry>{}), *after, devicePorts.value_or(std::vector<std::string>{}));
   return Watch::Stop;
 }
 

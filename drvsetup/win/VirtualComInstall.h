@@ -16,9 +16,12 @@ class VirtualComInstall {
   explicit VirtualComInstall(SetupServices& services) : services_(services) {}
 
   // Takes the serial port list and starts the package installer of the
-  // architecture from the current directory; true when the list was read,
-  // so that watching makes sense.
-  bool Start();
+  // architecture from the driver root; the message to show when it did not
+  // start, else nullopt. Each Start begins a new watch.
+  std::optional<std::string> Start();
+  // After a Start that succeeded: the serial port list was read, so that
+  // watching makes sense.
+  bool CanWatch() const { return before_.has_value(); }
 
   enum class Watch { Continue, Stop };
   // One look at the installer's windows. Stop once its final page showed
@@ -28,7 +31,7 @@ class VirtualComInstall {
 
  private:
   SetupServices& services_;
-  std::vector<SerialEntry> before_;
+  std::optional<std::vector<SerialEntry>> before_;
   bool installerSeen_ = false;
 };
 

@@ -39,7 +39,10 @@ int P76ECplIndex(std::uint8_t b) {
   return bit ? kCpl40 : kCpl42;
 }
 
-std::uint8_t P76ECplBits(int cplIndex) { return (cplIndex == kCpl40 || cplIndex == kCpl30) ? kP76ECplBit : 0; }
+std::uint8_t P76ECplBits(int cplIndex, bool paper58) {
+  if (paper58) return cplIndex == kCpl33 || cplIndex == kCpl40 ? 0 : kP76ECplBit;
+  return cplIndex == kCpl42 || cplIndex == kCpl30 ? 0 : kP76ECplBit;
+}
 
 int StoredSwitchValue(std::uint8_t b) { return static_cast<std::int8_t>(b); }
 

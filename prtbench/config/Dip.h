@@ -34,12 +34,14 @@ inline constexpr int kP80InitialBaudIndex = 3;
 // P76E characters per line, group order "40/33CPL", "42/35CPL", "30/25CPL",
 // "33/27CPL". Opening reads them from bits 0x40 (58 mm) and 0x80: 58 mm gives
 // 30/25 with the bit and 33/27 without, 80 mm 40/33 with it and 42/35
-// without. Set writes the bit for 40/33 and 30/25 so the choice reopens as
-// chosen.
+// without. Set writes the bit so that a choice matching the paper width
+// reopens as chosen; for a choice that does not match (an 80 mm count with
+// 58 mm paper or the reverse) it writes the bit the printers have always been
+// sent: set unless 40/33 is chosen with 58 mm, or 30/25 with 80 mm.
 inline constexpr std::uint8_t kP76ECplBit = 0x80;
 inline constexpr std::uint8_t kP76EPaper58Bit = 0x40;
 int P76ECplIndex(std::uint8_t b);
-std::uint8_t P76ECplBits(int cplIndex);
+std::uint8_t P76ECplBits(int cplIndex, bool paper58);
 
 // The byte as Printer.ini keeps it: signed, so 0xC0 is -64.
 int StoredSwitchValue(std::uint8_t b);

@@ -8,7 +8,7 @@
 namespace prtbench {
 namespace {
 
-constexpr std::array<ControlLabel, 33> kLabels = {{
+constexpr std::array<ControlLabel, 32> kLabels = {{
     {IDC_MAIN_PORT_GROUP, "Port Select", "通讯端口选择"},
     {IDC_MAIN_PORT_LPT, "LPT", "并口"},
     {IDC_MAIN_PORT_COM, "COM", "串口"},
@@ -40,8 +40,6 @@ constexpr std::array<ControlLabel, 33> kLabels = {{
     {IDC_MAIN_SELF_TEST, "Traditional", "繁体测试"},
     {IDC_MAIN_ADVANCED, "Advanced", "高级"},
     {IDC_MAIN_FIRMWARE, "Driver Print", "驱动打印"},
-    // the button names the language it does not show
-    {IDC_MAIN_SERIAL_WRITE, "中文简体", "English"},
     {IDC_MAIN_TITLE, "POS Printer Tool V3.2", "POS打印机测试工具 V3.2"},
 }};
 

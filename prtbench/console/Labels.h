@@ -15,7 +15,9 @@ struct ControlLabel {
   std::string_view chinese;
 };
 
-// Every control the language commands relabel, with both texts.
+// Every control the language commands relabel, with both texts. The serial
+// number button is not among them: it writes into the printer, and a caption
+// naming a language would invite a click meant to switch languages.
 std::span<const ControlLabel> MainWindowLabels();
 
 std::string_view LabelText(const ControlLabel& label, Language language);

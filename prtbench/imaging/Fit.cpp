@@ -54,4 +54,13 @@ std::optional<Msg> PictureRefusal(const DecodedImage& image, PictureCommand comm
   return std::nullopt;
 }
 
+PictureSize FitInside(PictureSize picture, PictureSize frame) {
+  if (picture.width <= frame.width && picture.height <= frame.height) return picture;
+  const std::uint64_t w = picture.width, h = picture.height;
+  const auto atLeastOne = [](std::uint64_t v) { return static_cast<std::uint32_t>(v == 0 ? 1 : v); };
+  // the side that overflows more sets the scale: w / frame.width against h / frame.height
+  if (w * frame.height >= h * frame.width) return {frame.width, atLeastOne(h * frame.width / w)};
+  return {atLeastOne(w * frame.height / h), frame.height};
+}
+
 }  // namespace prtbench

@@ -29,6 +29,11 @@ std::optional<PictureSize> DeclaredPictureSize(std::string_view head);
 // told apart from unreadable ones.
 bool PictureSizeAllowed(PictureSize size);
 
+// The size a preview shows `picture` at inside `frame`: its own when it fits,
+// else scaled down until it fits, keeping its proportions (each side at least
+// one dot, rounded down). Never larger than the picture.
+PictureSize FitInside(PictureSize picture, PictureSize frame);
+
 // The picture commands and the fields that carry their sizes.
 enum class PictureCommand {
   Raster,      // GS v 0: RowBytes(W) and H, two bytes each

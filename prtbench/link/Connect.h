@@ -17,6 +17,8 @@ inline constexpr std::uint16_t kPrinterPort = 9100;  // print data
 inline constexpr std::uint16_t kMonitorPort = 4000;  // address commands, status monitor
 
 inline constexpr int kConnectAttempts = 3;
+// what a blocking connect waits on Windows before it gives up
+inline constexpr ConnectTimeout kOwnConnectTimeout{21, 0};
 inline constexpr unsigned kConnectRetryPauseMs = 500;
 
 // Connects `slot` to address:port in up to three attempts, flushing the

@@ -29,4 +29,15 @@ int SharedSocket::SendOnPort(Ipv4 address, std::uint16_t port, std::span<const s
   return sent ? 1 : 0;
 }
 
+int SharedSocket::SendOnOwnConnection(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes) {
+  LinkDevices& devices = link_.devices_;
+  const ConnectAttempt attempt = devices.ConnectOnce(address, port, kOwnConnectTimeout);
+  if (attempt.result == AttemptResult::NoSocket) return -1;
+  if (attempt.result != AttemptResult::Connected) return -3;
+  SocketHandle socket = attempt.socket;
+  const bool sent = SendOnSlot(devices, socket, bytes) == static_cast<int>(bytes.size());
+  CloseSocketSlot(devices, socket);
+  return sent ? 1 : 0;
+}
+
 }  // namespace prtbench

@@ -44,6 +44,13 @@ class SharedSocket {
   int SendOnPort(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes);
   int SendOnPort(Ipv4 address, std::uint16_t port, std::string_view bytes);
 
+  // A connection of its own (Auto Set IP's Test Print): one attempt to
+  // address:port with kOwnConnectTimeout, one send of `bytes`, closed again.
+  // The shared socket, the send lock and the status text are left alone.
+  // Returns 1 sent, 0 connected but the send failed, -1 no socket could be
+  // created, -3 no connection.
+  int SendOnOwnConnection(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes);
+
  private:
   PrinterLink& link_;
 };

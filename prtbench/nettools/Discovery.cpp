@@ -95,8 +95,22 @@ Bytes SaveRequest(const SaveValues& values) {
   return bytes;
 }
 
-bool FoundPrinters::Add(const FoundPrinter& printer) {
-  return records_.emplace(MacText(printer.mac), EncodeRecord(printer)).second;
+unsigned FoundPrinters::NewSearch() {
+  records_.clear();
+  fullSaid_ = false;
+  return ++search_;
+}
+
+FoundPrinters::Added FoundPrinters::Add(const FoundPrinter& printer, unsigned search) {
+  const std::string mac = MacText(printer.mac);
+  if (search != search_ || records_.count(mac)) return Added::Dropped;
+  if (records_.size() >= kFoundPrintersCap) {
+    if (fullSaid_) return Added::Dropped;
+    fullSaid_ = true;
+    return Added::ListFull;
+  }
+  records_.emplace(mac, EncodeRecord(printer));
+  return Added::Yes;
 }
 
 std::optional<FoundPrinter> FoundPrinters::Find(const std::string& macText) const {

@@ -66,19 +66,31 @@ struct SaveValues {
 // whatever the dialog's port field shows), DHCP 0 or 1.
 Bytes SaveRequest(const SaveValues& values);
 
-// The printers found by one search, one per MAC address, each with the
+// A flood of answers with made-up MACs must not grow the list without end.
+inline constexpr std::size_t kFoundPrintersCap = 256;
+
+// The printers found by the latest search, one per MAC address, each with the
 // record of its first reply; the list box shows their MAC texts.
 class FoundPrinters {
  public:
-  // False, keeping the first record, when the MAC is listed already.
-  bool Add(const FoundPrinter& printer);
+  // Empties the list for a new search and returns its number. Replies to an
+  // earlier search, still on their way to the window, are refused after it.
+  unsigned NewSearch();
+
+  enum class Added {
+    Yes,
+    Dropped,   // of an earlier search, or its MAC is listed already (the first record stays)
+    ListFull,  // the first new printer the full list refuses in this search: say so once
+  };
+  Added Add(const FoundPrinter& printer, unsigned search);
   // The record of the line whose text is `macText`; nullopt if none.
   std::optional<FoundPrinter> Find(const std::string& macText) const;
-  void Clear() { records_.clear(); }
   std::size_t size() const { return records_.size(); }
 
  private:
   std::map<std::string, DeviceRecord> records_;
+  unsigned search_ = 0;
+  bool fullSaid_ = false;
 };
 
 }  // namespace prtbench

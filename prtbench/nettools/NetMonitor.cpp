@@ -2,6 +2,7 @@
 #include "prtbench/nettools/NetMonitor.h"
 
 #include <array>
+#include <chrono>
 
 #include "common/Guarded.h"
 
@@ -71,14 +72,15 @@ void NetMonitor::Run() {
 void NetMonitor::Session() {
   while (Wanted()) {
     SetLamp(kOnlineLamp, LampColour::Green);
-    if (connection_.Connect(Address(), kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
+    const Ipv4 address = Address();
+    if (connection_.Connect(address, kMonitorConnectTimeout, [this] { return !Wanted(); }) != 1) {
       SetLamps(AllLamps(LampColour::Black));
       PauseUnlessStopped(kMonitorRetryMs);
       continue;
     }
     if (reports_.status) reports_.status(Msg::MonitorConnected);
     SetLamps(AllLamps(LampColour::Green));
-    if (!PollUntilLost()) break;
+    if (!PollUntilLost(address)) break;
   }
   ClearWord();
   SetLamps(AllLamps(LampColour::Black));
@@ -86,10 +88,17 @@ void NetMonitor::Session() {
   if (reports_.status) reports_.status(Msg::MonitorQuit);
 }
 
-bool NetMonitor::PollUntilLost() {
+bool NetMonitor::PollUntilLost(Ipv4 address) {
   const Bytes request = StatusRequest();
   int misses = 0;
   while (Wanted()) {
+    if (Address() != address) {
+      // a Start for another printer: this one's lamps must not stand for it
+      connection_.Close();
+      ClearWord();
+      SetLamps(AllLamps(LampColour::Black));
+      return true;
+    }
     if (!connection_.Send(request)) {
       connection_.Close();
       Lamps lost = AllLamps(LampColour::Green);
@@ -100,7 +109,7 @@ bool NetMonitor::PollUntilLost() {
     }
     PauseUnlessStopped(kMonitorReplyWaitMs);
     std::array<std::uint8_t, kStatusReplyBuffer> reply{};
-    const int count = connection_.Receive(reply, 0);
+    const int count = ReadReply(reply);
     if (count <= 0) {
       if (++misses < kMonitorMissLimit) {
         PauseUnlessStopped(kMonitorAfterMissMs);
@@ -120,6 +129,22 @@ bool NetMonitor::PollUntilLost() {
     PauseUnlessStopped(kMonitorAfterReplyMs);
   }
   return false;
+}
+
+int NetMonitor::ReadReply(std::span<std::uint8_t> reply) {
+  const int first = connection_.Receive(reply, 0);
+  if (first <= 0) return first;
+  // the word may come in more than one segment; a short one shifts no later word
+  size_t count = static_cast<size_t>(first);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kMonitorReplyRestMs);
+  while (count < kStatusWordBytes) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    const int more = connection_.Receive(reply.subspan(count), static_cast<unsigned>(left.count()));
+    if (more <= 0) break;
+    count += static_cast<size_t>(more);
+  }
+  return static_cast<int>(count);
 }
 
 void NetMonitor::PauseUnlessStopped(unsigned milliseconds) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <span>
 #include <thread>
 
 #include "common/Pause.h"
@@ -19,6 +20,8 @@ namespace prtbench {
 inline constexpr ConnectTimeout kMonitorConnectTimeout{1, 0};
 inline constexpr unsigned kMonitorRetryMs = 1000;     // after a failed connect
 inline constexpr unsigned kMonitorReplyWaitMs = 100;  // between request and read
+// how long the rest of a status word may lag behind its first bytes
+inline constexpr unsigned kMonitorReplyRestMs = 100;
 inline constexpr unsigned kMonitorAfterReplyMs = 100;
 inline constexpr unsigned kMonitorAfterMissMs = 200;
 inline constexpr int kMonitorMissLimit = 5;  // polls without a reply before reconnecting
@@ -40,8 +43,9 @@ class NetMonitor {
 
   // Monitoring of `address` (port 4000) is wanted. Starts the monitor thread
   // unless one runs; a thread still running (also one stopped but not yet
-  // ended) goes on and uses `address` from its next connect. At most one
-  // thread ever runs.
+  // ended) goes on: connected to another printer it leaves that one at its
+  // next poll, lamps black, and connects to `address`. At most one thread
+  // ever runs.
   void Start(Ipv4 address);
   // Clears the running flag and turns every lamp black at once. The thread
   // ends within its current connect attempt or about 20 ms of its current
@@ -59,9 +63,14 @@ class NetMonitor {
   void Run();
   // One run of the thread until the flag is cleared: connect, poll, reconnect.
   void Session();
-  // Polls the connected printer until it is lost (returns true) or the flag
-  // is cleared (false).
-  bool PollUntilLost();
+  // Polls the printer connected at `address` until it is lost or another
+  // address is wanted (returns true) or the flag is cleared (false).
+  bool PollUntilLost(Ipv4 address);
+  // The reply to one request: reads until the four bytes of the status word
+  // are in, the printer stops sending, or kMonitorReplyRestMs passed since
+  // the first bytes. The count read, or ReceiveFromMonitor's first result
+  // when nothing came.
+  int ReadReply(std::span<std::uint8_t> reply);
   bool Wanted() const;
   // The monitor's waits: each ends early once Stop has been called.
   void PauseUnlessStopped(unsigned milliseconds);

@@ -75,6 +75,16 @@ Bytes SetAllCommand(Ipv4 ip, Ipv4 mask, Ipv4 gateway, const WifiValues& wifi) {
   return frame;
 }
 
+std::optional<Msg> WifiRefusal(const WifiValues& wifi) {
+  // only a text that comes back unchanged reaches the printer as typed
+  const auto carried = [](const std::string& text) {
+    return FromCodePage(ToCodePage(text, CodePage::SystemAnsi), CodePage::SystemAnsi) == text;
+  };
+  if (!carried(wifi.ssid)) return Msg::WifiSsidNotAnsi;
+  if (!carried(wifi.key)) return Msg::WifiKeyNotAnsi;
+  return std::nullopt;
+}
+
 std::string TrimAtCommand(std::string_view typed) {
   const size_t first = typed.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return {};

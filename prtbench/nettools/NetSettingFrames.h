@@ -46,6 +46,12 @@ Bytes WifiCommand(const WifiValues& wifi);
 // 1F 1B 1F B4, IP, mask, gateway, then the Wi-Fi part of B3.
 Bytes SetAllCommand(Ipv4 ip, Ipv4 mask, Ipv4 gateway, const WifiValues& wifi);
 
+// Why the Wi-Fi values are not sent nor stored: WifiSsidNotAnsi or
+// WifiKeyNotAnsi when the text holds a character the ANSI code page cannot
+// carry, which would reach the printer as "?" (or a look-alike) and have it
+// join another network. nullopt when both texts may go.
+std::optional<Msg> WifiRefusal(const WifiValues& wifi);
+
 // The AT field's text with blanks, tabs and line ends removed at both ends.
 std::string TrimAtCommand(std::string_view typed);
 // Why the AT field's text `typed` is not sent: AtCommandTooShort when two

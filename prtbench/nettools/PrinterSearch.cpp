@@ -24,8 +24,19 @@ void PrinterSearch::Stop() {
   if (thread_.joinable()) thread_.join();
 }
 
-void PrinterSearch::Run(const Reports& reports) {
+OpenedDatagramSocket PrinterSearch::OpenPort() {
   OpenedDatagramSocket opened = sockets_.Open(kDiscoveryPort);
+  for (int attempt = 1; attempt < kSearchBindAttempts && opened.bind == BindResult::PortTaken; ++attempt) {
+    opened.socket.reset();
+    if (clock_.PauseUnless(kSearchBindRetryMs, [this] { return stop_.load(); })) break;
+    opened = sockets_.Open(kDiscoveryPort);
+  }
+  return opened;
+}
+
+void PrinterSearch::Run(const Reports& reports) {
+  OpenedDatagramSocket opened = OpenPort();
+  if (stop_) return;
   if (!opened.socket) {
     reports.failed(Msg::DiscoveryNoSocket, opened.error);
     return;

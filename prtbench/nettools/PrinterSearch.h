@@ -17,6 +17,10 @@ namespace prtbench {
 
 inline constexpr unsigned kSearchReceiveWaitMs = 200;  // how soon a stop is seen
 inline constexpr unsigned kSearchErrorPauseMs = 100;   // after a failed receive
+// Save holds port 9000 for a moment: a search waits that out before it says
+// another program has the port
+inline constexpr int kSearchBindAttempts = 5;
+inline constexpr unsigned kSearchBindRetryMs = 200;
 
 class PrinterSearch {
  public:
@@ -45,6 +49,9 @@ class PrinterSearch {
 
  private:
   void Run(const Reports& reports);
+  // The socket on port 9000, tried again while the port is taken; the last
+  // attempt's result when it never binds or the search is stopped.
+  OpenedDatagramSocket OpenPort();
   void Listen(DatagramSocket& socket, const Reports& reports);
 
   DatagramSockets& sockets_;

@@ -12,6 +12,7 @@
 namespace prtbench {
 
 inline constexpr std::size_t kStatusReplyBuffer = 20;  // at most this much is read per poll
+inline constexpr std::size_t kStatusWordBytes = 4;     // R0 R1 R2 R3
 
 // 1B 76 00.
 Bytes StatusRequest();

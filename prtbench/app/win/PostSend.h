@@ -24,6 +24,11 @@ void PostSend(const Context& context, SendJob send);
 // PostSend of one SendData of `frame`.
 void PostFrame(const Context& context, Bytes frame);
 
+// Runs `send` on the send queue for a setting that shows no message: its
+// outcome stays in the status text and the status line keeps what it showed.
+void PostSilently(const Context& context, SendJob send);
+void PostSilently(const Context& context, Bytes frame);
+
 // One SendData of `frame` from the send queue; shows `success` or `failure`
 // by its outcome instead of the status text.
 void PostFrame(const Context& context, Bytes frame, Msg success, Msg failure);

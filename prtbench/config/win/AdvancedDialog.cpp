@@ -170,15 +170,12 @@ void CCAdvencedDialog::OnFileSend() {
   });
 }
 
+// Quietly: the button shows nothing, and a text that is no number stores nothing.
 void CCAdvencedDialog::OnInputCodePage() {
   const std::optional<int> codePage = Int(IDC_ADVANCED_INPUT_CODEPAGE);
-  if (!codePage) {
-    context_.prompts().Message(hwnd(), context_.Text(Msg::ConfigIntegerRequired));
-    return;
-  }
+  if (!codePage) return;
   Write(context_.settings(), ini::kCodePage, *codePage);
   context_.link().UpdateSettings([&](ConnectionSettings& s) { s.codePage = *codePage; });
-  context_.status().Show(Msg::ConfigSetSuccessful);
 }
 
 }  // namespace

@@ -65,9 +65,9 @@ void CBlackMark::OnCommand(int id, int code) {
     case IDC_BLACKMARK_WIDTH_LIMIT_SET: OnWidthLimit(); break;
     case IDC_BLACKMARK_CUT_OFFSET_SET: OnCutOffset(); break;
     case IDC_BLACKMARK_PRINT_OFFSET_SET: OnPrintOffset(); break;
-    case IDC_BLACKMARK_TICKET_TEST: PostSend(context_, InTurn(TicketTest(values_))); break;
-    case IDC_BLACKMARK_PRINT_START_TEST: PostSend(context_, InTurn(PrintStartTest(values_))); break;
-    case IDC_BLACKMARK_CUT_TEST: PostSend(context_, InTurn(CutTest(values_))); break;
+    case IDC_BLACKMARK_TICKET_TEST: PostSilently(context_, InTurn(TicketTest(values_))); break;
+    case IDC_BLACKMARK_PRINT_START_TEST: PostSilently(context_, InTurn(PrintStartTest(values_))); break;
+    case IDC_BLACKMARK_CUT_TEST: PostSilently(context_, InTurn(CutTest(values_))); break;
     case IDC_BLACKMARK_OPEN: OnDetection(true); break;
     case IDC_BLACKMARK_CLOSE: OnDetection(false); break;
     default: break;
@@ -111,7 +111,7 @@ void CBlackMark::OnCutOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkCut, values_.cutOffset);
   const std::uint16_t n = CutOffsetUnits(mode_, context_.link().Settings().printerType, values_);
-  PostFrame(context_, CutPositionCommand(values_.direction, n));
+  PostSilently(context_, CutPositionCommand(values_.direction, n));
   h_.Set(n);
 }
 
@@ -119,7 +119,7 @@ void CBlackMark::OnPrintOffset() {
   ReadFields();
   Write(context_.settings(), ini::kBlackMarkPrintCut, values_.printOffset);
   const std::uint16_t n = PrintOffsetUnits(mode_, context_.link().Settings().printerType, values_);
-  PostFrame(context_, PrintPositionCommand(values_.direction, n, h_.Get()));
+  PostSilently(context_, PrintPositionCommand(values_.direction, n, h_.Get()));
 }
 
 void CBlackMark::OnDetection(bool on) {

@@ -82,7 +82,7 @@ void CSwitchDialog::OnSet() {
   for (int first : groups_) indices.push_back(RadioIndex(first));
   const auto b = static_cast<std::uint8_t>(SwitchBits(bits_, indices) | ExtraBits());
   Write(context_.settings(), key_, StoredSwitchValue(b));
-  PostFrame(context_, DipSwitchCommand(b));
+  PostSilently(context_, DipSwitchCommand(b));
 }
 
 class CP80DIPSetting : public CSwitchDialog {
@@ -111,7 +111,9 @@ class CDIPsetDialog : public CSwitchDialog {
       : CSwitchDialog(IDD_P76EDIP, context, ini::kDipP76E, kP76EGroups, kP76ESwitchBits) {}
 
  protected:
-  std::uint8_t ExtraBits() const override { return P76ECplBits(RadioIndex(IDC_P76EDIP_CPL_40)); }
+  std::uint8_t ExtraBits() const override {
+    return P76ECplBits(RadioIndex(IDC_P76EDIP_CPL_40), RadioIndex(IDC_P76EDIP_PAPER_58_OFF) == 1);
+  }
   void ShowExtras(std::uint8_t b) override {
     SetRadioIndex(IDC_P76EDIP_CPL_40, P76ECplIndex(b));
     Relabel(*this, kP76ELabels, context_.language());

@@ -55,7 +55,7 @@ class DlgSettingSavePaper : public winui::Dialog {
  private:
   void Apply(const Group& group) {
     const int index = RadioIndex(group.firstButton);
-    if (index >= 0) PostFrame(context_, SavePaperCommand(group.function, index));
+    if (index >= 0) PostSilently(context_, SavePaperCommand(group.function, index));
   }
 
   Context& context_;

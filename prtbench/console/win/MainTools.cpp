@@ -36,8 +36,11 @@ void CKALDRODlg::OnConnectionTest() {
     const bool connected = socket_.ConnectAndKeep(printer, kPrinterPort) == 1;
     window->Call([this, connected] { OnConnectionTested(connected); });
   });
-  // with "Default IP" the status monitor watches the printer just tested
+  // the address tested is the printer address, kept in Printer.ini at exit
+  // even when nothing is printed to it; with "Default IP" the status monitor
+  // watches it too
   link_.UpdateSettings([printer](ConnectionSettings& s) {
+    s.printerIp = printer;
     if (s.com.defaultIp) s.com.monitorIp = printer;
   });
 }

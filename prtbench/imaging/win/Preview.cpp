@@ -1,7 +1,10 @@
 // LoadImage reads BMP files only, which is what the preview shows.
 #include "prtbench/imaging/win/Preview.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "prtbench/imaging/Fit.h"
 
 #include "winui/Utf.h"
 
@@ -36,11 +39,19 @@ void PreviewBitmap::Clear() {
   width_ = height_ = 0;
 }
 
-void PreviewBitmap::Draw(HDC dc, int x, int y) const {
+void PreviewBitmap::Draw(HDC dc, const RECT& frame) const {
   if (!bitmap_) return;
+  const PictureSize natural{width_, height_};
+  const PictureSize shown = FitInside(natural, {static_cast<std::uint32_t>(std::max(0L, frame.right - frame.left)),
+                                                static_cast<std::uint32_t>(std::max(0L, frame.bottom - frame.top))});
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ previous = SelectObject(source, bitmap_);
-  BitBlt(dc, x, y, static_cast<int>(width_), static_cast<int>(height_), source, 0, 0, SRCCOPY);
+  // averaging keeps thin lines of a shrunk picture visible
+  const int mode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, frame.left, frame.top, static_cast<int>(shown.width), static_cast<int>(shown.height), source, 0, 0,
+             static_cast<int>(width_), static_cast<int>(height_), SRCCOPY);
+  SetStretchBltMode(dc, mode);
   SelectObject(source, previous);
   DeleteDC(source);
 }
@@ -52,12 +63,6 @@ bool LoadPreviewBitmap(winui::Dialog& dialog, const Context& context, PreviewBit
     context.prompts().Message(dialog.hwnd(), context.Text(Msg::BitmapLoadFailed), winui::MessageIcon::Information);
     return false;
   }
-  // the control keeps its top-left corner, in the dialog's client coordinates
-  RECT rect{};
-  GetWindowRect(dialog.Item(place.previewId), &rect);
-  MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-  dialog.MoveControl(place.previewId, rect.left, rect.top, static_cast<int>(preview.width()),
-                     static_cast<int>(preview.height()));
   const std::string line = BitmapInfoLine(path, preview.width(), preview.height(), place.size, context.language());
   context.status().SetText(line);
   dialog.SetText(place.infoId, line);
@@ -66,10 +71,12 @@ bool LoadPreviewBitmap(winui::Dialog& dialog, const Context& context, PreviewBit
 }
 
 void DrawPreview(const DRAWITEMSTRUCT& item, const PreviewBitmap& preview, const std::string& path) {
-  HBRUSH background = CreateSolidBrush(winui::kLightBackground);
-  FillRect(item.hDC, &item.rcItem, background);
-  DeleteObject(background);
-  if (!path.empty()) preview.Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+  // the brush the dialog gives its statics: light in some dialogs, grey in others
+  const auto background = reinterpret_cast<HBRUSH>(SendMessageW(
+      GetParent(item.hwndItem), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(item.hDC),
+      reinterpret_cast<LPARAM>(item.hwndItem)));
+  FillRect(item.hDC, &item.rcItem, background ? background : GetSysColorBrush(COLOR_BTNFACE));
+  if (!path.empty()) preview.Draw(item.hDC, item.rcItem);
 }
 
 }  // namespace prtbench

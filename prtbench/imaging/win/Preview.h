@@ -1,6 +1,7 @@
 // The preview of the picture dialogs: a BMP loaded into a device-independent
-// bitmap, shown in the owner-drawn control 1106 at its natural size, with
-// the bitmap info line in the dialog's information box.
+// bitmap, shown inside the owner-drawn control 1106, which is its frame (at
+// its natural size, or scaled down to fit), with the bitmap info line in the
+// dialog's information box.
 #pragma once
 
 #include <windows.h>
@@ -31,8 +32,9 @@ class PreviewBitmap {
   bool loaded() const { return bitmap_ != nullptr; }
   std::uint32_t width() const { return width_; }
   std::uint32_t height() const { return height_; }
-  // Draws the bitmap at its natural size with its top-left corner at (x, y).
-  void Draw(HDC dc, int x, int y) const;
+  // Draws the bitmap from the top-left corner of `frame`, at its natural
+  // size when it fits, else scaled down to fit (FitInside).
+  void Draw(HDC dc, const RECT& frame) const;
 
  private:
   HBITMAP bitmap_ = nullptr;
@@ -47,15 +49,15 @@ struct PreviewPlace {
   InfoSizeText size;
 };
 
-// Loads `path` into `preview`. On success the preview control keeps its
-// top-left corner and takes the bitmap's size, the info line becomes the
-// status text and shows in the information box, and the control repaints;
-// on failure the load-failure box shows and the control is left empty.
+// Loads `path` into `preview`. On success the info line becomes the status
+// text and shows in the information box, and the control repaints (it keeps
+// its size: a large picture must not cover the dialog's other controls); on
+// failure the load-failure box shows and the control is left empty.
 bool LoadPreviewBitmap(winui::Dialog& dialog, const Context& context, PreviewBitmap& preview,
                        const std::string& path, const PreviewPlace& place);
 
-// For a dialog's WM_DRAWITEM of the preview control: the light background,
-// then the bitmap while `path` is not empty.
+// For a dialog's WM_DRAWITEM of the preview control: the dialog's own
+// background, then the bitmap while `path` is not empty.
 void DrawPreview(const DRAWITEMSTRUCT& item, const PreviewBitmap& preview, const std::string& path);
 
 }  // namespace prtbench

@@ -121,11 +121,6 @@ void CBarCodeDialog::ShowPreview() {
   PreviewBitmap made;
   if (made.Load(winui::Narrow(winui::ProgramFolder() + L"\\TempQr.bmp"))) {
     preview_ = std::move(made);
-    RECT rect{};
-    GetWindowRect(Item(IDC_QR_PICTURE), &rect);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    MoveControl(IDC_QR_PICTURE, rect.left, rect.top, static_cast<int>(preview_.width()),
-                static_cast<int>(preview_.height()));
   }
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -160,11 +155,11 @@ bool CBarCodeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
 }
 
 void CBarCodeDialog::Paint(HDC dc) {
-  // the picture control stays hidden: its bitmap is drawn here at its place
+  // the picture control stays hidden: its place is the frame the symbol is drawn in
   RECT rect{};
   GetWindowRect(Item(IDC_QR_PICTURE), &rect);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-  preview_.Draw(dc, rect.left, rect.top);
+  preview_.Draw(dc, rect);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class CDlgAutoIp : public winui::Dialog {
 
  private:
   void OnSearch();
-  void OnFound(const FoundPrinter& printer);
+  void OnFound(const FoundPrinter& printer, unsigned search);
   void OnSearchFailed(Msg message, int error);
   void OnSelect();
   void OnDhcp();
@@ -85,18 +85,21 @@ void CDlgAutoIp::OnSearch() {
   // the running search ends first: one thread, one socket on port 9000
   search_.Stop();
   ListReset(IDC_AUTOIP_LIST);
-  found_.Clear();
+  const unsigned search = found_.NewSearch();
   std::shared_ptr<winui::WindowLink> window = windowLink();
   // the work is dropped when the window is gone, and `this` with it
-  search_.Start({[window, this](const FoundPrinter& printer) { window->Call([this, printer] { OnFound(printer); }); },
+  search_.Start({[window, this, search](const FoundPrinter& printer) {
+                   window->Call([this, printer, search] { OnFound(printer, search); });
+                 },
                  [window, this](Msg message, int error) {
                    window->Call([this, message, error] { OnSearchFailed(message, error); });
                  }});
 }
 
-void CDlgAutoIp::OnFound(const FoundPrinter& printer) {
-  // a printer that answers twice keeps its first line and record
-  if (!found_.Add(printer)) return;
+void CDlgAutoIp::OnFound(const FoundPrinter& printer, unsigned search) {
+  const FoundPrinters::Added added = found_.Add(printer, search);
+  if (added == FoundPrinters::Added::ListFull) context_.status().Show(Msg::DiscoveryListFull);
+  if (added != FoundPrinters::Added::Yes) return;
   ListAdd(IDC_AUTOIP_LIST, MacText(printer.mac));
   // selecting by the program does not fill the fields: only the user's choice does
   SetListIndex(IDC_AUTOIP_LIST, 0);
@@ -151,7 +154,9 @@ void CDlgAutoIp::OnTestPrint() {
   const std::string text =
       ToCodePage(context_.Text(Msg::TestPrintText), chinese ? CodePage::SimplifiedChinese : CodePage::SystemAnsi);
   context_.Post([&context = context_, ip = IpAddress(IDC_AUTOIP_IP), text](const SendQueue::Cancelled&) {
-    const int result = context.socket().SendOnPort(ip, kPrinterPort, text);
+    // a connection of its own: one the connection test left open stays
+    const int result = context.socket().SendOnOwnConnection(
+        ip, kPrinterPort, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     const Msg outcome = result == 1    ? Msg::NetSendOk
                         : result == 0  ? Msg::NetSendFailed
                         : result == -1 ? Msg::TestPrintNoSocket

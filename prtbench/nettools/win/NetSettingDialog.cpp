@@ -46,6 +46,8 @@ class CNetSetting : public winui::Dialog {
   NetAddresses Addresses() const;
   WifiValues Wifi() const;
   void Send(Bytes frame);
+  // Says why the Wi-Fi values cannot go, if they cannot.
+  bool Refused(const WifiValues& wifi);
   void OnSetAll();
   void OnCmdSet();
 
@@ -100,6 +102,7 @@ void CNetSetting::OnCommand(int id, int code) {
     }
     case IDC_NETSETTING_SET_WIFI: {
       const WifiValues wifi = Wifi();
+      if (Refused(wifi)) break;
       Send(WifiCommand(wifi));
       SaveWifiValues(context_.settings(), wifi);
       break;
@@ -129,9 +132,16 @@ void CNetSetting::Send(Bytes frame) {
   PostFrame(context_, std::move(frame));
 }
 
+bool CNetSetting::Refused(const WifiValues& wifi) {
+  const std::optional<Msg> refusal = WifiRefusal(wifi);
+  if (refusal) context_.prompts().Message(hwnd(), context_.Text(*refusal), winui::MessageIcon::Information);
+  return refusal.has_value();
+}
+
 void CNetSetting::OnSetAll() {
   const NetAddresses addresses = Addresses();
   const WifiValues wifi = Wifi();
+  if (Refused(wifi)) return;
   Send(SetAllCommand(addresses.ip, addresses.mask, addresses.gateway, wifi));
   SaveNetAddresses(context_.settings(), addresses);
   SaveWifiValues(context_.settings(), wifi);

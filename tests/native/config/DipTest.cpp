@@ -30,7 +30,7 @@ TEST(DipSwitches, ChoicesGiveTheByteItsStoredValueAndFrame) {
       {"P58 E5", SwitchBits(kP58SwitchBits, std::vector{1, 1, 1, 1, 1}), -27, "1F 1B 1F BF E5 00"},
       // P76E, every switch on, 58 mm, 30/25CPL
       {"P76E all",
-       static_cast<std::uint8_t>(SwitchBits(kP76ESwitchBits, std::vector{1, 1, 1, 1, 1, 1}) | P76ECplBits(2)), -33,
+       static_cast<std::uint8_t>(SwitchBits(kP76ESwitchBits, std::vector{1, 1, 1, 1, 1, 1}) | P76ECplBits(2, true)), -33,
        "1F 1B 1F BF DF 00"},
   };
   for (const auto& c : cases) {
@@ -73,18 +73,22 @@ TEST(DipSwitches, P76ECharactersPerLineFromPaperAndBit) {
   for (const auto& c : cases) EXPECT_EQ(P76ECplIndex(c.b), c.cpl) << int(c.b);
 }
 
-TEST(DipSwitches, P76EChoiceMatchingThePaperReopensAsChosen) {
+TEST(DipSwitches, P76ECplBitMatchingThePaperReopensAsChosenOtherwiseAsAlwaysSent) {
   const struct {
     bool paper58;
     int cpl;
-  } choices[] = {{false, 0}, {false, 1}, {true, 2}, {true, 3}};
-  for (const auto& choice : choices) {
-    const auto b = static_cast<std::uint8_t>((choice.paper58 ? kP76EPaper58Bit : 0) | P76ECplBits(choice.cpl));
-    EXPECT_EQ(P76ECplIndex(b), choice.cpl) << choice.cpl;
+    std::uint8_t bit;
+    int reopens;
+  } cases[] = {
+      {false, 0, 0x80, 0}, {false, 1, 0x00, 1}, {true, 2, 0x80, 2}, {true, 3, 0x00, 3},
+      // a count for the other paper width keeps the bit the printers were always sent
+      {true, 0, 0x00, 3},  {true, 1, 0x80, 2},  {false, 2, 0x00, 1}, {false, 3, 0x80, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(P76ECplBits(c.cpl, c.paper58), c.bit) << c.paper58 << c.cpl;
+    const auto b = static_cast<std::uint8_t>((c.paper58 ? kP76EPaper58Bit : 0) | c.bit);
+    EXPECT_EQ(P76ECplIndex(b), c.reopens) << c.paper58 << c.cpl;
   }
-  // an 80 mm count chosen with 58 mm paper reopens as its 58 mm partner
-  EXPECT_EQ(P76ECplIndex(kP76EPaper58Bit | P76ECplBits(0)), 2);
-  EXPECT_EQ(P76ECplIndex(kP76EPaper58Bit | P76ECplBits(1)), 3);
 }
 
 }  // namespace

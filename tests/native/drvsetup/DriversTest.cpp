@@ -52,7 +52,9 @@ TEST(Drivers, UniqueNameTakesTheFirstFreeCopyNumber) {
       // taken numbers out of order: every new candidate is checked against the whole list
       {{"Corvane RX-8 (copy 2)", "Corvane RX-8 (copy 1)", "Corvane RX-8"}, false, "Corvane RX-8 (copy 3)"},
       {{"Corvane RX-8", "Corvane RX-8 (copy 2)"}, false, "Corvane RX-8 (copy 1)"},
-      {{"corvane rx-8"}, false, "Corvane RX-8"},
+      // the spooler's names ignore case: an installed "corvane rx-8" takes the plain name
+      {{"corvane rx-8"}, false, "Corvane RX-8 (copy 1)"},
+      {{"CORVANE RX-8", "corvane rx-8 (COPY 1)"}, false, "Corvane RX-8 (copy 2)"},
       {{"Corvane RX-8", "Corvane RX-8 (副本 1)"}, true, "Corvane RX-8 (副本 2)"},
       {{"Corvane RX-8", "Corvane RX-8 (副本 1)"}, false, "Corvane RX-8 (copy 1)"},
   };
@@ -88,4 +90,8 @@ TEST(Drivers, FailureMessagesByWindowsChoiceAndLanguage) {
   }
   EXPECT_EQ(DriverFailedMessage(false), "Install printer driver failed !");
   EXPECT_EQ(DriverFailedMessage(true), "安装打印机驱动过程发生错误！");
+  EXPECT_EQ(StartFailedMessage("C:\\w\\DPInst64.exe", false), "Can not start C:\\w\\DPInst64.exe !");
+  EXPECT_EQ(StartFailedMessage("C:\\w\\DPInst64.exe", true), "无法启动 C:\\w\\DPInst64.exe！");
+  EXPECT_EQ(DefaultFailedMessage(false), "Set Default Printer failed !");
+  EXPECT_EQ(DefaultFailedMessage(true), "无法设为默认打印机！");
 }

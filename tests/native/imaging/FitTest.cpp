@@ -1,5 +1,6 @@
 // Pictures refused before anything is sent: unreadable ones, sizes beyond a
-// command's fields, and declared sizes too large to allocate.
+// command's fields, and declared sizes too large to allocate; and the size a
+// preview shows a picture at.
 #include "prtbench/imaging/Fit.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ namespace {
 
 using prtbench::Msg;
 using prtbench::PictureCommand;
+using prtbench::PictureSize;
 
 TEST(Fit, PicturesAreRefusedWhenUnreadOrBeyondTheCommandsFields) {
   struct Row {
@@ -71,6 +73,22 @@ TEST(Fit, DeclaredSizesAreReadFromTheHeaderAndLargeOnesRefused) {
     if (size) {
       EXPECT_EQ(prtbench::PictureSizeAllowed(*size), row.allowed) << row.name;
     }
+  }
+}
+
+TEST(Fit, APreviewIsScaledDownToItsFrameKeepingProportionsNeverUp) {
+  const struct {
+    PictureSize picture, frame, shown;
+  } cases[] = {
+      {{100, 40}, {312, 214}, {100, 40}},   // fits: natural size, never enlarged
+      {{312, 214}, {312, 214}, {312, 214}},  // exactly the frame
+      {{576, 200}, {312, 214}, {312, 108}},  // too wide: 200 * 312 / 576 = 108.3
+      {{200, 600}, {312, 214}, {71, 214}},   // too tall: 200 * 214 / 600 = 71.3
+      {{464, 464}, {237, 383}, {237, 237}},  // a square symbol in a tall frame
+      {{60000, 2}, {312, 214}, {312, 1}},    // a sliver keeps one dot
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(prtbench::FitInside(c.picture, c.frame), c.shown) << c.picture.width << "x" << c.picture.height;
   }
 }
 

@@ -73,22 +73,47 @@ TEST(Discovery, SaveRequestCarriesTheFieldsZeroesAndAlwaysPort9100) {
   EXPECT_EQ(SaveRequest({kMac, 0, 0, 0, false}).back(), 0x00);
 }
 
-TEST(Discovery, OneLinePerMacKeepingTheFirstReply) {
+TEST(Discovery, OneLinePerMacKeepingTheFirstReplyOfTheLatestSearch) {
+  using Added = FoundPrinters::Added;
   FoundPrinters list;
   FoundPrinter first = *ParseFoundReply(Found());
   FoundPrinter again = first;
   again.ip = MakeIpv4(192, 168, 1, 99);
   FoundPrinter other = first;
   other.mac[5] = 0x01;
-  EXPECT_TRUE(list.Add(first));
-  EXPECT_FALSE(list.Add(again));
-  EXPECT_TRUE(list.Add(other));
+  const unsigned earlier = list.NewSearch();
+  EXPECT_EQ(list.Add(first, earlier), Added::Yes);
+  EXPECT_EQ(list.Add(again, earlier), Added::Dropped);
+  EXPECT_EQ(list.Add(other, earlier), Added::Yes);
   EXPECT_EQ(list.size(), 2u);
   EXPECT_EQ(list.Find("00-1B-A5-3C-7E-F0"), first);
   EXPECT_EQ(list.Find("00-1B-A5-3C-7E-01"), other);
   EXPECT_EQ(list.Find("00-1B-A5-3C-7E-02"), std::nullopt);
-  list.Clear();
+  // a reply the earlier search handed over late does not take the line from the fresh one
+  const unsigned latest = list.NewSearch();
   EXPECT_EQ(list.Find("00-1B-A5-3C-7E-F0"), std::nullopt);
+  EXPECT_EQ(list.Add(first, earlier), Added::Dropped);
+  EXPECT_EQ(list.Add(again, latest), Added::Yes);
+  EXPECT_EQ(list.Find("00-1B-A5-3C-7E-F0"), again);
+}
+
+TEST(Discovery, TheListHoldsAtMost256PrintersAndSaysSoOncePerSearch) {
+  using Added = FoundPrinters::Added;
+  FoundPrinters list;
+  FoundPrinter printer = *ParseFoundReply(Found());
+  for (int round = 0; round < 2; ++round) {
+    const unsigned search = list.NewSearch();
+    for (unsigned i = 0; i < 256; ++i) {
+      printer.mac[4] = static_cast<std::uint8_t>(i);
+      ASSERT_EQ(list.Add(printer, search), Added::Yes) << i;
+    }
+    printer.mac[3] = 0x01;
+    EXPECT_EQ(list.Add(printer, search), Added::ListFull);
+    printer.mac[4] = 0x00;
+    EXPECT_EQ(list.Add(printer, search), Added::Dropped);
+    printer.mac[3] = 0x3C;
+    EXPECT_EQ(list.size(), 256u);
+  }
 }
 
 }  // namespace

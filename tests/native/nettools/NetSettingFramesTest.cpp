@@ -102,4 +102,19 @@ TEST(NetSettingFrames, AtCommandWithADoubleQuoteIsRefusedNotSent) {
   }
 }
 
+TEST(NetSettingFrames, WifiTextsOutsideTheAnsiCodePageAreRefused) {
+  const struct {
+    std::string ssid;
+    std::string key;
+    std::optional<Msg> refusal;
+  } cases[] = {
+      {"Quillon384", "Quillon384", std::nullopt},
+      {"Café Nº5", "clé", std::nullopt},  // within the ANSI code page
+      {"网络", "Quillon384", Msg::WifiSsidNotAnsi},
+      {"Quillon384", "ключ", Msg::WifiKeyNotAnsi},
+      {"ＡＢ", "ключ", Msg::WifiSsidNotAnsi},  // full-width letters are no ASCII ones
+  };
+  for (const auto& c : cases) EXPECT_EQ(WifiRefusal({c.ssid, c.key, 6}), c.refusal) << c.ssid << " " << c.key;
+}
+
 }  // namespace

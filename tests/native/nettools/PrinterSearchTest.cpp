@@ -2,6 +2,7 @@
 // reach the list, a port already taken, receive errors, one search at a time.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <mutex>
 
 #include "FakeDatagramSockets.h"
@@ -39,7 +40,8 @@ class PrinterSearchTest : public testing::Test {
   };
 
   FakeDatagramSockets sockets;
-  kit::FunctionClock clock;
+  std::vector<unsigned> pauses;  // the search thread's, read after Stop
+  kit::FunctionClock clock{[this](unsigned ms) { pauses.push_back(ms); }};
   PrinterSearch search{sockets, clock};
   std::mutex mutex;
   std::vector<std::string> found;
@@ -66,27 +68,45 @@ TEST_F(PrinterSearchTest, BroadcastsTheFindFromPort9000AndPassesOnlyFoundReplies
 }
 
 TEST_F(PrinterSearchTest, APortThatCannotBeHadIsSaidAndTheSearchEnds) {
+  constexpr BindResult kTaken = BindResult::PortTaken;
   const struct {
     bool noSocket;
-    BindResult bind;
+    std::deque<BindResult> binds;
     Failure failure;
+    int opens;
   } cases[] = {
-      {false, BindResult::PortTaken, {Msg::DiscoveryPortTaken, 10048}},
-      {false, BindResult::Failed, {Msg::DiscoveryNoSocket, 10048}},
-      {true, BindResult::Bound, {Msg::DiscoveryNoSocket, 10048}},
+      // five tries a second: a Save's hold on the port is waited out, another program's is said
+      {false, {kTaken, kTaken, kTaken, kTaken, kTaken}, {Msg::DiscoveryPortTaken, 10048}, 5},
+      {false, {BindResult::Failed}, {Msg::DiscoveryNoSocket, 10048}, 1},
+      {true, {BindResult::Bound}, {Msg::DiscoveryNoSocket, 10048}, 0},
   };
   for (const auto& c : cases) {
     failures.clear();
+    pauses.clear();
+    const int openedBefore = sockets.opened();
     sockets.noSocket = c.noSocket;
-    sockets.binds = {c.bind};
+    sockets.binds = c.binds;
     search.Start(Reports());
     for (int i = 0; i < 500 && search.running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(search.running());
     search.Stop();
     EXPECT_EQ(failures, (std::vector<Failure>{c.failure}));
+    EXPECT_EQ(sockets.opened() - openedBefore, c.opens);
+    EXPECT_EQ(pauses, std::vector<unsigned>(c.opens > 1 ? c.opens - 1 : 0, 200));
     EXPECT_TRUE(sockets.Broadcasts().empty());
     EXPECT_EQ(sockets.openNow(), 0);
   }
+}
+
+TEST_F(PrinterSearchTest, APortHeldForAMomentIsWaitedFor) {
+  sockets.binds = {BindResult::PortTaken, BindResult::PortTaken};
+  search.Start(Reports());
+  ASSERT_TRUE(sockets.WaitBroadcasts(1));
+  search.Stop();
+  EXPECT_EQ(sockets.Broadcasts(), (std::vector<std::string>{"9000>9000:LM0001FIND"}));
+  EXPECT_EQ(pauses, (std::vector<unsigned>{200, 200}));
+  EXPECT_TRUE(failures.empty());
+  EXPECT_EQ(sockets.mostOpenAtOnce(), 1);
 }
 
 TEST_F(PrinterSearchTest, EachReceiveErrorIsReportedOnceAndTheSearchGoesOn) {

@@ -90,9 +90,23 @@ TEST_F(BlackMarkDialogTest, StatusLineTellsTheOutcomeInTheLanguage) {
     Run([&](HWND dialog) { Click(dialog, c.button); });
     app_.Drain();
     EXPECT_EQ(Status(), c.status) << c.button;
+    const std::vector<std::string> shown = ShownInStatusLine();
+    ASSERT_FALSE(shown.empty()) << c.button;
+    EXPECT_EQ(shown.back(), c.status) << c.button;
   }
   EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F 80 04 05 06 44"), HexBytes("1F 1B 1F 80 04 05 06 66 00"),
                                          HexBytes("1F 1B 1F 81 04 05 06 60 09 00")}));
+}
+
+TEST_F(BlackMarkDialogTest, PositionsAndTestsShowNoMessageInTheStatusLine) {
+  const int buttons[] = {IDC_BLACKMARK_CUT_OFFSET_SET, IDC_BLACKMARK_PRINT_OFFSET_SET, IDC_BLACKMARK_TICKET_TEST,
+                         IDC_BLACKMARK_PRINT_START_TEST, IDC_BLACKMARK_CUT_TEST};
+  for (const int button : buttons) {
+    const size_t sendsBefore = Sends().size();
+    Run([button](HWND dialog) { Click(dialog, button); });
+    EXPECT_GT(Sends().size(), sendsBefore) << button;
+    EXPECT_EQ(ShownInStatusLine(), std::vector<std::string>{}) << button;
+  }
 }
 
 TEST_F(BlackMarkDialogTest, PrintPositionAddsTheHighByteOfH) {

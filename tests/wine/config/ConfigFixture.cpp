@@ -30,9 +30,24 @@ bool IsOwnerDrawn(HWND dialog, int id) {
   return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
-ConfigDialogTest::ConfigDialogTest() {
+ConfigDialogTest::ConfigDialogTest()
+    : statusWindow_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
+      statusLink_(std::make_shared<winui::WindowLink>(statusWindow_)) {
   app_.link.UpdateSettings([](prtbench::ConnectionSettings& s) { s.portType = prtbench::kPortLpt; });
   app_.context.SetLanguage(prtbench::Language::English);
+  app_.status.Attach(statusLink_, [this](const std::string& text) { shown_.push_back(text); });
+}
+
+ConfigDialogTest::~ConfigDialogTest() {
+  app_.status.Attach(nullptr, {});
+  statusLink_->Detach();
+  DestroyWindow(statusWindow_);
+}
+
+std::vector<std::string> ConfigDialogTest::ShownInStatusLine() {
+  app_.Drain();
+  statusLink_->RunPending();
+  return shown_;
 }
 
 // Each write of the scripted device is logged "write <handle> <size> -> <taken>";

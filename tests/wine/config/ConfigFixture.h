@@ -7,12 +7,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "prtbench/app/Bytes.h"
 #include "support/DialogDriver.h"
 #include "support/TestContext.h"
+#include "winui/WindowLink.h"
 
 namespace configtest {
 
@@ -30,12 +32,21 @@ bool IsOwnerDrawn(HWND dialog, int id);
 class ConfigDialogTest : public testing::Test {
  protected:
   ConfigDialogTest();
+  ~ConfigDialogTest() override;
+  // Waits for the send queue and returns what the dialogs had the main
+  // window's status line show so far.
+  std::vector<std::string> ShownInStatusLine();
   // Waits for the send queue and returns the bytes of each write so far.
   std::vector<prtbench::Bytes> Sends();
   std::string Status() const { return app_.context.status().Text(); }
   std::string Stored(const std::string& section, const std::string& key) const;
 
   TestContext app_;
+
+ private:
+  HWND statusWindow_;  // stands in for the main window, which shows the line
+  std::shared_ptr<winui::WindowLink> statusLink_;
+  std::vector<std::string> shown_;
 };
 
 }  // namespace configtest

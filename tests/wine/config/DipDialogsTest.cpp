@@ -59,6 +59,11 @@ TEST_F(DipDialogsTest, P80OpensOnTheStoredSwitchesAndAlwaysOn115200) {
     EXPECT_EQ(ComboIndex(dialog, IDC_P80DIP_BAUD), 3);
     EXPECT_EQ(ComboEntries(dialog, IDC_P80DIP_BAUD).at(3), "115200");
     EXPECT_FALSE(Visible(dialog, IDC_P80DIP_CHINESE_YES));
+    // the cutter with drawer buttons are offered without their group box
+    HWND drawerBox = FindWindowExW(dialog, nullptr, L"Button", L"Cutter with drawer");
+    ASSERT_NE(drawerBox, nullptr);
+    EXPECT_FALSE(IsWindowVisible(drawerBox));
+    EXPECT_TRUE(Visible(dialog, IDC_P80DIP_DRAWER_YES));
     Close(dialog);
   });
   ShowP80DipDialog(nullptr, app_.context);
@@ -88,6 +93,22 @@ TEST_F(DipDialogsTest, P58AllSecondButtonsSendE5AndStoreMinus27) {
   ShowP58DipDialog(nullptr, app_.context);
   EXPECT_EQ(Stored("SET", "P58SW"), "-27");
   EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF E5 00")}));
+}
+
+TEST_F(DipDialogsTest, SetShowsNoMessageInTheStatusLine) {
+  const struct {
+    const char* caption;
+    void (*show)(HWND, Context&);
+  } cases[] = {{kP80, ShowP80DipDialog}, {kP58, ShowP58DipDialog}, {kP76E, ShowP76EDipDialog}};
+  for (const auto& c : cases) {
+    WhenShown(c.caption, [](HWND dialog) {
+      Click(dialog, IDC_P80DIP_SET);  // 1014 in all three
+      Close(dialog);
+    });
+    c.show(nullptr, app_.context);
+  }
+  EXPECT_EQ(Sends().size(), 3u);
+  EXPECT_EQ(ShownInStatusLine(), std::vector<std::string>{});
 }
 
 TEST_F(DipDialogsTest, AStoredValueThatIsNoNumberOpensEveryDialogAtIndexZero) {
@@ -150,8 +171,15 @@ TEST_F(DipDialogsTest, P76ESwitchesGiveTheirBits) {
     Close(dialog);
   });
   ShowP76EDipDialog(nullptr, app_.context);
-  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF 5F 00")}));
-  EXPECT_EQ(Stored("SET", "P76ESW"), "95");
+  // an 80 mm count with 58 mm paper: the bit follows the paper switch as read at Set
+  WhenShown(kP76E, [](HWND dialog) {
+    Click(dialog, IDC_P76EDIP_CPL_42);
+    Click(dialog, IDC_P76EDIP_SET);
+    Close(dialog);
+  });
+  ShowP76EDipDialog(nullptr, app_.context);
+  EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F BF 5F 00"), HexBytes("1F 1B 1F BF DF 00")}));
+  EXPECT_EQ(Stored("SET", "P76ESW"), "-33");
 }
 
 TEST_F(DipDialogsTest, P76ETextsFollowTheLanguage) {

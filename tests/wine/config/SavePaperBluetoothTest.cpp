@@ -34,6 +34,8 @@ TEST_F(SavePaperDialogTest, EachApplySendsOnlyItsGroup) {
   EXPECT_EQ(Sends(), (std::vector<Bytes>{HexBytes("1F 1B 1F 00 0A 00 01"), HexBytes("1F 1B 1F 00 0A 03 4B"),
                                          HexBytes("1F 1B 1F 00 0A 02 32"), HexBytes("1F 1B 1F 00 0A 01 19")}));
   EXPECT_TRUE(app_.settings.log().empty());
+  // the applies show no message
+  EXPECT_EQ(ShownInStatusLine(), std::vector<std::string>{});
 }
 
 TEST_F(SavePaperDialogTest, OpensOnTheFirstButtonsInTheLanguage) {

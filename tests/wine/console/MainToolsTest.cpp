@@ -52,7 +52,7 @@ TEST_F(ToolsTest, RefreshShowsTheComputersAddress) {
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "typed");
 }
 
-TEST_F(ToolsTest, ConnectionTestSaysHowItWentAndTheDefaultIpRuleMovesTheMonitor) {
+TEST_F(ToolsTest, ConnectionTestSaysHowItWentSetsThePrinterAddressAndTheDefaultIpRuleMovesTheMonitor) {
   struct Row {
     bool reachable;
     bool defaultIp;
@@ -71,6 +71,7 @@ TEST_F(ToolsTest, ConnectionTestSaysHowItWentAndTheDefaultIpRuleMovesTheMonitor)
     link_.UpdateSettings([&](prtbench::ConnectionSettings& s) {
       s.com.defaultIp = row.defaultIp;
       s.com.monitorIp = MakeIpv4(127, 0, 0, 200);
+      s.printerIp = MakeIpv4(127, 0, 0, 200);
     });
     if (!row.reachable) devices_.attempts.assign(kNoConnection.begin(), kNoConnection.end());
     SetPrinterIp(MakeIpv4(127, 0, 0, 3));
@@ -85,6 +86,8 @@ TEST_F(ToolsTest, ConnectionTestSaysHowItWentAndTheDefaultIpRuleMovesTheMonitor)
     EXPECT_EQ(devices_.OpenSockets().size(), row.reachable ? 1u : 0u) << name;
     EXPECT_EQ(link_.Settings().com.monitorIp, row.defaultIp ? MakeIpv4(127, 0, 0, 3) : MakeIpv4(127, 0, 0, 200))
         << name;
+    // what Printer.ini keeps at exit, reached or not
+    EXPECT_EQ(link_.Settings().printerIp, MakeIpv4(127, 0, 0, 3)) << name;
   }
 }
 

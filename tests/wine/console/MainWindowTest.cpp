@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting)
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "打印");
   EXPECT_EQ(Text(IDC_MAIN_PORT_NET), "网口");
   EXPECT_EQ(Text(IDC_MAIN_NEW_ID_LABEL), "新的ID:");
-  EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "English");
+  EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "Gravar");  // the serial number button names no language
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "欢迎使用专业POS票据打印机公司生产的针打，热敏系列打印机!\r\n");
   wchar_t first[64] = {};
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting)
   EXPECT_EQ(state_.language(), prtbench::Language::English);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "Print");
   EXPECT_EQ(Text(IDC_MAIN_DRAWER), "Open cash drawer");
-  EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "中文简体");
+  EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "Gravar");
   EXPECT_EQ(Text(IDC_MAIN_PORT_USB), "USB");
   EXPECT_EQ(Text(IDC_MAIN_CONTENT),
             "Welcome to use the impact and thermal printer manufactured by professional POS receipt printer "

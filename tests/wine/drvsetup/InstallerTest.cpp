@@ -9,6 +9,7 @@
 #include "SpoolerState.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
+#include "drvsetup/Texts.h"
 #include "drvsetup/win/Installer.h"
 #include "drvsetup/win/SystemInfo.h"
 #include "support/RecordingPrompts.h"
@@ -142,6 +143,22 @@ TEST_F(Installation, APrinterThatCannotBeCreatedFailsTheInstallation) {
   EXPECT_TRUE(prompts.records().empty());
   const std::wstring staged = winui::Widen(DriverDirectory() + "\\POS80C.GPD");
   EXPECT_EQ(GetFileAttributesW(staged.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The real spooler, except that no default printer can be set.
+class NoDefaultSpooler : public drvsetup::WinSpooler {
+ public:
+  bool MakeDefault(std::string_view) override { return false; }
+};
+
+TEST_F(Installation, ADefaultThatCannotBeSetIsShownAndTheInstallationStands) {
+  NoDefaultSpooler spooler;
+  for (const unsigned language : {1033u, 2052u}) {
+    PrinterInstaller installer(spooler, prompts, architecture_, language, source_.root());
+    EXPECT_TRUE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:")) << language;
+    EXPECT_EQ(prompts.messages().back(), drvsetup::DefaultFailedMessage(language == 2052)) << language;
+  }
+  EXPECT_EQ(prompts.messages().size(), 2u);
 }
 
 TEST_F(Installation, PrinterOnAUsbPort) {

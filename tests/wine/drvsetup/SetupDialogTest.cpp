@@ -17,6 +17,7 @@
 #include "ThreadWindow.h"
 #include "common/Pause.h"
 #include "drvsetup/Drivers.h"
+#include "drvsetup/Texts.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/SetupDialog.h"
 #include "support/DialogDriver.h"
@@ -119,6 +120,14 @@ TEST_F(SetupDialogTest, DecliningEndsAtOnceWithoutProperties) {
   EXPECT_LT(GetTickCount() - start, 4000u);
   EXPECT_TRUE(launcher.launches().empty());
   EXPECT_TRUE(testsupport::Printer("Corvane RX-8").has_value());
+}
+
+TEST_F(SetupWindowTest, PropertiesThatDoNotOpenAreNamedAndTheProgramEnds) {
+  launcher.AnswerOpen(false);
+  const DWORD start = GetTickCount();
+  Run(1033, true);
+  EXPECT_LT(GetTickCount() - start, 4000u);
+  EXPECT_EQ(prompts.messages().back(), drvsetup::StartFailedMessage("C:\\windows\\system32\\rundll32.exe", false));
 }
 
 }  // namespace

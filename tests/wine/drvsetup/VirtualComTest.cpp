@@ -12,6 +12,7 @@
 #include "FakeUsbPrinters.h"
 #include "ThreadWindow.h"
 #include "common/Pause.h"
+#include "drvsetup/Texts.h"
 #include "drvsetup/res/resource.h"
 #include "drvsetup/win/ConfingDialog.h"
 #include "drvsetup/win/SerialSnapshot.h"
@@ -46,6 +47,10 @@ class TestKeys {
       SetText(parameters, L"Other", L"x");
     }
   }
+  // An instance without its "Device Parameters" key.
+  void AddBareInstance(const std::wstring& instance) {
+    SetText(kDeviceKey + L"\\" + instance, L"Other", L"x");
+  }
 };
 
 std::vector<SerialEntry> Sorted(std::vector<SerialEntry> entries) {
@@ -68,8 +73,9 @@ TEST(SerialSnapshot, VirtualComPortsByInstance) {
   EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), std::nullopt);
   keys.AddInstance(L"6&1", L"COM5");
   keys.AddInstance(L"6&2", nullptr);
+  keys.AddBareInstance(L"6&25");
   keys.AddInstance(L"6&3", L"COM7");
-  EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), (std::vector<std::string>{"COM5", "", "COM7"}));
+  EXPECT_EQ(drvsetup::ListVirtualComPorts(kDeviceKey.c_str()), (std::vector<std::string>{"COM5", "", "", "COM7"}));
 }
 
 std::function<void()> g_step;
@@ -89,6 +95,7 @@ class VirtualComFlow : public testing::Test {
     CheckRadioButton(d, IDC_CONFING_VIRTUAL_COM, IDC_CONFING_PRINTER_DRIVER, IDC_CONFING_VIRTUAL_COM);
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_CONFING_VIRTUAL_COM, BN_CLICKED), 0);
     EnableWindow(GetDlgItem(d, 1014), TRUE);
+    EnableWindow(GetDlgItem(d, IDC_CONFING_INSTALL), TRUE);
     CheckDlgButton(d, 1014, BST_CHECKED);
     testsupport::Click(d, IDC_CONFING_INSTALL);
   }
@@ -164,6 +171,49 @@ TEST_F(VirtualComFlow, AnInstallerClosedBeforeItsFinalPageEndsTheWatchSilently) 
       [] { return false; });
   EXPECT_EQ(launcher.startsIn().size(), 1u);
   EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(VirtualComFlow, ASecondInstallationWatchesItsOwnInstaller) {
+  const auto addPort = [&](const wchar_t* name, const std::wstring& instance, const wchar_t* port) {
+    keys.AddSerial(name, port);
+    keys.AddInstance(instance, port);
+  };
+  keys.AddSerial(L"\\Device\\Serial0", L"COM1");  // a serial port list to watch
+  std::vector<std::function<void(HWND)>> steps{[](HWND d) { ClickInstall(d); },
+                                                [&](HWND) {
+                                                  addPort(L"\\Device\\VCP0", L"6&1", L"COM5");
+                                                  OpenInstaller(true);
+                                                },
+                                                [](HWND) {}};
+  // the first installer stays until the watch, every 500 ms, has seen its final page
+  for (int tick = 0; tick < 10; ++tick) steps.push_back([](HWND) {});
+  steps.push_back([&](HWND) { CloseInstaller(); });
+  steps.push_back([](HWND d) { ClickInstall(d); });
+  // the second installer shows its window well after the first ticks of the new watch
+  for (int tick = 0; tick < 10; ++tick) steps.push_back([](HWND) {});
+  steps.push_back([&](HWND) {
+    addPort(L"\\Device\\VCP1", L"6&2", L"COM6");
+    OpenInstaller(true);
+  });
+  Run(steps, [&] { return prompts.messages().size() == 2; });
+  EXPECT_EQ(launcher.startsIn().size(), 2u);
+  EXPECT_EQ(prompts.messages(),
+            (std::vector<std::string>{"The created COM port is:COM5;", "The created COM port is:COM6;"}));
+}
+
+TEST_F(VirtualComFlow, AnInstallerThatDoesNotStartIsNamedAndNotWatched) {
+  launcher.AnswerOpen(false);
+  services.driverRoot = "C:\\Kit";
+  Run({[](HWND d) { ClickInstall(d); },
+       [&](HWND) {
+         keys.AddSerial(L"\\Device\\VCP0", L"COM5");
+         keys.AddInstance(L"6&1", L"COM5");
+         OpenInstaller(true);
+       },
+       [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}, [](HWND) {}},
+      [] { return true; });
+  EXPECT_EQ(prompts.messages(), std::vector<std::string>{drvsetup::StartFailedMessage(
+                                    "C:\\Kit\\Windows x64\\DPInst64.exe", false)});
 }
 
 }  // namespace

@@ -35,6 +35,27 @@ SIZE ControlSize(HWND dialog, int id) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+prtbench::DecodedImage DrawnControl(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  RECT client{};
+  GetClientRect(control, &client);
+  HDC screen = GetDC(control);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(memory, canvas);
+  DRAWITEMSTRUCT item{ODT_STATIC, static_cast<UINT>(id), 0, ODA_DRAWENTIRE, 0, control, memory, client, 0};
+  SendMessageW(dialog, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+  prtbench::DecodedImage image{static_cast<std::uint32_t>(client.right), static_cast<std::uint32_t>(client.bottom), {}};
+  for (LONG y = 0; y < client.bottom; ++y) {
+    for (LONG x = 0; x < client.right; ++x) image.pixels.push_back(GetPixel(memory, x, y) & 0xFFFFFF);
+  }
+  SelectObject(memory, old);
+  DeleteObject(canvas);
+  DeleteDC(memory);
+  ReleaseDC(control, screen);
+  return image;
+}
+
 void Settle(testsupport::TestContext& app) {
   app.Drain();
   testsupport::PumpWaiting();

@@ -31,6 +31,9 @@ void Command(HWND dialog, int id);
 void SetChecked(HWND dialog, int id, bool on);
 // A control's size in pixels.
 SIZE ControlSize(HWND dialog, int id);
+// Owner-drawn control `id` as the dialog draws it (WM_DRAWITEM into a bitmap
+// of the control's size), its colours 0xBBGGRR.
+prtbench::DecodedImage DrawnControl(HWND dialog, int id);
 
 // Waits until the send queue is idle, then runs what the jobs handed back
 // to the window.

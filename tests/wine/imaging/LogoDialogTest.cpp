@@ -1,8 +1,12 @@
 // The logo dialog in-process: its start picture, FS q download, FS p print
 // with size mode and cut, blanking, and what it shows while sends run.
+#include <algorithm>
+
 #include "ImagingFixture.h"
 #include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/win/LogoDialog.h"
+#include "prtbench/imaging/win/NvLogoDialog.h"
+#include "prtbench/imaging/win/RasterDialog.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
@@ -15,6 +19,26 @@ using namespace std::string_literals;
 
 const std::string kGreeting = "Status Bar: Real-time display of bitmap print status!";
 const std::string kPrintSent = "Print Bitmap command  send successful";
+
+// The box around the dark dots of `drawn` (right and bottom exclusive); empty when none.
+RECT DarkBox(const DecodedImage& drawn) {
+  RECT box{LONG(drawn.width), LONG(drawn.height), 0, 0};
+  for (std::uint32_t y = 0; y < drawn.height; ++y) {
+    for (std::uint32_t x = 0; x < drawn.width; ++x) {
+      if ((drawn.At(x, y) & 0x808080) != 0) continue;
+      box = {std::min(box.left, LONG(x)), std::min(box.top, LONG(y)), std::max(box.right, LONG(x) + 1),
+             std::max(box.bottom, LONG(y) + 1)};
+    }
+  }
+  return box;
+}
+
+RECT ClientRectOf(HWND dialog, int id) {
+  RECT rect{};
+  GetWindowRect(GetDlgItem(dialog, id), &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
 
 // Runs in a scratch folder; the start logo is looked for beside the test
 // program, where the build puts none.
@@ -60,10 +84,61 @@ TEST_F(LogoDialogTest, OpensOnTheStartLogoOrWithoutItAfterTheLoadMessage) {
   Show([&](HWND dialog) {
     EXPECT_EQ(Text(dialog, IDC_LOGO_STATUS), "BMP: " + winui::Narrow(testsupport::WindowsPath(programDir_)) +
                                                  "\\myTitle\\bitmap11.bmp  Width：100  Height：40  Size(bytes)：600");
-    EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cx, 100);
-    EXPECT_EQ(ControlSize(dialog, IDC_LOGO_PREVIEW).cy, 40);
+    const RECT drawn = DarkBox(DrawnControl(dialog, IDC_LOGO_PREVIEW));
+    EXPECT_EQ(drawn.right - drawn.left, 100);
+    EXPECT_EQ(drawn.bottom - drawn.top, 3);
   });
   EXPECT_EQ(app_.prompts.messages().size(), boxes);
+}
+
+TEST_F(LogoDialogTest, PreviewsShowTheWholePictureInsideTheirFrameScaledDownNeverUp) {
+  const auto all = [](auto, auto) { return true; };
+  // wider than every frame, the raster dialog's too
+  const std::string wide = Bmp("wide.bmp", Picture(1200, 300, all));
+  const std::string small = Bmp("small.bmp", Picture(100, 40, all));
+  const struct {
+    const char* name;
+    std::function<void()> show;
+    int open, preview, button;  // `button`: a control the preview must leave alone
+    COLORREF background;
+  } dialogs[] = {
+      {"logo", [this] { ShowLogoDialog(nullptr, app_.context); }, IDC_LOGO_OPEN, IDC_LOGO_PREVIEW, IDC_LOGO_CUT,
+       RGB(239, 247, 255)},
+      {"nv logo", [this] { ShowNvLogoDialog(nullptr, app_.context); }, IDC_NVLOGO_OPEN, IDC_NVLOGO_PREVIEW,
+       IDC_NVLOGO_OPEN, RGB(239, 247, 255)},
+      {"raster", [this] { ShowRasterDialog(nullptr, app_.context); }, IDC_RASTER_OPEN, IDC_RASTER_PREVIEW,
+       IDC_RASTER_INFO, GetSysColor(COLOR_BTNFACE)},
+  };
+  for (const auto& d : dialogs) {
+    RunModal(d.show, [&](HWND dialog) {
+      // no picture yet: the dialog's own background
+      const DecodedImage empty = DrawnControl(dialog, d.preview);
+      EXPECT_EQ(empty.pixels.front(), d.background) << d.name;
+      EXPECT_EQ(std::count(empty.pixels.begin(), empty.pixels.end(), empty.pixels.front()),
+                static_cast<std::ptrdiff_t>(empty.pixels.size()))
+          << d.name;
+      // too wide for the frame: scaled down to its width, proportions kept
+      app_.prompts.AnswerFile(wide);
+      Click(dialog, d.open);
+      const RECT frame = ClientRectOf(dialog, d.preview), other = ClientRectOf(dialog, d.button);
+      RECT client{}, overlap{};
+      GetClientRect(dialog, &client);
+      EXPECT_FALSE(IntersectRect(&overlap, &frame, &other)) << d.name;
+      EXPECT_TRUE(frame.right <= client.right && frame.bottom <= client.bottom) << d.name;
+      const DecodedImage drawnWide = DrawnControl(dialog, d.preview);
+      const RECT box = DarkBox(drawnWide);
+      EXPECT_EQ(box.left, 0) << d.name;
+      EXPECT_EQ(box.top, 0) << d.name;
+      EXPECT_EQ(box.right, LONG(drawnWide.width)) << d.name;
+      EXPECT_NEAR(box.bottom, 300.0 * box.right / 1200, 1.0) << d.name;
+      // small enough: its natural size, never enlarged
+      app_.prompts.AnswerFile(small);
+      Click(dialog, d.open);
+      const RECT smallBox = DarkBox(DrawnControl(dialog, d.preview));
+      EXPECT_EQ(smallBox.right - smallBox.left, 100) << d.name;
+      EXPECT_EQ(smallBox.bottom - smallBox.top, 40) << d.name;
+    });
+  }
 }
 
 TEST_F(LogoDialogTest, OpeningClosesTheSocketOnly) {

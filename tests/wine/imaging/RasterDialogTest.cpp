@@ -76,9 +76,11 @@ TEST_F(RasterDialogTest, OpenStartsInLogoSampleAndShowsThePreviewAndInfoLine) {
   Show([&](HWND dialog) {
     app_.prompts.AnswerFile(path);
     Click(dialog, IDC_RASTER_OPEN);
-    const SIZE size = ControlSize(dialog, IDC_RASTER_PREVIEW);
-    EXPECT_EQ(size.cx, 50);
-    EXPECT_EQ(size.cy, 16);
+    // the picture's five dark columns at their natural size
+    const DecodedImage drawn = DrawnControl(dialog, IDC_RASTER_PREVIEW);
+    EXPECT_EQ(drawn.At(4, 15) & 0x808080, 0u);
+    EXPECT_NE(drawn.At(5, 15) & 0x808080, 0u);
+    EXPECT_NE(drawn.At(4, 16) & 0x808080, 0u);
     const std::string line = "BMP: " + path + "  Width：50  Height：16  Size(bytes)：150,Max size is 32k bytes";
     EXPECT_EQ(Text(dialog, IDC_RASTER_INFO), line);
     EXPECT_EQ(Status(), line);

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <deque>
+#include <set>
+
 #include "FakeDatagramSockets.h"
+#include "prtbench/nettools/PrinterSearch.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/res/resource.h"
 #include "support/DialogDriver.h"
@@ -178,7 +182,8 @@ TEST_F(AutoIpDialogTest, SaveWithoutASelectedLineSendsNothingAndABadPortIsSaidBu
 }
 
 TEST_F(AutoIpDialogTest, APortAlreadyTakenOrAFailedReceiveIsSaidInTheStatusLineAndABox) {
-  sockets_.binds = {BindResult::PortTaken};
+  // taken at each try, as another program would hold it
+  sockets_.binds = std::deque<BindResult>(kSearchBindAttempts, BindResult::PortTaken);
   Show([this](HWND dialog) {
     Click(dialog, IDC_AUTOIP_SEARCH);
     ASSERT_TRUE(PumpUntil([this] { return !app_.prompts.records().empty(); }));
@@ -224,15 +229,16 @@ TEST_F(AutoIpDialogTest, TestPrintSendsTheGreetingToPort9100OfTheIpField) {
        B({0xBB, 0xB6, 0xD3, 0xAD, 0xCA, 0xB9, 0xD3, 0xC3, 0xD7, 0xD4, 0xB6, 0xAF}) + "IP" +
            B({0xC9, 0xE8, 0xD6, 0xC3}) + "\n",
        "NET:发送数据成功!"},
-      {Language::English,
-       {AttemptResult::TimedOut, AttemptResult::TimedOut, AttemptResult::TimedOut},
-       "",
-       "Network connection failed!"},
+      // one attempt, as a blocking connect makes
+      {Language::English, {AttemptResult::TimedOut}, "", "Network connection failed!"},
       {Language::Chinese, {AttemptResult::NoSocket}, "", "NET:Socket创建失败!"},
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
     app.context.SetLanguage(c.language);
+    // the connection test's connection is left open for the next print
+    ASSERT_EQ(app.socket.ConnectAndKeep(MakeIpv4(127, 0, 0, 50), kPrinterPort), 1);
+    app.devices.ClearLog();
     app.devices.attempts = c.attempts;
     WhenModal([](HWND dialog) {
       TypeIpAddress(dialog, IDC_AUTOIP_IP, MakeIpv4(127, 0, 0, 51));
@@ -243,9 +249,12 @@ TEST_F(AutoIpDialogTest, TestPrintSendsTheGreetingToPort9100OfTheIpField) {
     ShowAutoIpDialog(nullptr, app.context, sockets_);
     app.Drain();
     EXPECT_EQ(app.context.status().Text(), c.status);
+    EXPECT_EQ(app.devices.OpenSockets(), std::set<SocketHandle>{1});
+    ASSERT_FALSE(app.devices.Log().empty());
+    EXPECT_EQ(app.devices.Log()[0].rfind("connect 127.0.0.51:9100 21s -> ", 0), 0u) << app.devices.Log()[0];
     if (c.sent.empty()) continue;
-    EXPECT_EQ(app.devices.Log()[0], "connect 127.0.0.51:9100 1s -> connected 1");
-    EXPECT_EQ(app.devices.Received(1), c.sent);
+    EXPECT_EQ(app.devices.Log()[0], "connect 127.0.0.51:9100 21s -> connected 2");
+    EXPECT_EQ(app.devices.Received(2), c.sent);
   }
 }
 
