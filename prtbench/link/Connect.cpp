@@ -4,8 +4,26 @@
 #include "common/Pause.h"
 
 namespace prtbench {
+namespace {
+
+// The process-wide pause, for the callers not yet handed a clock.
+class ProcessPause final : public kit::Clock {
+ public:
+  void Pause(unsigned milliseconds) override { kit::Pause(milliseconds); }
+  bool PauseUnless(unsigned milliseconds, const std::function<bool()>& stop) override {
+    return kit::PauseUnless(milliseconds, stop);
+  }
+};
+
+}  // namespace
 
 int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
+                       ConnectTimeout timeout, const std::function<bool()>& stop) {
+  ProcessPause pause;
+  return ConnectWithTimeout(devices, pause, slot, address, port, timeout, stop);
+}
+
+int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address, std::uint16_t port,
                        ConnectTimeout timeout, const std::function<bool()>& stop) {
   for (int attempt = 1;; ++attempt) {
     if (attempt > 1) FlushArpForAddress(devices, address);
@@ -23,7 +41,7 @@ int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, s
         break;
     }
     if (attempt == kConnectAttempts) return result.result == AttemptResult::WaitFailed ? -4 : -3;
-    if (kit::PauseUnless(kConnectRetryPauseMs, stop)) return -3;
+    if (clock.PauseUnless(kConnectRetryPauseMs, stop)) return -3;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 
+#include "common/Pause.h"
 #include "prtbench/link/Ipv4.h"
 #include "prtbench/link/LinkDevices.h"
 
@@ -26,6 +27,9 @@ inline constexpr unsigned kConnectRetryPauseMs = 500;
 // the time-out in three attempts, -4 the third attempt's wait failed. Once
 // `stop` answers true the pause ends and no further attempt is made (-3).
 int ConnectWithTimeout(LinkDevices& devices, SocketHandle& slot, Ipv4 address, std::uint16_t port,
+                       ConnectTimeout timeout, const std::function<bool()>& stop = {});
+// The same, pausing on `clock`.
+int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address, std::uint16_t port,
                        ConnectTimeout timeout, const std::function<bool()>& stop = {});
 
 // Flushes the neighbour table of every interface that has a row for `address`,
