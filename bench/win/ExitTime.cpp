@@ -30,19 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr unsigned kBytesPerSecondAt9600 = 960;  // ten bits a byte
 
-// Lends the run's adapter double to the window for one Set New IP.
-class LentAdapter : public prtbench::AdapterConfigurator {
- public:
-  explicit LentAdapter(nettest::FakeAdapterConfigurator& fake) : fake_(fake) {}
-  std::optional<prtbench::AdapterSettings> FindLocalAdapter() override { return fake_.FindLocalAdapter(); }
-  long EnableDhcp() override { return fake_.EnableDhcp(); }
-  long EnableStatic(const std::string& ip, const std::string& mask) override { return fake_.EnableStatic(ip, mask); }
-  long SetGateways(const std::string& gateway, int metric) override { return fake_.SetGateways(gateway, metric); }
-
- private:
-  nettest::FakeAdapterConfigurator& fake_;
-};
-
 // The window on doubles; what each case starts before the close.
 struct Bench {
   linktest::FakeLinkDevices devices;
@@ -57,7 +44,7 @@ struct Bench {
   HWND Open() {
     prtbench::MainWindowServices services{link,  store, prompts, launcher, {},
                                           [] { return prtbench::MakeIpv4(192, 168, 1, 20); },
-                                          [this] { return std::make_unique<LentAdapter>(adapter); }};
+                                          [this] { return std::make_unique<nettest::LentAdapter>(adapter); }};
     window = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     return window->Create(nullptr);
   }

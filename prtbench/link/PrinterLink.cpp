@@ -70,7 +70,7 @@ int PrinterLink::OpenLocked(const ConnectionSettings& settings) {
       return OpenNetLocked(settings);
     default:
       // only a damaged Printer.ini gives another type: no link, but say so
-      shared_.status.Set(Fill(MessageText(Msg::PortTypeInvalid, Language()), {std::to_string(settings.portType)}));
+      SetStatus(Fill(MessageText(Msg::PortTypeInvalid, Language()), {std::to_string(settings.portType)}));
       return 0;
   }
 }
@@ -130,6 +130,15 @@ int PrinterLink::SendData(std::span<const std::uint8_t> bytes) {
   RunBusyHook();
   std::lock_guard lock(sendMutex_);
   return SendLocked(Settings(), bytes);
+}
+
+int PrinterLink::SendData(std::span<const std::uint8_t> bytes, std::string& report) {
+  RunBusyHook();
+  std::lock_guard lock(sendMutex_);
+  report_.clear();
+  const int result = SendLocked(Settings(), bytes);
+  report = report_;
+  return result;
 }
 
 int PrinterLink::SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes) {
@@ -305,6 +314,11 @@ void PrinterLink::SetStatus(std::string_view prefix, Msg message, std::string_vi
   std::string text(prefix);
   text += MessageText(message, Language());
   text += suffix;
+  SetStatus(std::move(text));
+}
+
+void PrinterLink::SetStatus(std::string text) {
+  report_ = text;
   shared_.status.Set(std::move(text));
 }
 

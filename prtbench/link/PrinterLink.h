@@ -60,6 +60,9 @@ class PrinterLink : public PrintSink {
   // and still returns 0. Bytes the socket took are never sent again.
   int SendData(std::span<const std::uint8_t> bytes);
   int SendData(std::string_view bytes);
+  // SendData, handing back in `report` the status text it left: another
+  // thread may replace the status text at once, but not this.
+  int SendData(std::span<const std::uint8_t> bytes, std::string& report);
   bool Print(std::span<const std::uint8_t> bytes) override { return SendData(bytes) != 0; }
   void EndJob() override { CloseNet(); }
 
@@ -166,6 +169,7 @@ class PrinterLink : public PrintSink {
   void SetInFlight(DeviceHandle device);
   bool Cancelled() const { return cancelled_.load(); }
   void SetStatus(std::string_view prefix, Msg message, std::string_view suffix = {});
+  void SetStatus(std::string text);  // under the send lock
   std::string CountsLine(std::uint32_t sent, std::int32_t total) const;
   prtbench::Language Language() const { return shared_.language.load(); }
 
@@ -182,6 +186,7 @@ class PrinterLink : public PrintSink {
   DeviceHandle com_ = kNoDevice;
   DeviceHandle usb_ = kNoDevice;
   SocketHandle socket_ = kNoSocket;
+  std::string report_;  // the status text the send lock's holder last set
 
   std::atomic<bool> cancelled_{false};
   std::mutex flightMutex_;  // taken after sendMutex_; the device stays open while held

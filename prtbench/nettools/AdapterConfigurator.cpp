@@ -8,7 +8,7 @@ namespace {
 constexpr Ipv4 kTemporaryMask = MakeIpv4(255, 255, 255, 0);
 constexpr Ipv4 kTemporaryGateway = MakeIpv4(192, 168, 1, 1);
 constexpr std::uint8_t kTemporaryHost = 253;
-constexpr int kGatewayMetric = 1;
+constexpr int kTemporaryMetric = 1;
 
 // Keeps the first failure of a sequence of steps.
 void Note(std::optional<AdapterFailure>& first, const char* method, long result) {
@@ -17,23 +17,26 @@ void Note(std::optional<AdapterFailure>& first, const char* method, long result)
 
 }  // namespace
 
-std::optional<AdapterFailure> MoveAdapterToPrinterSubnet(AdapterConfigurator& adapter, Ipv4 printerIp) {
+AdapterMoveFailures MoveAdapterToPrinterSubnet(AdapterConfigurator& adapter, Ipv4 printerIp) {
   const Ipv4 temporary = (printerIp & kTemporaryMask) | kTemporaryHost;
-  std::optional<AdapterFailure> failure;
-  Note(failure, "EnableStatic", adapter.EnableStatic(FormatIpv4(temporary), FormatIpv4(kTemporaryMask)));
-  if (failure) return failure;
-  Note(failure, "SetGateways", adapter.SetGateways(FormatIpv4(kTemporaryGateway), kGatewayMetric));
-  return failure;
+  AdapterMoveFailures failures;
+  Note(failures.address, "EnableStatic", adapter.EnableStatic({FormatIpv4(temporary)}, {FormatIpv4(kTemporaryMask)}));
+  // no gateway for an address the adapter lacks
+  if (failures.address) return failures;
+  Note(failures.gateway, "SetGateways", adapter.SetGateways({FormatIpv4(kTemporaryGateway)}, {kTemporaryMetric}));
+  return failures;
 }
 
 std::optional<AdapterFailure> RestoreAdapter(AdapterConfigurator& adapter, const AdapterSettings& saved) {
   std::optional<AdapterFailure> failure;
   if (saved.dhcp) {
     Note(failure, "EnableDHCP", adapter.EnableDhcp());
+    // DHCP gives its own gateway; a static one set by the move would stay beside it
+    Note(failure, "SetGateways", adapter.SetGateways({}, {}));
     return failure;
   }
-  Note(failure, "EnableStatic", adapter.EnableStatic(saved.ip, saved.mask));
-  if (!saved.gateway.empty()) Note(failure, "SetGateways", adapter.SetGateways(saved.gateway, kGatewayMetric));
+  Note(failure, "EnableStatic", adapter.EnableStatic(saved.ips, saved.masks));
+  Note(failure, "SetGateways", adapter.SetGateways(saved.gateways, saved.metrics));
   return failure;
 }
 

@@ -8,17 +8,19 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "prtbench/link/Ipv4.h"
 
 namespace prtbench {
 
-// How the adapter was set when it was found: dotted texts as WMI has them
-// (the IPv4 elements of its lists), the gateway empty when it has none.
+// The adapter's whole IPv4 configuration when it was found, dotted texts as
+// WMI has them (the IPv4 elements of its lists, in list order).
 struct AdapterSettings {
-  std::string ip;
-  std::string mask;
-  std::string gateway;
+  std::vector<std::string> ips;
+  std::vector<std::string> masks;     // beside `ips`
+  std::vector<std::string> gateways;  // none when it has no default gateway
+  std::vector<int> metrics;           // beside `gateways`
   bool dhcp = true;
   bool operator==(const AdapterSettings&) const = default;
 };
@@ -33,30 +35,41 @@ class AdapterConfigurator {
   virtual std::optional<AdapterSettings> FindLocalAdapter() = 0;
   // The adapter methods. Each returns the method's return value (0 done, 1
   // done after a restart, other values WMI's failure codes), or a negative
-  // number when the method could not be called at all.
+  // number when the method could not be called at all. EnableDhcp leaves
+  // the static gateways in place; SetGateways with none removes them.
   virtual long EnableDhcp() = 0;
-  virtual long EnableStatic(const std::string& ip, const std::string& mask) = 0;
-  virtual long SetGateways(const std::string& gateway, int metric) = 0;
+  virtual long EnableStatic(const std::vector<std::string>& ips, const std::vector<std::string>& masks) = 0;
+  virtual long SetGateways(const std::vector<std::string>& gateways, const std::vector<int>& metrics) = 0;
 };
 
 // A method's result: did the adapter take the change?
 inline bool AdapterMethodDone(long result) { return result == 0 || result == 1; }
 
-// What went wrong with the adapter: nullopt when every method did its work,
-// else the first method that failed and its result.
+// A method the adapter refused, and its result.
 struct AdapterFailure {
   std::string method;
   long result = 0;
   bool operator==(const AdapterFailure&) const = default;
 };
 
-// The address in the printer's subnet: P0.P1.P2.253 with mask 255.255.255.0
-// and gateway 192.168.1.1 with metric 1. Stops at the first failure.
-std::optional<AdapterFailure> MoveAdapterToPrinterSubnet(AdapterConfigurator& adapter, Ipv4 printerIp);
+// The first refusal of each step of the move into the printer's subnet.
+struct AdapterMoveFailures {
+  // The address: the move stopped there, nothing more is set or sent.
+  std::optional<AdapterFailure> address;
+  // The temporary gateway, not needed to reach a printer on the same link.
+  std::optional<AdapterFailure> gateway;
+  bool operator==(const AdapterMoveFailures&) const = default;
+};
 
-// Puts back what FindLocalAdapter read: DHCP, or the static address and mask
-// and, when there was one, the gateway with metric 1. Tries every step even
-// after a failure, so as much as possible comes back; reports the first.
+// The address in the printer's subnet: P0.P1.P2.253 with mask 255.255.255.0,
+// then gateway 192.168.1.1 with metric 1 unless the address was refused.
+AdapterMoveFailures MoveAdapterToPrinterSubnet(AdapterConfigurator& adapter, Ipv4 printerIp);
+
+// Puts back what FindLocalAdapter read: DHCP and no static gateway (the
+// temporary one must not stay), or every static address and mask and every
+// gateway with its metric (none: the temporary one removed). Tries every
+// step even after a failure, so as much as possible comes back; reports the
+// first refusal.
 std::optional<AdapterFailure> RestoreAdapter(AdapterConfigurator& adapter, const AdapterSettings& saved);
 
 }  // namespace prtbench

@@ -4,11 +4,11 @@
 #include <array>
 
 #include "common/Guarded.h"
-#include "common/Pause.h"
 
 namespace prtbench {
 
-NetMonitor::NetMonitor(PrinterLink& link, Reports reports) : link_(link), reports_(std::move(reports)) {}
+NetMonitor::NetMonitor(PrinterLink& link, kit::Clock& clock, Reports reports)
+    : link_(link), clock_(clock), reports_(std::move(reports)) {}
 
 NetMonitor::~NetMonitor() { Shutdown(); }
 
@@ -123,7 +123,7 @@ bool NetMonitor::PollUntilLost() {
 }
 
 void NetMonitor::PauseUnlessStopped(unsigned milliseconds) {
-  kit::PauseUnless(milliseconds, [this] { return !Wanted(); });
+  clock_.PauseUnless(milliseconds, [this] { return !Wanted(); });
 }
 
 bool NetMonitor::Wanted() const {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "common/Pause.h"
 #include "prtbench/app/Messages.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/nettools/Status.h"
@@ -31,7 +32,8 @@ class NetMonitor {
     std::function<void(Msg)> status;  // for the main window's status line
   };
 
-  NetMonitor(PrinterLink& link, Reports reports);
+  // The monitor's waits go by `clock`.
+  NetMonitor(PrinterLink& link, kit::Clock& clock, Reports reports);
   ~NetMonitor();  // Shutdown()
   NetMonitor(const NetMonitor&) = delete;
   NetMonitor& operator=(const NetMonitor&) = delete;
@@ -73,6 +75,7 @@ class NetMonitor {
   void ClearWord();
 
   PrinterLink& link_;
+  kit::Clock& clock_;
   Reports reports_;
   mutable std::mutex mutex_;
   bool wanted_ = false;

@@ -5,7 +5,6 @@
 #include <set>
 
 #include "common/Guarded.h"
-#include "common/Pause.h"
 
 namespace prtbench {
 
@@ -53,7 +52,7 @@ void PrinterSearch::Listen(DatagramSocket& socket, const Reports& reports) {
       // a socket that keeps failing must not bury the user in boxes
       const int error = socket.lastError();
       if (reportedErrors.insert(error).second) reports.failed(Msg::DiscoveryReceiveError, error);
-      kit::Pause(kSearchErrorPauseMs);
+      clock_.Pause(kSearchErrorPauseMs);
       continue;
     }
     const auto printer = ParseFoundReply(std::span(buffer).first(static_cast<size_t>(length)));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "common/Pause.h"
 #include "prtbench/app/Messages.h"
 #include "prtbench/nettools/DatagramSockets.h"
 #include "prtbench/nettools/Discovery.h"
@@ -29,7 +30,8 @@ class PrinterSearch {
     std::function<void(Msg message, int error)> failed;
   };
 
-  explicit PrinterSearch(DatagramSockets& sockets) : sockets_(sockets) {}
+  // The search's waits go by `clock`.
+  PrinterSearch(DatagramSockets& sockets, kit::Clock& clock) : sockets_(sockets), clock_(clock) {}
   ~PrinterSearch() { Stop(); }
   PrinterSearch(const PrinterSearch&) = delete;
   PrinterSearch& operator=(const PrinterSearch&) = delete;
@@ -46,6 +48,7 @@ class PrinterSearch {
   void Listen(DatagramSocket& socket, const Reports& reports);
 
   DatagramSockets& sockets_;
+  kit::Clock& clock_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> running_{false};
   std::thread thread_;

@@ -1,12 +1,14 @@
 // What every dialog of prtbench may use, handed to it by the main window: the
 // printer link with its shared socket, the settings file, prompts, the program
-// launcher, the language, the main window's status line and its one send
-// queue. A dialog's entry point is `ShowXDialog(HWND owner, Context&)`; it
-// never includes the main window's header and never opens a socket of its own.
+// launcher, the language, the main window's status line, its one send
+// queue and the clock its jobs pause by. A dialog's entry point is
+// `ShowXDialog(HWND owner, Context&)`; it never includes the main window's
+// header and never opens a socket of its own.
 #pragma once
 
 #include <utility>
 
+#include "common/Pause.h"
 #include "prtbench/app/Language.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/app/win/StatusLine.h"
@@ -27,14 +29,21 @@ class JobQueue {
 class Context {
  public:
   Context(PrinterLink& link, SettingsStore& settings, winui::Prompts& prompts, winui::Launcher& launcher,
-          StatusLine& status, JobQueue& queue)
-      : link_(link), settings_(settings), prompts_(prompts), launcher_(launcher), status_(status), queue_(queue) {}
+          StatusLine& status, JobQueue& queue, kit::Clock& clock)
+      : link_(link),
+        settings_(settings),
+        prompts_(prompts),
+        launcher_(launcher),
+        status_(status),
+        queue_(queue),
+        clock_(clock) {}
 
   PrinterLink& link() const { return link_; }
   SettingsStore& settings() const { return settings_; }  // Printer.ini beside the program
   winui::Prompts& prompts() const { return prompts_; }
   winui::Launcher& launcher() const { return launcher_; }
   StatusLine& status() const { return status_; }
+  kit::Clock& clock() const { return clock_; }  // real sleeps in the program, recorded in tests
 
   Language language() const { return link_.shared().language.load(); }
   void SetLanguage(Language language) const { link_.shared().language.store(language); }
@@ -53,6 +62,7 @@ class Context {
   winui::Launcher& launcher_;
   StatusLine& status_;
   JobQueue& queue_;
+  kit::Clock& clock_;
 };
 
 }  // namespace prtbench

@@ -47,8 +47,9 @@ CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
       shutDownNetwork_(services.shutDownNetwork),
       localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
       adapters_(services.adapters ? services.adapters : MakeWmiAdapterConfigurator),
+      clock_(services.clock ? *services.clock : sleepingClock_),
       status_(shared_),
-      context_(link_, settings_, prompts_, services.launcher, status_, *this) {
+      context_(link_, settings_, prompts_, services.launcher, status_, *this, clock_) {
   shared_.language.store(Language::Chinese);
 }
 

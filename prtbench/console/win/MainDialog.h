@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
 #include "prtbench/app/win/StatusLine.h"
 #include "prtbench/console/AutoSender.h"
@@ -20,7 +21,7 @@
 #include "prtbench/console/win/DropEdit.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/link/SettingsStore.h"
-#include "prtbench/nettools/AdapterConfigurator.h"
+#include "prtbench/nettools/AdapterMove.h"
 #include "winui/Dialog.h"
 #include "winui/Launcher.h"
 #include "winui/Prompts.h"
@@ -41,6 +42,8 @@ struct MainWindowServices {
   // A configurator of this computer's network adapter for one new-address
   // run, made and used on the send queue's thread; empty: WMI.
   std::function<std::unique_ptr<AdapterConfigurator>()> adapters;
+  // What the window's jobs and its dialogs' pause by; null: real sleeps.
+  kit::Clock* clock = nullptr;
 };
 
 // The window hands its dialogs `context()`; its jobs run on its own send queue.
@@ -137,6 +140,8 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   // subnet, the command sent, the adapter put back.
   void SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winui::WindowLink& window,
                                       const SendQueue::Cancelled& cancelled);
+  // What the adapter did besides the send, reported once it is back.
+  void OnAdapterMoved(const AdapterMoveOutcome& outcome);
   void OnPrinterAddressSet(int result, Ipv4 newIp, bool adapterMoved);
   void ReportAdapterFailure(Msg message, const AdapterFailure& failure);
   void OnSetPrinterId();
@@ -177,6 +182,8 @@ class CKALDRODlg : public winui::Dialog, private JobQueue {
   std::function<void()> shutDownNetwork_;
   std::function<Ipv4()> localIpv4_;
   std::function<std::unique_ptr<AdapterConfigurator>()> adapters_;
+  kit::SleepingClock sleepingClock_;
+  kit::Clock& clock_;
   StatusLine status_;
   Context context_;
   static constexpr int kMaxPeriodMs = 65535;

@@ -3,12 +3,11 @@
 // firmware updater and Help. Checks and boxes happen on the window thread;
 // everything that talks to the printer runs on the send queue, and its
 // outcome comes back through the window link.
-#include "common/Pause.h"
 #include "prtbench/console/NetCommands.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/SerialNumber.h"
 #include "prtbench/console/win/MainDialog.h"
-#include "prtbench/nettools/AdapterConfigurator.h"
+#include "prtbench/nettools/AdapterMove.h"
 #include "prtbench/res/resource.h"
 #include "winui/ProgramFolder.h"
 
@@ -18,8 +17,6 @@ namespace {
 constexpr char kFirmwareUpdater[] = "myTitle\\fwflash.exe";  // beside prtbench.exe
 constexpr char kFirmwareToken[] = "MerrowByQuint";  // fwflash shows its window only with it
 constexpr char kPing[] = "ping.exe";
-constexpr unsigned kAdapterMovedPauseMs = 5000;
-constexpr unsigned kAdapterRestorePauseMs = 3000;
 
 }  // namespace
 
@@ -73,28 +70,25 @@ void CKALDRODlg::OnSetPrinterAddress() {
 
 void CKALDRODlg::SetPrinterAddressFromItsSubnet(Ipv4 printerIp, Ipv4 newIp, winui::WindowLink& window,
                                                 const SendQueue::Cancelled& cancelled) {
-  const std::unique_ptr<AdapterConfigurator> adapter = adapters_();
-  const std::optional<AdapterSettings> saved = adapter->FindLocalAdapter();
-  if (!saved) {
-    window.Call([this] { Report(Text(Msg::LocalAdapterUnread)); });
-    return;
+  const auto send = [&] {
+    const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
+    window.Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, true); });
+    return result;
+  };
+  const AdapterMoveOutcome outcome = SendFromPrinterSubnet(*adapters_(), clock_, printerIp, send, cancelled);
+  window.Call([this, outcome] { OnAdapterMoved(outcome); });
+}
+
+void CKALDRODlg::OnAdapterMoved(const AdapterMoveOutcome& outcome) {
+  if (!outcome.adapterFound) return Report(Text(Msg::LocalAdapterUnread));
+  if (const auto& refused = outcome.moveFailures.address) ReportAdapterFailure(Msg::AdapterMethodFailed, *refused);
+  // the printer is on the same link: the send went on without the gateway
+  if (const auto& refused = outcome.moveFailures.gateway) {
+    const std::string text = Fill(Text(Msg::AdapterGatewayRefused), {refused->method, std::to_string(refused->result)});
+    shared_.status.Set(text);
+    SetStatusLine(text);
   }
-  if (const auto failure = MoveAdapterToPrinterSubnet(*adapter, printerIp)) {
-    window.Call([this, failure] { ReportAdapterFailure(Msg::AdapterMethodFailed, *failure); });
-  } else {
-    // the adapter takes a while to use its new address; a closing program
-    // skips the waits and the command but still puts the adapter back
-    if (!kit::PauseUnless(kAdapterMovedPauseMs, cancelled)) {
-      const int result = link_.SendOnPort(printerIp, kMonitorPort, NewAddressNetCommand(newIp));
-      window.Call([this, result, newIp] { OnPrinterAddressSet(result, newIp, true); });
-      kit::PauseUnless(kAdapterRestorePauseMs, cancelled);
-    }
-  }
-  // put back even when the program is closing: the computer must not stay
-  // in the printer's subnet
-  if (const auto failure = RestoreAdapter(*adapter, *saved)) {
-    window.Call([this, failure] { ReportAdapterFailure(Msg::AdapterNotRestored, *failure); });
-  }
+  if (const auto& refused = outcome.notRestored) ReportAdapterFailure(Msg::AdapterNotRestored, *refused);
 }
 
 void CKALDRODlg::OnPrinterAddressSet(int result, Ipv4 newIp, bool adapterMoved) {

@@ -84,6 +84,12 @@ DecodedImage DecodeImageFile(const std::string& path) {
   return image;
 }
 
+std::optional<DecodedImage> ReadImageFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(winui::Widen(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return DecodeImageFile(path);
+}
+
 std::optional<std::string> ChooseBitmapFile(HWND owner, const Context& context, const std::string& initialFolder) {
   winui::FileDialogOptions options;
   options.title = context.Text(Msg::BitmapOpenTitle);

@@ -17,6 +17,9 @@ namespace prtbench {
 // PictureSizeAllowed (checked on the header's declared size before decoding
 // where the format allows), gives a 0 x 0 image and no message. Any thread.
 DecodedImage DecodeImageFile(const std::string& path);
+// DecodeImageFile, or nullopt when `path` is no file (the multiple
+// download's PictureLoader).
+std::optional<DecodedImage> ReadImageFile(const std::string& path);
 
 // The open-file dialog for a picture: "Open File" / "打开文件" by the
 // language, filters "Bmp Files(*.bmp)" (first) and "All Files(*.*)", no

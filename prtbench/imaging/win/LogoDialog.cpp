@@ -2,9 +2,7 @@
 // an optional cut, blank; the hidden button opens the multiple download.
 #include "prtbench/imaging/win/LogoDialog.h"
 
-#include "common/Pause.h"
-#include "prtbench/imaging/Fit.h"
-#include "prtbench/imaging/Logo.h"
+#include "prtbench/imaging/PictureSends.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/MultiLogoDialog.h"
 #include "prtbench/imaging/win/PictureDialog.h"
@@ -14,9 +12,6 @@
 namespace prtbench {
 namespace {
 
-constexpr unsigned kShowPauseMs = 200;
-constexpr unsigned kAfterDownloadMs = 700;
-constexpr unsigned kAfterPrintMs = 100;
 constexpr int kXpButtons[] = {IDC_LOGO_OPEN,  IDC_LOGO_DOWNLOAD,       IDC_LOGO_PRINT,
                               IDC_LOGO_BLANK, IDC_LOGO_MULTI_DOWNLOAD, IDC_LOGO_SAVE_DATA};
 
@@ -64,18 +59,10 @@ void CLogoDialog::OnDownload() {
     return;
   }
   Enable(IDC_LOGO_DOWNLOAD, false);
-  PostJob([this, &c = context_, path = path_](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    // FS q replaces every stored image: a picture that did not decode or
-    // does not fit must not wipe them
-    const DecodedImage image = DecodeImageFile(path);
-    if (RefusedLater(window, PictureRefusal(image, PictureCommand::NvImage), IDC_LOGO_DOWNLOAD)) return;
-    c.link().CloseNet();
-    c.link().SendData(LogoDownloadCommand(image));
-    kit::Pause(kShowPauseMs);
-    ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
-    c.link().CloseNet();
-    kit::Pause(kAfterDownloadMs);
-    window.Call([this] { Enable(IDC_LOGO_DOWNLOAD, true); });
+  PostJob([this, &clock = context_.clock(), path = path_](const SendQueue::Cancelled&, JobSink& sink,
+                                                           winui::WindowLink& window) {
+    const PictureOutcome outcome = DownloadLogo(sink, clock, DecodeImageFile(path));
+    ShowOutcomeLater(window, outcome, sink, IDC_LOGO_STATUS, IDC_LOGO_DOWNLOAD);
   });
 }
 
@@ -83,27 +70,16 @@ void CLogoDialog::OnPrint() {
   Enable(IDC_LOGO_PRINT, false);
   const int sizeMode = RadioIndex(IDC_LOGO_SIZE_NORMAL);
   const bool cut = Checked(IDC_LOGO_CUT);
-  PostJob([this, &c = context_, sizeMode, cut](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    // the tail follows only a print command the link took
-    if (IsSizeMode(sizeMode) && c.link().SendData(LogoPrintCommand(sizeMode))) {
-      c.link().SendData(PrintFeedTail());
-      if (cut) c.link().SendData(PrintCutTail());
-      c.link().shared().status.Set(std::string(c.Text(Msg::LogoPrintSent)));
-    }
-    ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
-    kit::Pause(kAfterPrintMs);
-    window.Call([this] { Enable(IDC_LOGO_PRINT, true); });
+  PostJob([this, &clock = context_.clock(), sizeMode, cut](const SendQueue::Cancelled&, JobSink& sink,
+                                                            winui::WindowLink& window) {
+    ShowOutcomeLater(window, PrintLogo(sink, clock, sizeMode, cut), sink, IDC_LOGO_STATUS, IDC_LOGO_PRINT);
   });
 }
 
 void CLogoDialog::OnBlank() {
   Enable(IDC_LOGO_BLANK, false);
-  PostJob([this, &c = context_](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    const bool sent = c.link().SendData(LogoBlankCommand()) != 0;
-    c.link().shared().status.Set(std::string(c.Text(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure)));
-    ShowStatusLater(this, window, c, IDC_LOGO_STATUS);
-    window.Call([this] { Enable(IDC_LOGO_BLANK, true); });
-    c.link().CloseNet();
+  PostJob([this](const SendQueue::Cancelled&, JobSink& sink, winui::WindowLink& window) {
+    ShowOutcomeLater(window, BlankLogo(sink), sink, IDC_LOGO_STATUS, IDC_LOGO_BLANK);
   });
 }
 

@@ -1,10 +1,8 @@
 // CDlgNvlogo2: open, define, print, delete and delete all NV graphics.
 #include "prtbench/imaging/win/NvLogoDialog.h"
 
-#include "common/Pause.h"
-#include "prtbench/imaging/Fit.h"
-#include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/NvGraphics.h"
+#include "prtbench/imaging/PictureSends.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/LogoDialog.h"
 #include "prtbench/imaging/win/PictureDialog.h"
@@ -14,9 +12,6 @@
 namespace prtbench {
 namespace {
 
-constexpr unsigned kShowPauseMs = 200;
-constexpr unsigned kAfterDefineMs = 700;
-constexpr unsigned kAfterPrintMs = 100;
 constexpr unsigned kStartKeyCode = 48;  // the ASCII digit 0
 constexpr int kXpButtons[] = {IDC_NVLOGO_OPEN, IDC_NVLOGO_DEFINE, IDC_NVLOGO_PRINT, IDC_NVLOGO_DELETE,
                               IDC_NVLOGO_DELETE_ALL};
@@ -42,9 +37,8 @@ class CDlgNvlogo2 : public PictureDialog {
   void OnDefine();
   void OnPrint();
   // Deleting one sends without a range check and answers in English.
-  void OnDeleteOne() { OnDelete(NvDeleteCommand(ReadKeyCode().kc1, ReadKeyCode().kc2), Language::English); }
-  // Sends `command`; "Clear success!" or "Clear failure!" in `language`.
-  void OnDelete(Bytes command, Language language);
+  void OnDeleteOne();
+  void OnDeleteAll();
 };
 
 bool CDlgNvlogo2::OnInit() {
@@ -68,7 +62,7 @@ void CDlgNvlogo2::OnCommand(int id, int code) {
     case IDC_NVLOGO_DEFINE: OnDefine(); break;
     case IDC_NVLOGO_PRINT: OnPrint(); break;
     case IDC_NVLOGO_DELETE: OnDeleteOne(); break;
-    case IDC_NVLOGO_DELETE_ALL: OnDelete(NvDeleteAllCommand(), context_.language()); break;
+    case IDC_NVLOGO_DELETE_ALL: OnDeleteAll(); break;
   }
 }
 
@@ -90,16 +84,10 @@ void CDlgNvlogo2::OnDefine() {
     return;
   }
   Enable(IDC_NVLOGO_DEFINE, false);
-  PostJob([this, &c = context_, path = path_, key](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    const DecodedImage image = DecodeImageFile(path);
-    if (RefusedLater(window, PictureRefusal(image, PictureCommand::NvDefine), IDC_NVLOGO_DEFINE)) return;
-    c.link().CloseNet();
-    c.link().SendData(NvDefineCommand(image, key.kc1, key.kc2));
-    kit::Pause(kShowPauseMs);
-    ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
-    c.link().CloseNet();
-    kit::Pause(kAfterDefineMs);
-    window.Call([this] { Enable(IDC_NVLOGO_DEFINE, true); });
+  PostJob([this, &clock = context_.clock(), path = path_, key](const SendQueue::Cancelled&, JobSink& sink,
+                                                                winui::WindowLink& window) {
+    const PictureOutcome outcome = DefineNvGraphics(sink, clock, DecodeImageFile(path), key.kc1, key.kc2);
+    ShowOutcomeLater(window, outcome, sink, IDC_NVLOGO_STATUS, IDC_NVLOGO_DEFINE);
   });
 }
 
@@ -109,24 +97,23 @@ void CDlgNvlogo2::OnPrint() {
   Enable(IDC_NVLOGO_PRINT, false);
   const int sizeMode = RadioIndex(IDC_NVLOGO_SIZE_NORMAL);
   const bool cut = Checked(IDC_NVLOGO_CUT);
-  PostJob([this, &c = context_, key, sizeMode, cut](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    if (IsSizeMode(sizeMode) && c.link().SendData(NvPrintCommand(sizeMode, key.kc1, key.kc2))) {
-      c.link().SendData(PrintFeedTail());
-      if (cut) c.link().SendData(PrintCutTail());
-      c.link().shared().status.Set(std::string(c.Text(Msg::LogoPrintSent)));
-    }
-    ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
-    kit::Pause(kAfterPrintMs);
-    window.Call([this] { Enable(IDC_NVLOGO_PRINT, true); });
+  PostJob([this, &clock = context_.clock(), key, sizeMode, cut](const SendQueue::Cancelled&, JobSink& sink,
+                                                                 winui::WindowLink& window) {
+    const PictureOutcome outcome = PrintNvGraphics(sink, clock, sizeMode, key.kc1, key.kc2, cut);
+    ShowOutcomeLater(window, outcome, sink, IDC_NVLOGO_STATUS, IDC_NVLOGO_PRINT);
   });
 }
 
-void CDlgNvlogo2::OnDelete(Bytes command, Language language) {
-  PostJob([this, &c = context_, command = std::move(command), language](const SendQueue::Cancelled&,
-                                                                        winui::WindowLink& window) {
-    const bool sent = c.link().SendData(command) != 0;
-    c.link().shared().status.Set(std::string(MessageText(sent ? Msg::LogoClearSuccess : Msg::LogoClearFailure, language)));
-    ShowStatusLater(this, window, c, IDC_NVLOGO_STATUS);
+void CDlgNvlogo2::OnDeleteOne() {
+  const KeyCode key = ReadKeyCode();
+  PostJob([this, key](const SendQueue::Cancelled&, JobSink& sink, winui::WindowLink& window) {
+    ShowOutcomeLater(window, DeleteNvGraphics(sink, key.kc1, key.kc2), sink, IDC_NVLOGO_STATUS, 0, Language::English);
+  });
+}
+
+void CDlgNvlogo2::OnDeleteAll() {
+  PostJob([this](const SendQueue::Cancelled&, JobSink& sink, winui::WindowLink& window) {
+    ShowOutcomeLater(window, DeleteAllNvGraphics(sink), sink, IDC_NVLOGO_STATUS, 0);
   });
 }
 

@@ -21,23 +21,25 @@ void PictureDialog::Refuse(Msg message, winui::MessageIcon icon) {
 }
 
 void PictureDialog::PostJob(Job job) {
-  context_.Post([job = std::move(job), window = windowLink()](const SendQueue::Cancelled& cancelled) {
-    job(cancelled, *window);
+  context_.Post([job = std::move(job), &link = context_.link(), window = windowLink()](
+                    const SendQueue::Cancelled& cancelled) {
+    JobSink sink(link);
+    job(cancelled, sink, *window);
   });
 }
 
-void PictureDialog::ShowStatusLater(PictureDialog* dialog, winui::WindowLink& window, const Context& context,
-                                    int id) {
-  window.Call([dialog, id, text = context.link().shared().status.Get()] { dialog->SetText(id, text); });
-}
-
-bool PictureDialog::RefusedLater(winui::WindowLink& window, std::optional<Msg> refusal, int buttonId) {
-  if (!refusal) return false;
-  window.Call([this, message = *refusal, buttonId] {
-    Refuse(message);
-    Enable(buttonId, true);
+void PictureDialog::ShowOutcomeLater(winui::WindowLink& window, const PictureOutcome& outcome, const JobSink& sink,
+                                     int boxId, int buttonId, Language language) {
+  const std::string text = sink.TextOf(outcome, language);
+  window.Call([this, refused = outcome.refused, message = outcome.message, text, boxId, buttonId] {
+    if (refused) {
+      Refuse(*message);
+    } else if (!text.empty()) {
+      context_.status().Show(text);
+      SetText(boxId, text);
+    }
+    if (buttonId != 0) Enable(buttonId, true);
   });
-  return true;
 }
 
 bool PictureDialog::OnDrawItem(int id, const DRAWITEMSTRUCT& item) {

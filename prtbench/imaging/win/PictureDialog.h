@@ -1,6 +1,7 @@
 // What the raster, logo and NV graphics dialogs share: a picture path, its
 // preview with the info line, messages that become the status text, and
-// sends posted to the queue with results shown back on the dialog's thread.
+// picture jobs posted to the queue with their outcomes shown back on the
+// dialog's thread.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "prtbench/app/win/Context.h"
+#include "prtbench/imaging/PictureSends.h"
+#include "prtbench/imaging/win/JobSink.h"
 #include "prtbench/imaging/win/Preview.h"
 #include "winui/Dialog.h"
 
@@ -30,16 +33,21 @@ class PictureDialog : public winui::Dialog {
   // The status text as the last operation left it, shown in box `id`.
   void ShowStatusIn(int id) { SetText(id, context_.link().shared().status.Get()); }
 
-  // Runs `job` on the send queue. The job must not touch this dialog; what
-  // it hands to `window` runs on the dialog's thread while the dialog is open.
-  using Job = std::function<void(const SendQueue::Cancelled&, winui::WindowLink& window)>;
+  // Runs `job` on the send queue with the link as its sink. The job must
+  // not touch this dialog; what it hands to `window` runs on the dialog's
+  // thread while the dialog is open.
+  using Job = std::function<void(const SendQueue::Cancelled&, JobSink& sink, winui::WindowLink& window)>;
   void PostJob(Job job);
-  // From a job: the status text as it is now, shown in `dialog`'s box `id`
-  // on its thread (if it is still open).
-  static void ShowStatusLater(PictureDialog* dialog, winui::WindowLink& window, const Context& context, int id);
-  // From a job, before it sends a picture: when there is a `refusal`, shows
-  // it on the dialog's thread, enables button `buttonId` again and gives true.
-  bool RefusedLater(winui::WindowLink& window, std::optional<Msg> refusal, int buttonId);
+  // From a job: what `outcome` says (its message in `language`, else the
+  // report of the sink's last send) becomes the status text, shown in box
+  // `boxId`; a refusal shows in a message box instead. Then button
+  // `buttonId` (0: none) is enabled again.
+  void ShowOutcomeLater(winui::WindowLink& window, const PictureOutcome& outcome, const JobSink& sink, int boxId,
+                        int buttonId, Language language);
+  void ShowOutcomeLater(winui::WindowLink& window, const PictureOutcome& outcome, const JobSink& sink, int boxId,
+                        int buttonId) {
+    ShowOutcomeLater(window, outcome, sink, boxId, buttonId, context_.language());
+  }
 
   bool OnDrawItem(int id, const DRAWITEMSTRUCT& item) override;
   void OnDestroy() override { preview_.Clear(); }

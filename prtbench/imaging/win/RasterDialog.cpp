@@ -1,8 +1,7 @@
 // CDlg1d76: open a picture, choose the print width, print it with GS v 0.
 #include "prtbench/imaging/win/RasterDialog.h"
 
-#include "common/Pause.h"
-#include "prtbench/imaging/Fit.h"
+#include "prtbench/imaging/PictureSends.h"
 #include "prtbench/imaging/RasterPrint.h"
 #include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/imaging/win/PictureDialog.h"
@@ -10,9 +9,6 @@
 
 namespace prtbench {
 namespace {
-
-constexpr unsigned kShowPauseMs = 200;   // before the outcome is shown
-constexpr unsigned kAfterPrintMs = 700;  // lets the printer take the picture in
 
 class CDlg1d76 : public PictureDialog {
  public:
@@ -47,24 +43,10 @@ void CDlg1d76::OnPrint() {
     return;
   }
   Enable(IDC_RASTER_PRINT, false);
-  PostJob([this, &c = context_, path = path_, position](const SendQueue::Cancelled&, winui::WindowLink& window) {
-    c.link().CloseNet();
-    const DecodedImage image = DecodeImageFile(path);
-    // an unread picture (0 x 0) counts as too narrow; a too tall one would
-    // announce fewer rows than it sends
-    const std::optional<Msg> refusal = RasterWideEnough(position, image.width)
-                                           ? PictureRefusal(image, PictureCommand::Raster)
-                                           : Msg::RasterTooNarrow;
-    if (!refusal) {
-      c.link().SendData(RasterImageCommand(image));
-      kit::Pause(kShowPauseMs);
-      ShowStatusLater(this, window, c, IDC_RASTER_INFO);
-    } else {
-      window.Call([this, refusal] { Refuse(*refusal); });
-    }
-    c.link().CloseNet();
-    kit::Pause(kAfterPrintMs);
-    window.Call([this] { Enable(IDC_RASTER_PRINT, true); });
+  PostJob([this, &clock = context_.clock(), path = path_, position](const SendQueue::Cancelled&, JobSink& sink,
+                                                                     winui::WindowLink& window) {
+    const PictureOutcome outcome = PrintRaster(sink, clock, DecodeImageFile(path), position);
+    ShowOutcomeLater(window, outcome, sink, IDC_RASTER_INFO, IDC_RASTER_PRINT);
   });
 }
 

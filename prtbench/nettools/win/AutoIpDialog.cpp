@@ -28,7 +28,7 @@ constexpr int kAddressFields[] = {IDC_AUTOIP_IP, IDC_AUTOIP_MASK, IDC_AUTOIP_GAT
 class CDlgAutoIp : public winui::Dialog {
  public:
   CDlgAutoIp(Context& context, DatagramSockets& sockets)
-      : Dialog(IDD_AUTOIP), context_(context), sockets_(sockets), search_(sockets) {}
+      : Dialog(IDD_AUTOIP), context_(context), sockets_(sockets), search_(sockets, context.clock()) {}
 
  protected:
   bool OnInit() override;

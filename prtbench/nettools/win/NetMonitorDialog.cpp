@@ -175,7 +175,7 @@ HWND ShowNetMonitorDialog(HWND, Context& context, const std::wstring& pictureFol
   if (!host.monitor) {
     host.context = &context;
     host.monitor = std::make_unique<NetMonitor>(
-        context.link(), NetMonitor::Reports{[&host] { host.ReportLamps(); },
+        context.link(), context.clock(), NetMonitor::Reports{[&host] { host.ReportLamps(); },
                                             [&context](Msg message) { context.status().Show(message); }});
   }
   if (host.window && host.window->hwnd()) {

@@ -7,6 +7,7 @@
 #include <objbase.h>
 #include <wbemidl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace {
 constexpr wchar_t kClass[] = L"Win32_NetworkAdapterConfiguration";
 constexpr wchar_t kInterfaces[] = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 constexpr long kNotCalled = -1;
+constexpr long kDefaultMetric = 1;  // a gateway WMI lists without its metric
 constexpr long kEnumerationWaitMs = 2000;
 
 // The first IPv4 address the host name resolves to, dotted.
@@ -76,35 +78,61 @@ bool Flag(IWbemClassObject* object, const wchar_t* property) {
   return flag;
 }
 
-// The IPv4 element of a list, and the element at the same place of a list
-// that runs beside it (IPSubnet beside IPAddress).
-std::wstring Ipv4Of(const std::vector<std::wstring>& list) {
-  for (const auto& element : list) {
-    if (IsIpv4(element)) return element;
+// A property's integer array (empty when it is null or of another type).
+std::vector<long> Numbers(IWbemClassObject* object, const wchar_t* property) {
+  std::vector<long> numbers;
+  VARIANT value;
+  VariantInit(&value);
+  if (SUCCEEDED(object->Get(property, 0, &value, nullptr, nullptr)) && value.vt == (VT_ARRAY | VT_I4)) {
+    LONG low = 0, high = -1;
+    SafeArrayGetLBound(value.parray, 1, &low);
+    SafeArrayGetUBound(value.parray, 1, &high);
+    for (LONG i = low; i <= high; ++i) {
+      long number = 0;
+      if (SUCCEEDED(SafeArrayGetElement(value.parray, &i, &number))) numbers.push_back(number);
+    }
   }
-  return {};
+  VariantClear(&value);
+  return numbers;
 }
 
-// A one-element array for a method's input.
-VARIANT ArrayOf(const std::wstring& text) {
+// The IPv4 elements of `list` (WMI lists IPv6 ones too: only IPv4 is set
+// and restored) with the elements at the same places of `beside` (IPSubnet
+// beside IPAddress, GatewayCostMetric beside DefaultIPGateway; `missing`
+// where it is shorter).
+template <typename T>
+void Ipv4Elements(const std::vector<std::wstring>& list, const std::vector<T>& beside, const T& missing,
+                  std::vector<std::string>& elements, std::vector<T>& besides) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (!IsIpv4(list[i])) continue;
+    elements.push_back(winui::Narrow(list[i]));
+    besides.push_back(i < beside.size() ? beside[i] : missing);
+  }
+}
+
+// An array for a method's input (an empty one for none).
+VARIANT ArrayOf(const std::vector<std::string>& texts) {
   VARIANT value;
   VariantInit(&value);
   value.vt = VT_ARRAY | VT_BSTR;
-  value.parray = SafeArrayCreateVector(VT_BSTR, 0, 1);
-  LONG index = 0;
-  BSTR element = SysAllocString(text.c_str());
-  SafeArrayPutElement(value.parray, &index, element);
-  SysFreeString(element);
+  value.parray = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(texts.size()));
+  for (LONG index = 0; index < static_cast<LONG>(texts.size()); ++index) {
+    BSTR element = SysAllocString(winui::Widen(texts[static_cast<size_t>(index)]).c_str());
+    SafeArrayPutElement(value.parray, &index, element);
+    SysFreeString(element);
+  }
   return value;
 }
 
-VARIANT ArrayOf(long number) {
+VARIANT ArrayOf(const std::vector<int>& numbers) {
   VARIANT value;
   VariantInit(&value);
   value.vt = VT_ARRAY | VT_I4;
-  value.parray = SafeArrayCreateVector(VT_I4, 0, 1);
-  LONG index = 0;
-  SafeArrayPutElement(value.parray, &index, &number);
+  value.parray = SafeArrayCreateVector(VT_I4, 0, static_cast<ULONG>(numbers.size()));
+  for (LONG index = 0; index < static_cast<LONG>(numbers.size()); ++index) {
+    long number = numbers[static_cast<size_t>(index)];
+    SafeArrayPutElement(value.parray, &index, &number);
+  }
   return value;
 }
 
@@ -113,13 +141,12 @@ class WmiAdapterConfigurator : public AdapterConfigurator {
   ~WmiAdapterConfigurator() override;
   std::optional<AdapterSettings> FindLocalAdapter() override;
   long EnableDhcp() override { return Execute(L"EnableDHCP", {}); }
-  long EnableStatic(const std::string& ip, const std::string& mask) override {
-    return Execute(L"EnableStatic",
-                   {{L"IPAddress", ArrayOf(winui::Widen(ip))}, {L"SubnetMask", ArrayOf(winui::Widen(mask))}});
+  long EnableStatic(const std::vector<std::string>& ips, const std::vector<std::string>& masks) override {
+    return Execute(L"EnableStatic", {{L"IPAddress", ArrayOf(ips)}, {L"SubnetMask", ArrayOf(masks)}});
   }
-  long SetGateways(const std::string& gateway, int metric) override {
-    return Execute(L"SetGateways", {{L"DefaultIPGateway", ArrayOf(winui::Widen(gateway))},
-                                    {L"GatewayCostMetric", ArrayOf(long{metric})}});
+  long SetGateways(const std::vector<std::string>& gateways, const std::vector<int>& metrics) override {
+    return Execute(L"SetGateways",
+                   {{L"DefaultIPGateway", ArrayOf(gateways)}, {L"GatewayCostMetric", ArrayOf(metrics)}});
   }
 
  private:
@@ -128,8 +155,9 @@ class WmiAdapterConfigurator : public AdapterConfigurator {
     VARIANT value;  // owned: cleared after the call
   };
   bool Connect();
-  // The adapter that carries `local`: the last one enumerated whose IPv4
-  // addresses hold it. Fills `settings` and the SettingID.
+  // The adapter that carries `local`: the last one enumerated whose
+  // addresses hold it. Fills `settings` (its whole IPv4 configuration) and
+  // the SettingID.
   bool FindAdapter(const std::wstring& local, AdapterSettings& settings, std::wstring& settingId);
   long Execute(const wchar_t* method, std::vector<Input> inputs);
 
@@ -178,16 +206,18 @@ bool WmiAdapterConfigurator::FindAdapter(const std::wstring& local, AdapterSetti
   ULONG returned = 0;
   while (adapters->Next(kEnumerationWaitMs, 1, &adapter, &returned) == WBEM_S_NO_ERROR && returned == 1) {
     const std::vector<std::wstring> addresses = Texts(adapter, L"IPAddress");
-    for (size_t i = 0; i < addresses.size(); ++i) {
-      if (addresses[i] != local) continue;
-      // WMI lists IPv6 addresses first: the IPv4 ones are what is set and restored
+    if (std::find(addresses.begin(), addresses.end(), local) != addresses.end()) {
       found = true;
       path_ = Text(adapter, L"__RELPATH");
+      settings = AdapterSettings{};
       settings.dhcp = Flag(adapter, L"DHCPEnabled");
-      settings.gateway = winui::Narrow(Ipv4Of(Texts(adapter, L"DefaultIPGateway")));
-      const std::vector<std::wstring> subnets = Texts(adapter, L"IPSubnet");
-      settings.mask = i < subnets.size() ? winui::Narrow(subnets[i]) : std::string();
-      settings.ip = winui::Narrow(addresses[i]);
+      std::vector<std::wstring> masks;
+      Ipv4Elements(addresses, Texts(adapter, L"IPSubnet"), std::wstring(), settings.ips, masks);
+      for (const std::wstring& mask : masks) settings.masks.push_back(winui::Narrow(mask));
+      std::vector<long> metrics;
+      Ipv4Elements(Texts(adapter, L"DefaultIPGateway"), Numbers(adapter, L"GatewayCostMetric"), kDefaultMetric,
+                   settings.gateways, metrics);
+      settings.metrics.assign(metrics.begin(), metrics.end());
       settingId = Text(adapter, L"SettingID");
     }
     adapter->Release();

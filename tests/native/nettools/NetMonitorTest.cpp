@@ -82,10 +82,12 @@ class NetMonitorTest : public testing::Test {
 
   std::condition_variable done_;
   std::function<bool(const std::vector<unsigned>&)> stopWhen_;
-  kit::ScopedPauseOverride pauses_{[this](unsigned ms) { OnPause(ms); }};
+  // the link's connect retries still pause through the process-wide seam
+  kit::ScopedPauseOverride linkPauses_{[this](unsigned ms) { OnPause(ms); }};
+  kit::FunctionClock clock_{[this](unsigned ms) { OnPause(ms); }};
 
  public:
-  NetMonitor monitor{link,
+  NetMonitor monitor{link, clock_,
                      {[this] {
                         std::lock_guard lock(mutex);
                         history.push_back(Letters(monitor.lamps()));

@@ -39,11 +39,11 @@ class PrinterSearchTest : public testing::Test {
   };
 
   FakeDatagramSockets sockets;
-  PrinterSearch search{sockets};
+  kit::FunctionClock clock;
+  PrinterSearch search{sockets, clock};
   std::mutex mutex;
   std::vector<std::string> found;
   std::vector<Failure> failures;
-  kit::ScopedPauseOverride pauses{[](unsigned) {}};
 };
 
 TEST_F(PrinterSearchTest, BroadcastsTheFindFromPort9000AndPassesOnlyFoundReplies) {

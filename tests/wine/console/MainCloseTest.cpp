@@ -48,7 +48,8 @@ class CloseTest : public MainWindowTest {
  protected:
   void OpenOnEventStore() {
     prtbench::MainWindowServices services{link_, events_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
-                                          [this] { return std::make_unique<LentAdapter>(adapter_); }};
+                                          [this] { return std::make_unique<nettest::LentAdapter>(adapter_); },
+                                          &clock_};
     window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();
@@ -84,8 +85,7 @@ TEST_F(CloseTest, SetNewIpAcrossSubnetsSkipsItsWaitsAndStillPutsTheAdapterBack) 
   localIp_ = MakeIpv4(192, 168, 1, 20);
   adapter_.adapter = prtbench::AdapterSettings{};
   std::atomic<bool> moved{false};
-  kit::ScopedPauseOverride pauses{[&](unsigned ms) {
-    if (ms < 1000) return;
+  onPause_ = [&](unsigned ms) {
     adapter_.calls.push_back("pause " + std::to_string(ms));
     if (ms != 5000) return;
     // the window closes during the adapter's wait; the queue hears of it
@@ -93,13 +93,13 @@ TEST_F(CloseTest, SetNewIpAcrossSubnetsSkipsItsWaitsAndStillPutsTheAdapterBack) 
     moved = true;
     events_.WaitSaved(kLastKey);
     Sleep(200);
-  }};
+  };
   Click(IDC_MAIN_SET_IP);
   PumpUntil([&] { return moved.load(); });
   Close();
-  EXPECT_EQ(adapter_.calls, (std::vector<std::string>{"find", "EnableStatic 192.168.123.253 255.255.255.0",
-                                                      "SetGateways 192.168.1.1 1", "pause 5000", "EnableDHCP",
-                                                      "release"}));
+  EXPECT_EQ(adapter_.calls, (std::vector<std::string>{"find", "EnableStatic 192.168.123.253/255.255.255.0",
+                                                      "SetGateways 192.168.1.1/1", "pause 5000", "EnableDHCP",
+                                                      "SetGateways", "release"}));
   EXPECT_EQ(CountLog("connect 192.168.123.100:4000"), 0);
 }
 

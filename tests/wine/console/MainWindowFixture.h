@@ -27,21 +27,6 @@
 
 namespace consoletest {
 
-// Lends the window the fixture's adapter double for one run; "release" in its
-// calls marks the run's end.
-class LentAdapter : public prtbench::AdapterConfigurator {
- public:
-  explicit LentAdapter(nettest::FakeAdapterConfigurator& fake) : fake_(fake) {}
-  ~LentAdapter() override { fake_.calls.push_back("release"); }
-  std::optional<prtbench::AdapterSettings> FindLocalAdapter() override { return fake_.FindLocalAdapter(); }
-  long EnableDhcp() override { return fake_.EnableDhcp(); }
-  long EnableStatic(const std::string& ip, const std::string& mask) override { return fake_.EnableStatic(ip, mask); }
-  long SetGateways(const std::string& gateway, int metric) override { return fake_.SetGateways(gateway, metric); }
-
- private:
-  nettest::FakeAdapterConfigurator& fake_;
-};
-
 class MainWindowTest : public testing::Test {
  protected:
   void TearDown() override { Close(); }
@@ -56,7 +41,7 @@ class MainWindowTest : public testing::Test {
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
     return {link_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
-            [this] { return std::make_unique<LentAdapter>(adapter_); }};
+            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, &clock_};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {
@@ -114,7 +99,11 @@ class MainWindowTest : public testing::Test {
     return n;
   }
 
-  kit::ScopedPauseOverride pauses_{[](unsigned) {}};
+  kit::ScopedPauseOverride pauses_{[](unsigned) {}};  // the link's
+  // The window's own pauses: none slept, each told to onPause_ (set it
+  // before the job that pauses starts).
+  std::function<void(unsigned)> onPause_ = [](unsigned) {};
+  kit::FunctionClock clock_{[this](unsigned ms) { onPause_(ms); }};
   linktest::FakeLinkDevices devices_;
   prtbench::SharedState shared_;
   prtbench::PrinterLink link_{devices_, shared_};

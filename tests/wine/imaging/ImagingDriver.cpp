@@ -59,17 +59,6 @@ std::vector<std::string> Sends(const linktest::FakeLinkDevices& devices, size_t 
 
 std::string AsString(const prtbench::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-PauseRecorder::PauseRecorder()
-    : override_([this](unsigned ms) {
-        std::lock_guard lock(mutex_);
-        pauses_.push_back(ms);
-      }) {}
-
-std::vector<unsigned> PauseRecorder::pauses() const {
-  std::lock_guard lock(mutex_);
-  return pauses_;
-}
-
 prtbench::DecodedImage Picture(std::uint32_t width, std::uint32_t height,
                                const std::function<bool(std::uint32_t, std::uint32_t)>& black) {
   prtbench::DecodedImage image{width, height, {}};

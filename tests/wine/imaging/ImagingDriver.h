@@ -1,19 +1,16 @@
 // What the imaging dialog tests add to support/DialogDriver.h: typing with
 // its change notice, closing, hidden buttons, control sizes, the sends the
-// link fake took, pauses recorded instead of slept, and BMP files drawn by
-// the tests.
+// link fake took, and BMP files drawn by the tests.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "FakeLinkDevices.h"
-#include "common/Pause.h"
 #include "prtbench/app/Bytes.h"
 #include "prtbench/imaging/Image.h"
 #include "support/DialogDriver.h"
@@ -43,18 +40,6 @@ void Settle(testsupport::TestContext& app);
 // `first` on (the fake's log must never be cleared).
 std::vector<std::string> Sends(const linktest::FakeLinkDevices& devices, size_t first = 0);
 std::string AsString(const prtbench::Bytes& bytes);
-
-// Records every pause instead of sleeping, for the life of the object.
-class PauseRecorder {
- public:
-  PauseRecorder();
-  std::vector<unsigned> pauses() const;
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<unsigned> pauses_;
-  kit::ScopedPauseOverride override_;
-};
 
 // The picture `black` draws, black on white.
 prtbench::DecodedImage Picture(std::uint32_t width, std::uint32_t height,

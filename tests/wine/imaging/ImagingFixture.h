@@ -1,5 +1,5 @@
-// The dialogs' test fixture: a TestContext on LPT1 in English, recorded
-// pauses, a scratch folder, and the fixed expectations every dialog shares.
+// The dialogs' test fixture: a TestContext on LPT1 in English (its pauses
+// recorded), a scratch folder, and the fixed expectations every dialog shares.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,7 +44,6 @@ class ImagingTest : public testing::Test {
   }
 
   testsupport::TestContext app_;
-  PauseRecorder pauses_;
   std::string dir_;
 };
 

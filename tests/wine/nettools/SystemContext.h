@@ -45,8 +45,9 @@ class SystemContext : public prtbench::JobQueue {
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
   prtbench::StatusLine status{shared};
+  kit::FunctionClock clock;
   prtbench::SendQueue queue;  // after the link: its thread ends first
-  prtbench::Context context{link, settings, prompts, launcher, status, *this};
+  prtbench::Context context{link, settings, prompts, launcher, status, *this, clock};
 };
 
 }  // namespace nettest

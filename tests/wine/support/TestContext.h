@@ -1,12 +1,17 @@
 // What a dialog test hands the dialog: a Context on the link's scripted
-// devices, an in-memory Printer.ini, recorded prompts and launches, and a real
-// send queue the test can wait for.
+// devices, an in-memory Printer.ini, recorded prompts, launches and pauses,
+// and a real send queue the test can wait for.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <mutex>
+#include <vector>
+
 #include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
+#include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
@@ -14,11 +19,22 @@
 namespace testsupport {
 
 class TestContext : public prtbench::JobQueue {
+  // first: the queue's jobs pause until it ends
+  mutable std::mutex pausesMutex_;
+  std::vector<unsigned> pauses_;
+
  public:
   void Post(prtbench::SendQueue::Job job) override { queue.Post(std::move(job)); }
   // Returns once every job posted so far has run.
   void Drain() const {
     while (queue.Busy()) Sleep(1);
+  }
+  // Called at each pause of the context's clock (on the pausing thread).
+  std::function<void()> onPause = [] {};
+  // The pauses the context's clock was asked for, in order, none slept.
+  std::vector<unsigned> Pauses() const {
+    std::lock_guard lock(pausesMutex_);
+    return pauses_;
   }
 
   linktest::FakeLinkDevices devices;
@@ -28,8 +44,15 @@ class TestContext : public prtbench::JobQueue {
   RecordingPrompts prompts;
   RecordingLauncher launcher;
   prtbench::StatusLine status{shared};
+  kit::FunctionClock clock{[this](unsigned ms) {
+    {
+      std::lock_guard lock(pausesMutex_);
+      pauses_.push_back(ms);
+    }
+    onPause();
+  }};
   prtbench::SendQueue queue;  // after the link: its thread ends first
-  prtbench::Context context{link, settings, prompts, launcher, status, *this};
+  prtbench::Context context{link, settings, prompts, launcher, status, *this, clock};
 };
 
 }  // namespace testsupport
