@@ -9,7 +9,7 @@ namespace rkit {
 namespace {
 
 const CommandSpec* Find(const std::string& name) {
-  for (const auto* list : {&PrintCommands(), &NetworkCommands(), &SettingCommands()}) {
+  for (const auto* list : {&PrintCommands(), &PictureCommands(), &NetworkCommands(), &SettingCommands()}) {
     for (const CommandSpec& spec : *list) {
       if (name == spec.name) return &spec;
     }
@@ -92,7 +92,7 @@ std::string Usage() {
       "--dry-run writes the bytes that would be sent, in hexadecimal, to standard output.\n"
       "--status-port N is the printer's status port (4000) for status, set-ip and set-id over TCP.\n\n"
       "Commands:\n";
-  for (const auto* list : {&PrintCommands(), &NetworkCommands(), &SettingCommands()}) {
+  for (const auto* list : {&PrintCommands(), &PictureCommands(), &NetworkCommands(), &SettingCommands()}) {
     for (const CommandSpec& spec : *list) {
       text += "  " + std::string(spec.name) + (*spec.synopsis ? " " : "") + spec.synopsis + "\n";
     }

@@ -22,6 +22,7 @@ struct CommandSpec {
 
 // The commands, by the file that holds them.
 const std::vector<CommandSpec>& PrintCommands();
+const std::vector<CommandSpec>& PictureCommands();
 const std::vector<CommandSpec>& NetworkCommands();
 const std::vector<CommandSpec>& SettingCommands();
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/Pause.h"
+#include "prtbench/imaging/PictureSends.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/link/PrintSink.h"
 #include "prtbench/nettools/DatagramSockets.h"
@@ -22,6 +23,7 @@ struct Environment {
   prtbench::LinkDevices& devices;
   prtbench::DatagramSockets& datagrams;
   kit::Clock& clock;
+  prtbench::PictureLoader readPicture;  // nullopt: no such file; 0 x 0: not a picture it reads
   std::ostream& out;
   std::ostream& err;
   std::istream& in;

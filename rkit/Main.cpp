@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
                                 platform->devices(),
                                 platform->datagrams(),
                                 clock,
+                                [&platform](const std::string& path) { return platform->ReadPicture(path); },
                                 std::cout,
                                 std::cerr,
                                 std::cin,

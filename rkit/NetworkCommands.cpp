@@ -97,7 +97,7 @@ int Discover(const Invocation& v, Environment& e) {
   std::vector<FoundPrinter> found;
   FoundPrinters listed;
   std::string failure;
-  PrinterSearch search(e.datagrams);
+  PrinterSearch search(e.datagrams, e.clock);
   search.Start({[&](const FoundPrinter& p) {
                   std::lock_guard lock(mutex);
                   if (listed.Add(p)) found.push_back(p);

@@ -12,7 +12,7 @@ using prtbench::ParseIpv4;
 const std::map<std::string, bool> kCommandOptions = {
     {"--hex", false},  {"--cut", false},    {"--repeat", true}, {"--codepage", true}, {"--file", true},
     {"--level", true}, {"--size", true},    {"--height", true}, {"--wait", true},     {"--mac", true},
-    {"--mask", true},  {"--gateway", true}, {"--dhcp", false},  {"--key", true},      {"--threshold", true},
+    {"--mask", true},  {"--gateway", true}, {"--dhcp", false},  {"--width", true},
 };
 
 bool IsLinkFlag(const std::string& arg) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "prtbench/imaging/Image.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/nettools/DatagramSockets.h"
 
@@ -16,6 +18,9 @@ class Platform {
   virtual ~Platform() = default;
   virtual prtbench::LinkDevices& devices() = 0;
   virtual prtbench::DatagramSockets& datagrams() = 0;
+  // The picture at `path` as colours: nullopt when there is no such file, 0 x 0
+  // when it cannot be decoded.
+  virtual std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) = 0;
   // Whether standard error is a terminal (a progress bar) or not (lines).
   virtual bool ErrorIsTerminal() const = 0;
 };

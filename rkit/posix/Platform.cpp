@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "rkit/posix/PictureFile.h"
 #include "rkit/posix/PosixDatagrams.h"
 #include "rkit/posix/PosixDevices.h"
 
@@ -13,6 +14,7 @@ class PosixPlatform final : public Platform {
  public:
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
+  std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override { return ReadPictureFile(path); }
   bool ErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
 
  private:

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <stdio.h>
 
+#include "prtbench/imaging/win/ImageFile.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "prtbench/link/win/UsbPrintInterfaces.h"
 #include "prtbench/nettools/win/WinsockDatagrams.h"
@@ -28,6 +29,9 @@ class WindowsPlatform final : public Platform {
   }
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
+  std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override {
+    return prtbench::ReadImageFile(path);
+  }
   bool ErrorIsTerminal() const override { return _isatty(_fileno(stderr)) != 0; }
 
  private:
