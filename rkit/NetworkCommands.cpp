@@ -22,6 +22,12 @@ using namespace prtbench;
 // How long status waits for the word after its request.
 constexpr unsigned kStatusReplyWaitMs = 1000;
 
+// What a dry run shows instead of sending: the bytes in hexadecimal.
+int ShowDry(Environment& e, const Bytes& bytes) {
+  WriteHex(e.out, bytes);
+  return kExitOk;
+}
+
 const char* YesNo(bool value) { return value ? "true" : "false"; }
 
 std::string WordText(std::uint32_t word) {
@@ -44,7 +50,7 @@ int NeedsNet(Environment& e, const Invocation& v) {
 int Status(const Invocation& v, Environment& e) {
   if (v.link->kind != LinkKind::Net) return NeedsNet(e, v);
   const Bytes request = StatusRequest();
-  if (v.dryRun) return WriteHex(e.out, request), kExitOk;
+  if (v.dryRun) return ShowDry(e, request);
   const auto reply = ExchangeOnPort(e.devices, e.clock, v.link->host, v.statusPort, v.link->connectSeconds, request,
                                     kStatusReplyWaitMs);
   if (!reply) {
@@ -92,7 +98,7 @@ void WriteFound(std::ostream& out, const std::vector<FoundPrinter>& found, bool 
 int Discover(const Invocation& v, Environment& e) {
   const auto wait = ParseNumber(v.options.contains("--wait") ? v.options.at("--wait") : "3", 1, 60);
   if (!wait) return UsageError(e, "discover", "--wait wants 1 to 60 seconds");
-  if (v.dryRun) return WriteHex(e.out, FindRequest()), kExitOk;
+  if (v.dryRun) return ShowDry(e, FindRequest());
   std::mutex mutex;
   std::vector<FoundPrinter> found;
   FoundPrinters listed;
@@ -139,7 +145,7 @@ int SaveByBroadcast(const Invocation& v, Environment& e, Ipv4 ip) {
   save.gateway = *gateway;
   save.dhcp = v.options.contains("--dhcp");
   const Bytes packet = SaveRequest(save);
-  if (v.dryRun) return WriteHex(e.out, packet), kExitOk;
+  if (v.dryRun) return ShowDry(e, packet);
   OpenedDatagramSocket opened = e.datagrams.Open(kDiscoveryPort);
   if (!opened.socket || !opened.socket->Broadcast(packet, kDiscoveryPort)) {
     e.err << "rkit: the save could not be broadcast on UDP port 9000\n";
@@ -150,7 +156,7 @@ int SaveByBroadcast(const Invocation& v, Environment& e, Ipv4 ip) {
 
 // A configuration frame to the status port over TCP.
 int SendToStatusPort(const Invocation& v, Environment& e, const Bytes& frame) {
-  if (v.dryRun) return WriteHex(e.out, frame), kExitOk;
+  if (v.dryRun) return ShowDry(e, frame);
   if (!ExchangeOnPort(e.devices, e.clock, v.link->host, v.statusPort, v.link->connectSeconds, frame, 0)) {
     e.err << "rkit: " << MessageText(Msg::NetSendFailed, Language::English) << "\n";
     return kExitLinkSend;
