@@ -134,7 +134,8 @@ std::optional<std::uint32_t> PosixDevices::Write(DeviceHandle device, std::span<
     if (timed && left.count() <= 0) break;
     if (!Wait(Fd(device), POLLOUT, timed ? static_cast<int>(left.count()) : -1) && timed) break;
   }
-  if (isatty(Fd(device))) tcdrain(Fd(device));
+  // what the kernel took stays queued for the line, as with a comm driver: no
+  // drain here, which a printer holding CTS off would make wait for ever
   return written;
 }
 
