@@ -87,6 +87,14 @@ const std::vector<Setting>& Settings() {
          const auto on = OnOff(w[0]);
          return Maybe(on.has_value(), [&] { return *on ? BlackMarkOnCommand() : BlackMarkOffCommand(); });
        }},
+      {"blackmark-length", "50-500 (mm: the longest paper between marks)", 1, [](const auto& w) {
+         const auto mm = ParseNumber(w[0], kMaxLengthRange.min, kMaxLengthRange.max);
+         return Maybe(mm.has_value(), [&] { return MaxLengthCommand(static_cast<int>(*mm)); });
+       }},
+      {"blackmark-width", "3-30 (mm: the mark's width limit)", 1, [](const auto& w) {
+         const auto mm = ParseNumber(w[0], kWidthLimitRange.min, kWidthLimitRange.max);
+         return Maybe(mm.has_value(), [&] { return WidthLimitCommand(static_cast<int>(*mm)); });
+       }},
       {"savepaper", "top-blank 0-1, middle-blank|line-space|barcode-height 0-3 (x 25 %)", 2, [](const auto& w) {
          const std::array<std::string_view, 4> names{"top-blank", "middle-blank", "line-space", "barcode-height"};
          const auto f = IndexIn(names, w[0]);
