@@ -17,7 +17,7 @@ packages=(
   wine wine64 wine32:i386 socat iproute2 util-linux clang libclang-rt-14-dev
   fonts-wine xvfb imagemagick fonts-wqy-microhei x11-utils
   libqrencode-dev libzint-dev libpng-dev console-setup-linux unifont zbar-tools python3-qrcodegen
-  nsis osslsigncode openssl
+  nsis osslsigncode openssl dpkg-dev
   pkg-config libcpp-httplib-dev nlohmann-json3-dev chromium
 )
 

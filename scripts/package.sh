@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# package.sh native: the Debian package of the Linux programs (rkit and
+# vprinter with their manual pages, CPack's DEB generator) into
+# build/package/native/.
 # package.sh [PRESET]: the release a technician installs, made from the
 # Windows build PRESET (default: windows, the shipped i686 one) with the other
 # Windows build's driver resource DLLs, so the package carries both driver
@@ -21,10 +24,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 preset=${1:-windows}
+if [ "$preset" = native ]; then
+  [ "${KIT_PACKAGE_NO_BUILD:-}" = 1 ] || scripts/build.sh native
+  out=${KIT_PACKAGE_OUT:-$root/build/package/native}
+  rm -rf "$out"
+  mkdir -p "$out"
+  (cd build/native && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) ||
+    { cat "$out/cpack.log" >&2; echo "package: cpack failed" >&2; exit 1; }
+  rm -rf "$out/_CPack_Packages"
+  for deb in "$out"/*.deb; do echo "package: $deb ($(stat -c %s "$deb") bytes)"; done
+  exit 0
+fi
 case "$preset" in
   windows) other=windows64 arch=win32 target=x86-unicode ;;
   windows64) other=windows arch=win64 target=amd64-unicode ;;
-  *) echo "package: PRESET must be windows or windows64, not '$preset'" >&2; exit 2 ;;
+  *) echo "package: PRESET must be native, windows or windows64, not '$preset'" >&2; exit 2 ;;
 esac
 [ "${KIT_PACKAGE_NO_BUILD:-}" = 1 ] || scripts/build.sh "$preset" "$other"
 

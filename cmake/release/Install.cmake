@@ -3,8 +3,8 @@
 # Logo_Sample\; drvsetup.exe with its driver folders "Windows NT x86" and
 # "Windows x64" (the GPD files in both, the resource DLLs of this build's
 # architecture in its own; scripts/package.sh adds the other architecture's);
-# README.txt for the user.
-install(FILES $<TARGET_FILE:prtbench> $<TARGET_FILE:EnCodeQr> $<TARGET_FILE:drvsetup> DESTINATION .)
+# rkit.exe, the command line; README.txt for the user.
+install(FILES $<TARGET_FILE:prtbench> $<TARGET_FILE:EnCodeQr> $<TARGET_FILE:drvsetup> $<TARGET_FILE:rkit> DESTINATION .)
 install(FILES $<TARGET_FILE:fwflash> DESTINATION myTitle)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/prtbench/res/myTitle ${PROJECT_SOURCE_DIR}/prtbench/res/Bmp_Led
                   ${PROJECT_SOURCE_DIR}/prtbench/res/Logo_Sample DESTINATION .)

@@ -15,9 +15,9 @@ std::string_view UpToZero(std::string_view text) { return text.substr(0, text.fi
 
 }  // namespace
 
-ContentBytes PrintContent(std::string_view text, bool hex) {
+ContentBytes PrintContent(std::string_view text, bool hex, CodePage page) {
   if (text.empty()) return {{}, ContentError::Empty};
-  const std::string converted(UpToZero(ToCodePage(text, CodePage::PortugueseDos)));
+  const std::string converted(UpToZero(ToCodePage(text, page)));
   if (!hex) return {ToBytes(converted), ContentError::None};
   Bytes parsed = ParseHexText(converted);
   if (parsed.empty()) return {{}, ContentError::BadHex};

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "prtbench/app/CodePage.h"
 #include "prtbench/console/Hex.h"
 
 namespace prtbench {
@@ -17,9 +18,9 @@ struct ContentBytes {
   ContentError error = ContentError::None;
 };
 
-// The bytes Print sends for `text`: code page 860 up to the first zero byte,
-// or with `hex` the bytes the text writes in hexadecimal.
-ContentBytes PrintContent(std::string_view text, bool hex);
+// The bytes Print sends for `text`: code page 860 (or `page`) up to the
+// first zero byte, or with `hex` the bytes the text writes in hexadecimal.
+ContentBytes PrintContent(std::string_view text, bool hex, CodePage page = CodePage::PortugueseDos);
 
 // The buffer automatic sending repeats. With `cutPaper` the cut command
 // 1D 56 m 0A 0A whatever the text; otherwise the text in the system ANSI code

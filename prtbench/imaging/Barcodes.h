@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "prtbench/app/Bytes.h"
@@ -37,5 +38,10 @@ inline constexpr std::array<BarcodeSample, 9> kBarcodeSamples{{
 // caption, 0A 0A, ESC @ and 00. Empty when `type` is not 0..8 (nothing
 // selected): nothing is to be sent.
 Bytes BarcodeSampleCommands(int type, int heightPosition);
+
+// The same buffer for any `data` of type list position `type` (0..8), with
+// the sample's module width, `height` dots and `caption` under the code.
+// GS k's length byte counts at most 255 bytes of data: empty beyond that.
+Bytes BarcodeCommands(int type, std::uint8_t height, std::string_view data, std::string_view caption);
 
 }  // namespace prtbench

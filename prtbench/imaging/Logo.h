@@ -24,9 +24,10 @@ Bytes LogoBlankCommand();
 // NvImageDefinition, numbered 1.. in the order sent.
 Bytes MultiLogoHeader(std::uint8_t count);
 
-// 1B 40 1B 61 01 1D 54 1C 70 01 m' 1B 40 00 with m' = 30 + `sizeMode`
-// (0 normal, 1 double width, 2 double height, 3 both; 0..3 only).
-Bytes LogoPrintCommand(int sizeMode);
+// 1B 40 1B 61 01 1D 54 1C 70 n m' 1B 40 00 with m' = 30 + `sizeMode`
+// (0 normal, 1 double width, 2 double height, 3 both; 0..3 only) for NV
+// image n (the logo dialog's is 1; the multiple download stores 1 to n).
+Bytes LogoPrintCommand(int sizeMode, std::uint8_t image = 1);
 
 // After a print command: six line feeds and 00; then, with the cut box, the
 // partial cut 1D 56 01 and 00 0A 0A 00.

@@ -77,8 +77,8 @@ PictureOutcome DownloadLogo(PrintSink& sink, kit::Clock& clock, const DecodedIma
   return SendPicture(sink, clock, LogoDownloadCommand(image));
 }
 
-PictureOutcome PrintLogo(PrintSink& sink, kit::Clock& clock, int sizeMode, bool cut) {
-  return SendPrint(sink, clock, sizeMode, cut, [sizeMode] { return LogoPrintCommand(sizeMode); });
+PictureOutcome PrintLogo(PrintSink& sink, kit::Clock& clock, int sizeMode, bool cut, std::uint8_t image) {
+  return SendPrint(sink, clock, sizeMode, cut, [sizeMode, image] { return LogoPrintCommand(sizeMode, image); });
 }
 
 PictureOutcome BlankLogo(PrintSink& sink) {

@@ -34,10 +34,10 @@ struct PictureOutcome {
 // stored image). Else: EndJob, the send, 200 ms, EndJob, 700 ms.
 PictureOutcome DownloadLogo(PrintSink& sink, kit::Clock& clock, const DecodedImage& image);
 
-// FS p of NV image 1 in `sizeMode` (0..3; another sends nothing), then,
-// only when the printer took it, the feed tail and with `cut` the cut tail;
-// LogoPrintSent after them. 100 ms at the end.
-PictureOutcome PrintLogo(PrintSink& sink, kit::Clock& clock, int sizeMode, bool cut);
+// FS p of NV image `image` (1 to the count stored) in `sizeMode` (0..3;
+// another sends nothing), then, only when the printer took it, the feed tail
+// and with `cut` the cut tail; LogoPrintSent after them. 100 ms at the end.
+PictureOutcome PrintLogo(PrintSink& sink, kit::Clock& clock, int sizeMode, bool cut, std::uint8_t image = 1);
 
 // NV image 1 overwritten by a blank 8 x 8, then EndJob: LogoClearSuccess or
 // LogoClearFailure.

@@ -11,8 +11,10 @@ struct RedBit {
   std::uint32_t bits;
 };
 // in the order they are drawn; the drawer and online lamps follow
+constexpr std::uint32_t kPaperOutBits = 0x00000C00u;
+constexpr std::uint32_t kCoverOpenBit = 0x20000000u;
 constexpr RedBit kRedBits[] = {
-    {8, 0x00000C00u}, {0, 0x00400000u}, {1, 0x00200000u}, {5, 0x40000000u}, {7, 0x20000000u},
+    {8, kPaperOutBits}, {0, 0x00400000u}, {1, 0x00200000u}, {5, 0x40000000u}, {7, kCoverOpenBit},
 };
 constexpr std::uint32_t kDrawerClosedBit = 0x04000000u;
 constexpr std::uint32_t kOfflineBit = 0x08000000u;
@@ -28,6 +30,11 @@ std::uint32_t ComposeStatusWord(std::span<const std::uint8_t> reply) {
   std::uint32_t word = 0;
   for (int i = 0; i < 4; ++i) word = (word << 8) | reader.U8();
   return word;
+}
+
+StatusConditions DecodeStatusWord(std::uint32_t word) {
+  return {(word & kPaperOutBits) != 0, (word & kCoverOpenBit) != 0, (word & kDrawerClosedBit) == 0,
+          (word & kOfflineBit) != 0};
 }
 
 std::uint32_t NextStoredWord(std::uint32_t stored, std::uint32_t received) { return received == 0 ? stored : received; }

@@ -21,6 +21,18 @@ Bytes StatusRequest();
 // R0 x 2^24 + R1 x 2^16 + R2 x 2^8 + R3. Further bytes are ignored.
 std::uint32_t ComposeStatusWord(std::span<const std::uint8_t> reply);
 
+// The printer's conditions in a status word: paper out (either of
+// 0x00000C00), cover open (0x20000000), drawer open (0x04000000 clear: the bit
+// says closed), offline (0x08000000).
+struct StatusConditions {
+  bool paperOut = false;
+  bool coverOpen = false;
+  bool drawerOpen = false;
+  bool offline = false;
+  bool operator==(const StatusConditions&) const = default;
+};
+StatusConditions DecodeStatusWord(std::uint32_t word);
+
 // The word to keep after a reply gave `received`: a 0 word never replaces
 // the stored one, so the lamps keep showing the last conditions.
 std::uint32_t NextStoredWord(std::uint32_t stored, std::uint32_t received);

@@ -41,7 +41,7 @@ TEST(Package, HoldsEveryFileWhereItsProgramLooks) {
       "Windows NT x86/POS80C.GPD",
       "Windows x64/POS58.DLL", "Windows x64/POS58.GPD", "Windows x64/POS80.DLL", "Windows x64/POS80.GPD",
       "Windows x64/POS80C.GPD",
-      "drvsetup.exe", "myTitle/bitmap11.bmp", "myTitle/fwflash.exe", "prtbench.exe"};
+      "drvsetup.exe", "myTitle/bitmap11.bmp", "myTitle/fwflash.exe", "prtbench.exe", "rkit.exe"};
   EXPECT_EQ(FilesIn(kit), expected);
 }
 
@@ -74,7 +74,7 @@ std::optional<VersionRead> ReadVersion(const std::wstring& path) {
 TEST(Package, EveryProgramAndDllCarriesTheProjectVersion) {
   const std::string kit = e2e::UnpackKit();
   ASSERT_FALSE(kit.empty());
-  for (const char* file : {"prtbench.exe", "EnCodeQr.dll", "myTitle/fwflash.exe", "drvsetup.exe",
+  for (const char* file : {"prtbench.exe", "EnCodeQr.dll", "myTitle/fwflash.exe", "drvsetup.exe", "rkit.exe",
                            "Windows NT x86/POS80.DLL", "Windows NT x86/POS58.DLL", "Windows x64/POS80.DLL",
                            "Windows x64/POS58.DLL"}) {
     const auto version = ReadVersion(WindowsPath(kit + "/" + file));

@@ -53,4 +53,15 @@ TEST(Barcodes, NoTypeSendsNothingAndTheHeightIsOneByte) {
   }
 }
 
+TEST(Barcodes, AnyDataUpToWhatTheLengthByteCounts) {
+  const std::string data(255, '7');
+  const Bytes longest = BarcodeCommands(4, 60, data, "");
+  ASSERT_EQ(longest.size(), 18u + 255u + 5u);
+  EXPECT_EQ(longest[13], 60);    // GS h
+  EXPECT_EQ(longest[16], 0x45);  // GS k m: CODE39
+  EXPECT_EQ(longest[17], 0xFF);  // n
+  EXPECT_TRUE(BarcodeCommands(4, 60, data + "7", "").empty());
+  EXPECT_TRUE(BarcodeCommands(9, 60, "1", "").empty());
+}
+
 }  // namespace

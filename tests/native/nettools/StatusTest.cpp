@@ -66,3 +66,16 @@ TEST(Status, StoredStatusLeavesLampsWithoutTheirBitAlone) {
 }
 
 }  // namespace
+
+TEST(Status, ConditionsOfAWord) {
+  struct Case {
+    std::uint32_t word;
+    StatusConditions conditions;  // paper out, cover open, drawer open, offline
+  };
+  const Case cases[] = {
+      {0x14000000u, {false, false, false, false}}, {0x10000000u, {false, false, true, false}},
+      {0x1C000C00u, {true, false, false, true}},   {0x1C000400u, {true, false, false, true}},
+      {0x3C000000u, {false, true, false, true}},   {0x00000000u, {false, false, true, false}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeStatusWord(c.word), c.conditions) << std::hex << c.word;
+}

@@ -1,0 +1,217 @@
+// The commands that change the printer: configuration frames and firmware.
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <ostream>
+
+#include "fwflash/FirmwareFile.h"
+#include "fwflash/Upgrade.h"
+#include "prtbench/app/CodePage.h"
+#include "prtbench/config/Advanced.h"
+#include "prtbench/config/BlackMark.h"
+#include "prtbench/config/Bluetooth.h"
+#include "prtbench/config/Dip.h"
+#include "prtbench/config/SavePaper.h"
+#include "prtbench/nettools/NetSettingFrames.h"
+#include "rkit/CommandTable.h"
+#include "rkit/ExitCodes.h"
+
+namespace rkit {
+namespace {
+
+using namespace prtbench;
+
+template <size_t N>
+std::optional<int> IndexIn(const std::array<std::string_view, N>& texts, const std::string& text) {
+  const auto found = std::find(texts.begin(), texts.end(), text);
+  if (found == texts.end()) return std::nullopt;
+  return static_cast<int>(found - texts.begin());
+}
+
+std::optional<bool> OnOff(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  return std::nullopt;
+}
+
+// One setting of config: its values as words, its frame (nullopt: the words are wrong).
+struct Setting {
+  const char* name;
+  const char* values;
+  size_t words;
+  std::function<std::optional<Bytes>(const std::vector<std::string>&)> frame;
+};
+
+std::optional<Bytes> Maybe(bool ok, const std::function<Bytes()>& build) {
+  return ok ? std::optional<Bytes>(build()) : std::nullopt;
+}
+
+std::optional<Bytes> Addresses(const std::vector<std::string>& w, const std::function<Bytes(Ipv4)>& build) {
+  const auto ip = ParseIpv4(w[0]);
+  return Maybe(ip.has_value(), [&] { return build(*ip); });
+}
+
+const std::vector<Setting>& Settings() {
+  static const std::vector<Setting> settings = {
+      {"density", "1-8", 1, [](const auto& w) {
+         const auto n = ParseNumber(w[0], 1, 8);
+         return Maybe(n.has_value(), [&] { return DensityCommand(static_cast<int>(*n)); });
+       }},
+      {"codepage", "0-255 (the printer's table number)", 1, [](const auto& w) {
+         const auto n = ParseNumber(w[0], 0, 255);
+         return Maybe(n.has_value(), [&] { return CodePageCommand(static_cast<int>(*n)); });
+       }},
+      {"width", "72mm 76mm 80mm 48mm 52mm 56mm 64mm 68mm", 1, [](const auto& w) {
+         const auto i = IndexIn(kPrintWidthTexts, w[0]);
+         return Maybe(i.has_value(), [&] { return PrintWidthCommand(*i); });
+       }},
+      {"baud", "9600 19200 38400 115200", 1, [](const auto& w) {
+         const auto i = IndexIn(kConfigBaudTexts, w[0]);
+         return Maybe(i.has_value(), [&] { return ConfigBaudRateCommand(*i); });
+       }},
+      {"interface", "usb com (the USB port as USB or as an emulated COM port)", 1, [](const auto& w) {
+         const bool ok = w[0] == "usb" || w[0] == "com";
+         return Maybe(ok, [&] { return InterfaceCommand(w[0] == "usb" ? InterfaceMode::Usb : InterfaceMode::EmulatedCom); });
+       }},
+      {"beeper", "on off", 1, [](const auto& w) {
+         const auto on = OnOff(w[0]);
+         return Maybe(on.has_value(), [&] { return BeeperCommand(*on); });
+       }},
+      {"dip", "00-FF (the switch byte in hexadecimal)", 1, [](const auto& w) {
+         unsigned b = 0;
+         char end = 0;
+         const bool ok = w[0].size() <= 2 && std::sscanf(w[0].c_str(), "%2x%c", &b, &end) == 1;
+         return Maybe(ok, [&] { return DipSwitchCommand(static_cast<std::uint8_t>(b)); });
+       }},
+      {"blackmark", "on off", 1, [](const auto& w) {
+         const auto on = OnOff(w[0]);
+         return Maybe(on.has_value(), [&] { return *on ? BlackMarkOnCommand() : BlackMarkOffCommand(); });
+       }},
+      {"blackmark-length", "50-500 (mm: the longest paper between marks)", 1, [](const auto& w) {
+         const auto mm = ParseNumber(w[0], kMaxLengthRange.min, kMaxLengthRange.max);
+         return Maybe(mm.has_value(), [&] { return MaxLengthCommand(static_cast<int>(*mm)); });
+       }},
+      {"blackmark-width", "3-30 (mm: the mark's width limit)", 1, [](const auto& w) {
+         const auto mm = ParseNumber(w[0], kWidthLimitRange.min, kWidthLimitRange.max);
+         return Maybe(mm.has_value(), [&] { return WidthLimitCommand(static_cast<int>(*mm)); });
+       }},
+      {"savepaper", "top-blank 0-1, middle-blank|line-space|barcode-height 0-3 (x 25 %)", 2, [](const auto& w) {
+         const std::array<std::string_view, 4> names{"top-blank", "middle-blank", "line-space", "barcode-height"};
+         const auto f = IndexIn(names, w[0]);
+         const auto i = ParseNumber(w[1], 0, f == 0 ? 1 : 3);
+         return Maybe(f && i, [&] { return SavePaperCommand(static_cast<SavePaperFunction>(*f), static_cast<int>(*i)); });
+       }},
+      {"bluetooth", "NAME PIN", 2, [](const auto& w) {
+         BluetoothRequest request;
+         request.name = ToCodePage(w[0], CodePage::SystemAnsi);
+         request.pin = ToCodePage(w[1], CodePage::SystemAnsi);
+         return std::optional<Bytes>(BluetoothCommand(request));
+       }},
+      {"ip", "ADDRESS", 1, [](const auto& w) { return Addresses(w, SetIpCommand); }},
+      {"mask", "ADDRESS", 1, [](const auto& w) { return Addresses(w, SetMaskCommand); }},
+      {"gateway", "ADDRESS", 1, [](const auto& w) { return Addresses(w, SetGatewayCommand); }},
+      {"addresses", "IP MASK GATEWAY", 3, [](const auto& w) {
+         const auto ip = ParseIpv4(w[0]), mask = ParseIpv4(w[1]), gateway = ParseIpv4(w[2]);
+         return Maybe(ip && mask && gateway, [&] { return SetAddressesCommand(*ip, *mask, *gateway); });
+       }},
+      {"wifi", "SSID KEY SECURITY (NULL WEP64 WEP128 WPA_AES_PSK ... WPA_WPA2_MixedMode)", 3, [](const auto& w) {
+         const auto security = IndexIn(kSecurityTypes, w[2]);
+         return Maybe(security.has_value(), [&] { return WifiCommand({w[0], w[1], *security}); });
+       }},
+  };
+  return settings;
+}
+
+int Config(const Invocation& v, Environment& e) {
+  const auto setting = std::find_if(Settings().begin(), Settings().end(),
+                                    [&](const Setting& s) { return v.words[0] == s.name; });
+  if (setting == Settings().end()) return UsageError(e, "config", "unknown setting " + v.words[0]);
+  const std::vector<std::string> values(v.words.begin() + 1, v.words.end());
+  const auto frame = values.size() == setting->words ? setting->frame(values) : std::nullopt;
+  if (!frame) return UsageError(e, "config", std::string(setting->name) + " wants " + setting->values);
+  return SendAll(e, {*frame});
+}
+
+std::string ConfigHelp() {
+  std::string text =
+      "Sends one configuration frame (1F 1B 1F ...) of the advanced settings. SETTING VALUES:\n";
+  for (const Setting& s : Settings()) text += "  " + std::string(s.name) + " " + s.values + "\n";
+  return text;
+}
+
+// The upgrade's view of rkit's link: replies are read within the updater's
+// three seconds.
+class LinkFirmwarePort final : public fwflash::FirmwarePort {
+ public:
+  explicit LinkFirmwarePort(Link& link) : link_(link) {}
+  bool Open() override { return link_.Open(); }
+  bool Send(std::span<const uint8_t> bytes) override { return link_.Print(bytes); }
+  bool ReceiveReply(fwflash::Reply& reply) override { return link_.Receive(reply, kReplyWaitMs) > 0; }
+  void Close() override { link_.EndJob(); }
+
+ private:
+  static constexpr unsigned kReplyWaitMs = 3000;
+  Link& link_;
+};
+
+const char* StepText(fwflash::UpgradeResult result) {
+  using fwflash::UpgradeResult;
+  switch (result) {
+    case UpgradeResult::AnnounceSendFailed: return "the announce could not be sent";
+    case UpgradeResult::AnnounceNoReply: return "the printer did not answer the announce";
+    case UpgradeResult::AnnounceBadEcho: return "the printer refused the announce (wrong echo)";
+    case UpgradeResult::LengthSendFailed: return "the length could not be sent";
+    case UpgradeResult::LengthNoReply: return "the printer did not answer the length";
+    case UpgradeResult::LengthBadEcho: return "the printer refused the length (wrong echo)";
+    case UpgradeResult::StartSendFailed: return "the start of the data could not be sent";
+    case UpgradeResult::DataSendFailed: return "the data could not be sent";
+    case UpgradeResult::DataNoReply: return "the printer did not answer the checksum";
+    case UpgradeResult::DataBadChecksum: return "the printer received another checksum";
+    default: return "";
+  }
+}
+
+void ShowProgress(Environment& e, int percent) {
+  if (!e.terminal) {
+    e.err << percent << "%\n";
+    return;
+  }
+  const int filled = percent * 40 / 100;
+  e.err << "\r[" << std::string(static_cast<size_t>(filled), '#') << std::string(static_cast<size_t>(40 - filled), ' ')
+        << "] " << percent << "%" << (percent == 100 ? "\n" : "") << std::flush;
+}
+
+int Firmware(const Invocation& v, Environment& e) {
+  if (v.link->kind != LinkKind::Net) return UsageError(e, "firmware", "the upgrade reads the printer's echoes: it needs --net");
+  if (v.dryRun) return UsageError(e, "firmware", "the upgrade waits for the printer's echo at each step: it cannot run dry");
+  fwflash::LoadedImage loaded = fwflash::LoadFirmwareImage(v.words[0]);
+  if (loaded.status != fwflash::LoadStatus::Loaded) return Refuse(e, v.words[0] + " is not a valid firmware file");
+  LinkFirmwarePort port(*e.link);
+  const auto result = fwflash::RunUpgrade(*loaded.image, port, [&](int percent) { ShowProgress(e, percent); });
+  if (result == fwflash::UpgradeResult::Success) return kExitOk;
+  if (result == fwflash::UpgradeResult::OpenFailed) {
+    e.err << (e.terminal ? "\n" : "") << "rkit: " << e.link->error() << "\n";
+    return kExitLinkOpen;
+  }
+  const int number = static_cast<int>(result);
+  e.err << (e.terminal ? "\n" : "") << "rkit: upgrade failed at step " << number << ": " << StepText(result) << "\n";
+  return kExitUpgradeBase + number;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& SettingCommands() {
+  static const std::string configHelp = ConfigHelp();
+  static const std::vector<CommandSpec> commands = {
+      {"config", "SETTING VALUE...", configHelp.c_str(), {}, 1, 4, true, Config},
+      {"firmware", "FILE",
+       "Upgrades the printer's firmware with FILE (.fmw), each step checked by the printer's echo, over\n"
+       "--net. Progress as a bar on a terminal, percentage lines otherwise (on standard error).\n"
+       "Exit status 30 + N when step N fails (1 no answer to the announce, 2 announce refused, 11, 12\n"
+       "the same for the length, 21 data not sent, 22 no checksum echo, 23 wrong checksum echo).",
+       {}, 1, 1, true, Firmware},
+  };
+  return commands;
+}
+
+}  // namespace rkit
