@@ -102,11 +102,12 @@ int Discover(const Invocation& v, Environment& e) {
   std::mutex mutex;
   std::vector<FoundPrinter> found;
   FoundPrinters listed;
+  const unsigned thisSearch = listed.NewSearch();
   std::string failure;
   PrinterSearch search(e.datagrams, e.clock);
   search.Start({[&](const FoundPrinter& p) {
                   std::lock_guard lock(mutex);
-                  if (listed.Add(p)) found.push_back(p);
+                  if (listed.Add(p, thisSearch) == FoundPrinters::Added::Yes) found.push_back(p);
                 },
                 [&](Msg message, int error) {
                   std::lock_guard lock(mutex);

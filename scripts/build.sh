@@ -6,6 +6,9 @@ presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(native native-san windows)
 for p in "${presets[@]}"; do
   [ -f "build/$p/CMakeCache.txt" ] || cmake --preset "$p" >/dev/null
-  cmake --build --preset "$p" -- --no-print-directory -s | grep -v -E '^(\[ *[0-9]+%\]|-- )' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of preset $p failed" >&2; exit 1; }
+  # the build's own status, not the filter's: a failed build must stop here
+  status=0
+  log=$(cmake --build --preset "$p" -- --no-print-directory -s) || status=$?
+  grep -v -E '^(\[ *[0-9]+%\]|-- )' <<<"$log" || true
+  [ "$status" -eq 0 ] || { echo "build of preset $p failed" >&2; exit 1; }
 done
