@@ -8,7 +8,7 @@
 #include <ctime>
 
 #include "prtbench/console/PortChoices.h"
-#include "prtbench/link/win/ComSetDialog.h"
+#include "prtbench/console/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
 
 namespace prtbench {

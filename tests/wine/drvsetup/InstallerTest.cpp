@@ -154,7 +154,7 @@ class NoDefaultSpooler : public drvsetup::WinSpooler {
 TEST_F(Installation, ADefaultThatCannotBeSetIsShownAndTheInstallationStands) {
   NoDefaultSpooler spooler;
   for (const unsigned language : {1033u, 2052u}) {
-    PrinterInstaller installer(spooler, prompts, architecture_, language, source_.root());
+    PrinterInstaller installer(spooler, prompts, clock_, architecture_, language, source_.root());
     EXPECT_TRUE(installer.InstallPrinter(nullptr, 0, kRx8, true, "LPT1:")) << language;
     EXPECT_EQ(prompts.messages().back(), drvsetup::DefaultFailedMessage(language == 2052)) << language;
   }

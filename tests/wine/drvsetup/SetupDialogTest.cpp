@@ -122,7 +122,7 @@ TEST_F(SetupDialogTest, DecliningEndsAtOnceWithoutProperties) {
   EXPECT_TRUE(testsupport::Printer("Corvane RX-8").has_value());
 }
 
-TEST_F(SetupWindowTest, PropertiesThatDoNotOpenAreNamedAndTheProgramEnds) {
+TEST_F(SetupDialogTest, PropertiesThatDoNotOpenAreNamedAndTheProgramEnds) {
   launcher.AnswerOpen(false);
   const DWORD start = GetTickCount();
   Run(1033, true);

@@ -145,21 +145,21 @@ TEST_F(NetSettingDialogTest, WifiTextsThePrinterCannotReceiveAreRefusedInBothLan
     const wchar_t* key;
     std::string message;
   } cases[] = {
-      {Language::English, IDC_NETSET_SET_WIFI, L"网络", L"k",
+      {Language::English, IDC_NETSETTING_SET_WIFI, L"网络", L"k",
        "The SSID holds characters the printer cannot receive. Nothing was sent or saved."},
-      {Language::Chinese, IDC_NETSET_SET_ALL, L"N", L"ключ", "WIFI密码中含有打印机无法接收的字符,未发送也未保存。"},
+      {Language::Chinese, IDC_NETSETTING_SET_ALL, L"N", L"ключ", "WIFI密码中含有打印机无法接收的字符,未发送也未保存。"},
   };
   for (const auto& c : cases) {
     testsupport::TestContext app;
-    app.shared.language = c.language;
+    app.context.SetLanguage(c.language);
     app.link.UpdateSettings([](ConnectionSettings& s) { s.portType = kPortLpt; });
     WhenModal([&c](HWND dialog) {
-      SetDlgItemTextW(dialog, IDC_NETSET_SSID, c.ssid);
-      SetDlgItemTextW(dialog, IDC_NETSET_KEY, c.key);
+      SetDlgItemTextW(dialog, IDC_NETSETTING_SSID, c.ssid);
+      SetDlgItemTextW(dialog, IDC_NETSETTING_KEY, c.key);
       Click(dialog, c.button);
-      Click(dialog, IDC_NETSET_RETURN);
+      Click(dialog, IDC_NETSETTING_RETURN);
     });
-    ShowNetSettingsDialog(nullptr, app.context);
+    ShowNetSettingDialog(nullptr, app.context);
     app.Drain();
     EXPECT_EQ(app.devices.Received(1), "");
     for (const auto& line : app.settings.log()) EXPECT_NE(line.rfind("write ", 0), 0u) << line;

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "prtbench/link/win/ComSetDialog.h"
+#include "prtbench/console/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
 #include "support/DialogDriver.h"
 #include "support/TestContext.h"

@@ -1,5 +1,5 @@
 // CComSetDialog: the lists, Lock, Default IP and OK of the Com Settings dialog.
-#include "prtbench/link/win/ComSetDialog.h"
+#include "prtbench/console/win/ComSetDialog.h"
 
 #include <string>
 
