@@ -49,9 +49,8 @@ class SystemContext : public prtbench::JobQueue {
   linktest::FakeSettingsStore settings;
   testsupport::RecordingPrompts prompts;
   testsupport::RecordingLauncher launcher;
-  kit::FunctionClock jobClock;  // the dialogs' own waits return at once
   prtbench::SendQueue queue;  // after the link: its thread ends first
-  prtbench::Context context{link, socket, monitor, settings, prompts, launcher, status, *this, jobClock};
+  prtbench::Context context{link, socket, monitor, settings, prompts, launcher, status, *this, clock};
 };
 
 }  // namespace nettest
