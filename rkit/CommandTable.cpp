@@ -8,26 +8,26 @@
 namespace rkit {
 namespace {
 
-const CommandSpec* Find(const std::string& name) {
+const CommandEntry* Find(const std::string& name) {
   for (const auto* list : {&PrintCommands(), &PictureCommands(), &NetworkCommands(), &SettingCommands()}) {
-    for (const CommandSpec& spec : *list) {
-      if (name == spec.name) return &spec;
+    for (const CommandEntry& entry : *list) {
+      if (name == entry.name) return &entry;
     }
   }
   return nullptr;
 }
 
 // What the command line says that this command cannot take; empty when nothing.
-std::string Misfit(const CommandSpec& spec, const Invocation& v) {
+std::string Misfit(const CommandEntry& entry, const Invocation& v) {
   for (const auto& [option, value] : v.options) {
-    if (std::find(spec.options.begin(), spec.options.end(), option) == spec.options.end()) {
-      return std::string(spec.name) + " takes no " + option;
+    if (std::find(entry.options.begin(), entry.options.end(), option) == entry.options.end()) {
+      return std::string(entry.name) + " takes no " + option;
     }
   }
-  if (v.words.size() < spec.minWords) return std::string(spec.name) + " wants " + spec.synopsis;
-  if (v.words.size() > spec.maxWords) return "too many words for " + std::string(spec.name) + ": " + v.words[spec.maxWords];
-  if (spec.needsLink && !v.link) return std::string(spec.name) + " needs a link: --net, --serial, --usb or --lpt";
-  if (v.json && std::string(spec.name) != "status" && std::string(spec.name) != "discover") {
+  if (v.words.size() < entry.minWords) return std::string(entry.name) + " wants " + entry.synopsis;
+  if (v.words.size() > entry.maxWords) return "too many words for " + std::string(entry.name) + ": " + v.words[entry.maxWords];
+  if (entry.needsLink && !v.link) return std::string(entry.name) + " needs a link: --net, --serial, --usb or --lpt";
+  if (v.json && std::string(entry.name) != "status" && std::string(entry.name) != "discover") {
     return "--json is for status and discover";
   }
   return {};
@@ -61,21 +61,21 @@ int RunInvocation(const Invocation& v, Environment& e) {
     (v.help ? e.out : e.err) << Usage();
     return v.help ? kExitOk : kExitUsage;
   }
-  const CommandSpec* spec = Find(v.command);
-  if (!spec) return UsageError(e, "", "unknown command " + v.command);
+  const CommandEntry* entry = Find(v.command);
+  if (!entry) return UsageError(e, "", "unknown command " + v.command);
   if (v.help) {
     e.out << CommandHelp(v.command);
     return kExitOk;
   }
-  if (const std::string misfit = Misfit(*spec, v); !misfit.empty()) return UsageError(e, spec->name, misfit);
-  return spec->run(v, e);
+  if (const std::string misfit = Misfit(*entry, v); !misfit.empty()) return UsageError(e, entry->name, misfit);
+  return entry->run(v, e);
 }
 
 std::string CommandHelp(const std::string& command) {
-  const CommandSpec* spec = Find(command);
-  if (!spec) return {};
-  return "usage: rkit LINK [--dry-run] " + std::string(spec->name) + (*spec->synopsis ? " " : "") + spec->synopsis +
-         "\n\n" + spec->help + "\n";
+  const CommandEntry* entry = Find(command);
+  if (!entry) return {};
+  return "usage: rkit LINK [--dry-run] " + std::string(entry->name) + (*entry->synopsis ? " " : "") + entry->synopsis +
+         "\n\n" + entry->help + "\n";
 }
 
 std::string Usage() {
@@ -93,8 +93,8 @@ std::string Usage() {
       "--status-port N is the printer's status port (4000) for status, set-ip and set-id over TCP.\n\n"
       "Commands:\n";
   for (const auto* list : {&PrintCommands(), &PictureCommands(), &NetworkCommands(), &SettingCommands()}) {
-    for (const CommandSpec& spec : *list) {
-      text += "  " + std::string(spec.name) + (*spec.synopsis ? " " : "") + spec.synopsis + "\n";
+    for (const CommandEntry& entry : *list) {
+      text += "  " + std::string(entry.name) + (*entry.synopsis ? " " : "") + entry.synopsis + "\n";
     }
   }
   text +=

@@ -9,7 +9,7 @@
 
 namespace rkit {
 
-struct CommandSpec {
+struct CommandEntry {
   const char* name;
   const char* synopsis;  // after "rkit [LINK] NAME "
   const char* help;      // what it does, lines of at most 100 characters
@@ -21,10 +21,10 @@ struct CommandSpec {
 };
 
 // The commands, by the file that holds them.
-const std::vector<CommandSpec>& PrintCommands();
-const std::vector<CommandSpec>& PictureCommands();
-const std::vector<CommandSpec>& NetworkCommands();
-const std::vector<CommandSpec>& SettingCommands();
+const std::vector<CommandEntry>& PrintCommands();
+const std::vector<CommandEntry>& PictureCommands();
+const std::vector<CommandEntry>& NetworkCommands();
+const std::vector<CommandEntry>& SettingCommands();
 
 // Sends `buffers` in order on the sink and ends the job: kExitOk, or the
 // link's failure on standard error and kExitLinkOpen or kExitLinkSend.

@@ -97,8 +97,8 @@ int Barcode(const Invocation& v, Environment& e) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& PrintCommands() {
-  static const std::vector<CommandSpec> commands = {
+const std::vector<CommandEntry>& PrintCommands() {
+  static const std::vector<CommandEntry> commands = {
       {"print", "[TEXT...] [--file FILE] [--hex] [--codepage 860|936|1252] [--repeat N] [--cut]",
        "Prints TEXT (its words as one line), the text of FILE, or standard input, converted to the\n"
        "code page (860 by default, as the bench tool's Print). --hex reads the text as hexadecimal\n"

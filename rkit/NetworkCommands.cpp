@@ -186,8 +186,8 @@ int SetId(const Invocation& v, Environment& e) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& NetworkCommands() {
-  static const std::vector<CommandSpec> commands = {
+const std::vector<CommandEntry>& NetworkCommands() {
+  static const std::vector<CommandEntry> commands = {
       {"status", "[--json]",
        "Asks the status port (TCP 4000, --status-port) for the status word (1B 76 00) and shows it\n"
        "decoded: paper, cover, drawer, online. Exit status 10 paper out, 11 cover open, 12 offline,\n"

@@ -92,8 +92,8 @@ int Nv(const Invocation& v, Environment& e) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& PictureCommands() {
-  static const std::vector<CommandSpec> commands = {
+const std::vector<CommandEntry>& PictureCommands() {
+  static const std::vector<CommandEntry> commands = {
       {"image", "FILE [--width 384|512|576|640]",
        "Prints a BMP or PNG picture as one GS v 0 raster, black where the bench tool's threshold says;\n"
        "the picture must be at least as wide as the print width (576 dots by default).",

@@ -200,9 +200,9 @@ int Firmware(const Invocation& v, Environment& e) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& SettingCommands() {
+const std::vector<CommandEntry>& SettingCommands() {
   static const std::string configHelp = ConfigHelp();
-  static const std::vector<CommandSpec> commands = {
+  static const std::vector<CommandEntry> commands = {
       {"config", "SETTING VALUE...", configHelp.c_str(), {}, 1, 4, true, Config},
       {"firmware", "FILE",
        "Upgrades the printer's firmware with FILE (.fmw), each step checked by the printer's echo, over\n"

@@ -215,13 +215,13 @@ void Dialog::AttachXPButton(int id) {
   buttons_.push_back(std::move(button));
 }
 
-void Dialog::SetFont(int id, const FontSpec& spec) {
+void Dialog::SetFont(int id, const FontSpec& style) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  HFONT font = CreateFontW(MulDiv(spec.height, dpi, 96), 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE,
-                           spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, spec.pitchAndFamily,
-                           spec.face);
+  HFONT font = CreateFontW(MulDiv(style.height, dpi, 96), 0, 0, 0, style.weight, style.italic, style.underline, FALSE,
+                           style.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, style.pitchAndFamily,
+                           style.face);
   if (!font) return;
   fonts_.push_back(font);
   SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -100,9 +100,9 @@ class Dialog {
   void UseLightBackground();
   // Draws the push button `id` with CXPButton; the dialog owns it.
   void AttachXPButton(int id);
-  // Gives control `id` a font made from `spec`, its height scaled to the
+  // Gives control `id` a font made from `style`, its height scaled to the
   // screen's DPI; the dialog deletes the font when it goes.
-  void SetFont(int id, const FontSpec& spec);
+  void SetFont(int id, const FontSpec& style);
   // The window's big and small icons: icon resource `iconId` of the
   // dialog's module, each at the system's size for it.
   void SetIcons(int iconId);
