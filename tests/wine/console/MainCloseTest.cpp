@@ -50,7 +50,7 @@ class CloseTest : public MainWindowTest {
     prtbench::MainWindowServices services{link_, socket_, monitor_, status_, events_, prompts_, launcher_, {},
                                           [this] { return localIp_.load(); },
                                           [this] { return std::make_unique<nettest::LentAdapter>(adapter_); },
-                                          &clock_};
+                                          clock_};
     window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();

@@ -41,7 +41,7 @@ class MainWindowTest : public testing::Test {
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
     return {link_,  socket_, monitor_, status_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
-            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, &clock_};
+            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, clock_};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {

@@ -23,7 +23,8 @@ class MainWindowIniTest : public testing::Test {
   void Run(Action during) {
     prtbench::IniFileStore store(WindowsPath(dir_ + "/Printer.ini"));
     winui::Modeless<prtbench::CKALDRODlg> window(
-        {link_, socket_, monitor_, status_, store, prompts_, launcher_, {}, {}, {}});
+        {link_, socket_, monitor_, status_, store, prompts_, launcher_, {}, [] { return prtbench::Ipv4{0}; },
+         [] { return std::unique_ptr<prtbench::AdapterConfigurator>(); }, clock_});
     ASSERT_NE(window.Create(nullptr), nullptr);
     during(window.hwnd());
     DestroyWindow(window.hwnd());
