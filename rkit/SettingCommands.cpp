@@ -140,12 +140,16 @@ std::string ConfigHelp() {
 }
 
 // The upgrade's view of rkit's link: replies are read within the updater's
-// three seconds.
+// three seconds, and on a device stale input is dropped before each send, as
+// the updater does on its serial link.
 class LinkFirmwarePort final : public fwflash::FirmwarePort {
  public:
   explicit LinkFirmwarePort(Link& link) : link_(link) {}
   bool Open() override { return link_.Open(); }
-  bool Send(std::span<const uint8_t> bytes) override { return link_.Print(bytes); }
+  bool Send(std::span<const uint8_t> bytes) override {
+    link_.DiscardInput();
+    return link_.Print(bytes);
+  }
   bool ReceiveReply(fwflash::Reply& reply) override { return link_.Receive(reply, kReplyWaitMs) > 0; }
   void Close() override { link_.EndJob(); }
 
@@ -182,7 +186,11 @@ void ShowProgress(Environment& e, int percent) {
 }
 
 int Firmware(const Invocation& v, Environment& e) {
-  if (v.link->kind != LinkKind::Net) return UsageError(e, "firmware", "the upgrade reads the printer's echoes: it needs --net");
+  if (!e.link->HearsReplies()) {
+    return UsageError(e, "firmware", e.link->ReadsDevices()
+                                         ? "the upgrade reads the printer's echoes: it needs --net, --serial or --usb"
+                                         : "the upgrade reads the printer's echoes, which this build hears on --net only");
+  }
   if (v.dryRun) return UsageError(e, "firmware", "the upgrade waits for the printer's echo at each step: it cannot run dry");
   fwflash::LoadedImage loaded = fwflash::LoadFirmwareImage(v.words[0]);
   if (loaded.status != fwflash::LoadStatus::Loaded) return Refuse(e, v.words[0] + " is not a valid firmware file");
@@ -206,7 +214,8 @@ const std::vector<CommandEntry>& SettingCommands() {
       {"config", "SETTING VALUE...", configHelp.c_str(), {}, 1, 4, true, Config},
       {"firmware", "FILE",
        "Upgrades the printer's firmware with FILE (.fmw), each step checked by the printer's echo, over\n"
-       "--net. Progress as a bar on a terminal, percentage lines otherwise (on standard error).\n"
+       "--net, --serial or --usb (the Windows build: --net only). Progress as a bar on a terminal,\n"
+       "percentage lines otherwise (on standard error).\n"
        "Exit status 30 + N when step N fails (1 no answer to the announce, 2 announce refused, 11, 12\n"
        "the same for the length, 21 data not sent, 22 no checksum echo, 23 wrong checksum echo).",
        {}, 1, 1, true, Firmware},

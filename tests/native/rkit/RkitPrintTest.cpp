@@ -3,6 +3,9 @@
 // from the receipt; the failures and their exit statuses.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <fstream>
 
 #include "PrintBench.h"
@@ -98,6 +101,20 @@ TEST_F(RkitPrintTest, EveryLinkCarriesTheBytes) {
   }
 }
 
+// A FIFO that nobody reads stands for a USB printer that stopped taking
+// data: its 64 KiB fill, then the write waits the bench tool's 10 s and fails.
+TEST_F(RkitPrintTest, AStalledUsbPrinterFailsTheSendAfterTheStallTime) {
+  const std::string device = MakeTempDir() + "/stalled";
+  ASSERT_EQ(mkfifo(device.c_str(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const auto outcome = RunRkit({"--usb", device, "print"}, std::string(100000, 'x'));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(outcome.status, 4);
+  EXPECT_EQ(outcome.err, "rkit: USB：send data failed!\n");
+  EXPECT_GE(waited, std::chrono::seconds(10));
+  EXPECT_LT(waited, std::chrono::seconds(15));
+}
+
 TEST_F(RkitPrintTest, CodesReadBackFromTheReceipt) {
   struct Case {
     std::vector<std::string> command;
@@ -135,8 +152,8 @@ TEST_F(RkitPrintTest, FailuresSayWhyOnOneLineWithTheirExitStatus) {
       {{"--net", "127.0.0.74", "cut", "--hex"}, 2, "rkit: cut takes no --hex (rkit cut --help)\n"},
       {{"--net", "127.0.0.74", "qr", "x", "--level", "X"}, 2, "rkit: --level is L, M, Q or H; --size 1 to 16 (rkit qr --help)\n"},
       {{"--net", "127.0.0.74", "config", "density", "9"}, 2, "rkit: density wants 1-8 (rkit config --help)\n"},
-      {{"--serial", "/dev/ttyS99", "firmware", "f.fmw"}, 2,
-       "rkit: the upgrade reads the printer's echoes: it needs --net (rkit firmware --help)\n"},
+      {{"--lpt", "/dev/lp9", "firmware", "f.fmw"}, 2,
+       "rkit: the upgrade reads the printer's echoes: it needs --net, --serial or --usb (rkit firmware --help)\n"},
       {{"--net", "127.0.0.74", "print", "--hex", "1B zz"}, 1,
        "rkit: the hexadecimal text holds a character that is not a hex digit\n"},
       {{"--net", "127.0.0.74", "print", "--file", dir + "/missing"}, 1, "rkit: cannot read " + dir + "/missing\n"},
