@@ -114,7 +114,8 @@ void Link::EndJob() {
 }
 
 bool Link::HearsReplies() const {
-  return choice_.kind == LinkKind::Net || (reads_ && (choice_.kind == LinkKind::Serial || choice_.kind == LinkKind::Usb));
+  const bool device = choice_.kind == LinkKind::Serial || choice_.kind == LinkKind::Usb;
+  return choice_.kind == LinkKind::Net || (reads_ && device);
 }
 
 int Link::Receive(std::span<std::uint8_t> buffer, unsigned waitMs) {

@@ -123,7 +123,8 @@ const std::vector<Setting>& Settings() {
          const auto i = IndexIn(kConfigBaudTexts, w[0]);
          return Maybe(i.has_value(), [&] { return ConfigBaudRateCommand(*i); });
        }},
-      {"interface", "usb com (the USB port as USB or as an emulated COM port)", 1, 1, {}, [](const Words& w, const Options&) {
+      {"interface", "usb com (the USB port as USB or as an emulated COM port)", 1, 1, {},
+       [](const Words& w, const Options&) {
          const bool ok = w[0] == "usb" || w[0] == "com";
          return Maybe(ok, [&] { return InterfaceCommand(w[0] == "usb" ? InterfaceMode::Usb : InterfaceMode::EmulatedCom); });
        }},
@@ -136,8 +137,8 @@ const std::vector<Setting>& Settings() {
          const auto low = ParseNumber(w[0], 1, kSensitivityLevels);
          const auto high = w.size() == 2 ? ParseNumber(w[1], 1, kSensitivityLevels) : std::nullopt;
          if (!low || (w.size() == 2 && !high)) return SettingSends{};
-         return SettingSends{SensitivityCommands(static_cast<int>(*low), high ? std::optional<int>(*high) : std::nullopt),
-                             std::nullopt};
+         const std::optional<int> second = high ? std::optional<int>(static_cast<int>(*high)) : std::nullopt;
+         return SettingSends{SensitivityCommands(static_cast<int>(*low), second), std::nullopt};
        }},
       {"dip", "00-FF (the switch byte in hexadecimal)", 1, 1, {}, [](const Words& w, const Options&) {
          unsigned b = 0;
@@ -149,7 +150,8 @@ const std::vector<Setting>& Settings() {
          const auto on = OnOff(w[0]);
          return Maybe(on.has_value(), [&] { return *on ? BlackMarkOnCommand() : BlackMarkOffCommand(); });
        }},
-      {"blackmark-length", "50-500 (mm: the longest paper between marks)", 1, 1, {}, [](const Words& w, const Options&) {
+      {"blackmark-length", "50-500 (mm: the longest paper between marks)", 1, 1, {},
+       [](const Words& w, const Options&) {
          const auto mm = ParseNumber(w[0], kMaxLengthRange.min, kMaxLengthRange.max);
          return Maybe(mm.has_value(), [&] { return MaxLengthCommand(static_cast<int>(*mm)); });
        }},
@@ -157,7 +159,8 @@ const std::vector<Setting>& Settings() {
          const auto mm = ParseNumber(w[0], kWidthLimitRange.min, kWidthLimitRange.max);
          return Maybe(mm.has_value(), [&] { return WidthLimitCommand(static_cast<int>(*mm)); });
        }},
-      {"blackmark-cut", "MM (0-1000) --printer-type pos58|pos76|rx8, or MM --mode alternative --max-length 50-500", 1, 1, kBlackMarkOptions,
+      {"blackmark-cut", "MM (0-1000) --printer-type pos58|pos76|rx8, or MM --mode alternative --max-length 50-500",
+       1, 1, kBlackMarkOptions,
        [](const Words& w, const Options& o) {
          const auto mm = ParseNumber(w[0], kCutOffsetRange.min, kCutOffsetRange.max);
          auto choice = BlackMarkOptions(o, true);
@@ -175,7 +178,8 @@ const std::vector<Setting>& Settings() {
          const std::uint16_t n = PrintOffsetUnits(choice->mode, choice->printerType, choice->values);
          return SettingSends{{PrintPositionCommand(choice->direction, n, 0)}, std::nullopt};
        }},
-      {"savepaper", "top-blank 0-1, middle-blank|line-space|barcode-height 0-3 (x 25 %)", 2, 2, {}, [](const Words& w, const Options&) {
+      {"savepaper", "top-blank 0-1, middle-blank|line-space|barcode-height 0-3 (x 25 %)", 2, 2, {},
+       [](const Words& w, const Options&) {
          const std::array<std::string_view, 4> names{"top-blank", "middle-blank", "line-space", "barcode-height"};
          const auto f = IndexIn(names, w[0]);
          const auto i = ParseNumber(w[1], 0, f == 0 ? 1 : 3);
@@ -194,7 +198,8 @@ const std::vector<Setting>& Settings() {
          const auto ip = ParseIpv4(w[0]), mask = ParseIpv4(w[1]), gateway = ParseIpv4(w[2]);
          return Maybe(ip && mask && gateway, [&] { return SetAddressesCommand(*ip, *mask, *gateway); });
        }},
-      {"wifi", "SSID KEY SECURITY (NULL WEP64 WEP128 WPA_AES_PSK ... WPA_WPA2_MixedMode)", 3, 3, {}, [](const Words& w, const Options&) {
+      {"wifi", "SSID KEY SECURITY (NULL WEP64 WEP128 WPA_AES_PSK ... WPA_WPA2_MixedMode)", 3, 3, {},
+       [](const Words& w, const Options&) {
          const auto security = IndexIn(kSecurityTypes, w[2]);
          return Maybe(security.has_value(), [&] { return WifiCommand({w[0], w[1], *security}); });
        }},
