@@ -72,15 +72,16 @@ bool CKALDRODlg::OnInit() {
   for (int n = 1; n <= kHighestComNumber; ++n) ComboAdd(IDC_MAIN_COM_NAME, ComName(n));
   fields_.localIp = tools_.LocalIp();
   fields_.newIp = kDefaultNewIp;
-  ShowValues();
+  // shows every field with what Printer.ini holds
   LoadSettingsFile();
   LoadLanguageMenu();
   ports_.RegisterUsbNotices();
   link_.OpenUsbIfClosed();
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
   status_.SetText(Text(Msg::StatusBarStart));
+  // the controls hold the fields already: only the content box changes
   fields_.content = TemplateGreeting();
-  ShowValues();
+  SetText(IDC_MAIN_CONTENT, fields_.content);
   SetStatusLine(status_.Text());
   PreparePictures();
   for (int id : kSerialControls) Show(id, link_.Settings().proId == 1);
