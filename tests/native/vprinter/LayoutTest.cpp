@@ -76,7 +76,8 @@ TEST(Layout, SpacingReverseAndJustificationPlaceWhatTheirPositionsWould) {
       {kanji + B({0x1C, 0x53, 2, 4}) + gbk + gbk + "\n",
        Over(Page(kanji + esc$ + B({2, 0}) + gbk + "\n"), Page(kanji + esc$ + B({32, 0}) + gbk + "\n"))},
       // right-justified: the whole line, position and all, ends at the edge
-      {B({0x1B, 0x61, 2}) + "A" + esc$ + B({100, 0}) + "B\n", Page(esc$ + B({0xD0, 1}) + "A" + esc$ + B({0x34, 2}) + "B\n")},
+      {B({0x1B, 0x61, 2}) + "A" + esc$ + B({100, 0}) + "B\n",
+       Page(esc$ + B({0xD0, 1}) + "A" + esc$ + B({0x34, 2}) + "B\n")},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_GT(Inked(cases[i].same), 0) << i;
