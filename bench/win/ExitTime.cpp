@@ -82,9 +82,9 @@ void PaceAt9600(Bench& bench) {
   };
 }
 
-// Runs one case: `start` begins the work, 1.75 s pass, then the close: half
-// way through the monitor's second connect attempt, after its first and the
-// 500 ms pause.
+// Runs one case: `start` begins the work, 1.75 s pass, then the close: a
+// quarter into the monitor's second 1 s connect attempt, which follows its
+// first and the 500 ms pause.
 double SecondsToClose(const char* name, const std::function<void(Bench&)>& prepare,
                       const std::function<void(Bench&, HWND)>& start) {
   Bench bench;
