@@ -37,8 +37,8 @@ int ReceiveWithin(LinkDevices& devices, SocketHandle socket, std::span<std::uint
 
 }  // namespace
 
-Link::Link(LinkDevices& devices, kit::Clock& clock, LinkChoice choice)
-    : devices_(devices), clock_(clock), choice_(std::move(choice)) {}
+Link::Link(LinkDevices& devices, DeviceReads* reads, kit::Clock& clock, LinkChoice choice)
+    : devices_(devices), reads_(reads), clock_(clock), choice_(std::move(choice)) {}
 
 Link::~Link() { Close(); }
 
@@ -113,8 +113,20 @@ void Link::EndJob() {
   if (choice_.kind == LinkKind::Net) CloseSocketSlot(devices_, socket_);
 }
 
+bool Link::HearsReplies() const {
+  const bool device = choice_.kind == LinkKind::Serial || choice_.kind == LinkKind::Usb;
+  return choice_.kind == LinkKind::Net || (reads_ && device);
+}
+
 int Link::Receive(std::span<std::uint8_t> buffer, unsigned waitMs) {
-  return ReceiveWithin(devices_, socket_, buffer, waitMs);
+  if (choice_.kind == LinkKind::Net) return ReceiveWithin(devices_, socket_, buffer, waitMs);
+  if (!HearsReplies() || device_ == kNoDevice) return -1;
+  const auto read = reads_->Read(device_, buffer, waitMs);
+  return read ? static_cast<int>(*read) : -1;
+}
+
+void Link::DiscardInput() {
+  if (choice_.kind != LinkKind::Net && HearsReplies() && device_ != kNoDevice) reads_->DiscardInput(device_);
 }
 
 void Link::Close() {

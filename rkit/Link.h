@@ -31,9 +31,24 @@ struct LinkChoice {
 // Why a link gave up.
 enum class LinkFailure { None, Open, Send };
 
+// Reading the printer's replies on an open serial port or USB printer device,
+// where the system's devices offer it (Linux); the Windows build has none.
+class DeviceReads {
+ public:
+  virtual ~DeviceReads() = default;
+  // Reads from `device` until `buffer` is full or `milliseconds` have passed,
+  // as a serial read with a total time-out does: the count read (0 when
+  // nothing came), nullopt when the read failed.
+  virtual std::optional<std::uint32_t> Read(prtbench::DeviceHandle device, std::span<std::uint8_t> buffer,
+                                            unsigned milliseconds) = 0;
+  // Drops what the device received and nobody read; what waits to go out stays.
+  virtual void DiscardInput(prtbench::DeviceHandle device) = 0;
+};
+
 class Link final : public prtbench::PrintSink {
  public:
-  Link(prtbench::LinkDevices& devices, kit::Clock& clock, LinkChoice choice);
+  // `reads`: nullptr where devices cannot be read, so only TCP has replies.
+  Link(prtbench::LinkDevices& devices, DeviceReads* reads, kit::Clock& clock, LinkChoice choice);
   ~Link() override;
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;
@@ -47,10 +62,19 @@ class Link final : public prtbench::PrintSink {
   // TCP lives per job: the next Print connects afresh.
   void EndJob() override;
 
-  // TCP only: waits up to `waitMs` for bytes from the printer and reads what
-  // came: the count (> 0), 0 when nothing came or the printer closed, -1
-  // without a connection or on a failed read.
+  // Whether Receive can hear this link's printer: TCP, and a serial port or
+  // USB printer where the devices can be read.
+  bool HearsReplies() const;
+  // Whether this system's serial and USB devices can be read at all.
+  bool ReadsDevices() const { return reads_ != nullptr; }
+  // Waits up to `waitMs` for bytes from the printer: on TCP what one read
+  // brings, on a device until `buffer` is full. The count (> 0), 0 when
+  // nothing came or the printer closed, -1 when the link is not open or
+  // cannot be read, or the read failed.
   int Receive(std::span<std::uint8_t> buffer, unsigned waitMs);
+  // A device link drops received bytes nobody read, so that they cannot pass
+  // for the next reply; TCP has none between its exchanges.
+  void DiscardInput();
 
   LinkFailure failure() const { return failure_; }
   // One English line: the bench tool's text for the failure.
@@ -64,6 +88,7 @@ class Link final : public prtbench::PrintSink {
   bool Fail(LinkFailure failure, std::string text);
 
   prtbench::LinkDevices& devices_;
+  DeviceReads* reads_;
   kit::Clock& clock_;
   LinkChoice choice_;
   prtbench::DeviceHandle device_ = prtbench::kNoDevice;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   const rkit::Invocation& invocation = *parsed.invocation;
   const auto platform = rkit::MakePlatform();
   kit::SleepingClock clock;
-  rkit::Link link(platform->devices(), clock, invocation.link.value_or(rkit::LinkChoice{}));
+  rkit::Link link(platform->devices(), platform->deviceReads(), clock, invocation.link.value_or(rkit::LinkChoice{}));
   rkit::DryRunSink dryRun(std::cout);
   rkit::Environment environment{invocation.dryRun ? static_cast<prtbench::PrintSink&>(dryRun) : link,
                                 &link,

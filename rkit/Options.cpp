@@ -12,7 +12,8 @@ using prtbench::ParseIpv4;
 const std::map<std::string, bool> kCommandOptions = {
     {"--hex", false},  {"--cut", false},    {"--repeat", true}, {"--codepage", true}, {"--file", true},
     {"--level", true}, {"--size", true},    {"--height", true}, {"--wait", true},     {"--mac", true},
-    {"--mask", true},  {"--gateway", true}, {"--dhcp", false},  {"--width", true},
+    {"--mask", true},  {"--gateway", true}, {"--dhcp", false},  {"--width", true},     {"--mode", true},
+    {"--printer-type", true}, {"--max-length", true}, {"--direction", true},
 };
 
 bool IsLinkFlag(const std::string& arg) {

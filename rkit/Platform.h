@@ -10,6 +10,7 @@
 #include "prtbench/imaging/Image.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/nettools/DatagramSockets.h"
+#include "rkit/Link.h"
 
 namespace rkit {
 
@@ -18,6 +19,8 @@ class Platform {
   virtual ~Platform() = default;
   virtual prtbench::LinkDevices& devices() = 0;
   virtual prtbench::DatagramSockets& datagrams() = 0;
+  // Replies read on serial and USB devices; nullptr where the devices offer none.
+  virtual DeviceReads* deviceReads() = 0;
   // The picture at `path` as colours: nullopt when there is no such file, 0 x 0
   // when it cannot be decoded.
   virtual std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) = 0;

@@ -12,8 +12,9 @@
 # ARCH is win32 for windows and win64 for windows64 (which the tests use where
 # 32-bit programs cannot run).
 # Optional, from the environment:
-#   KIT_SIGN_CERT, KIT_SIGN_KEY   PEM certificate and key: every .exe and .dll
-#                                 and the setup are Authenticode-signed
+#   KIT_SIGN_CERT, KIT_SIGN_KEY   PEM certificate and key: every .exe and .dll,
+#                                 the setup and the uninstaller it writes are
+#                                 Authenticode-signed
 #   KIT_PACKAGE_OUT               another output folder (the signing test's)
 #   KIT_PACKAGE_NO_BUILD=1        use the builds as they are
 #   KIT_UNIDRV_DIR                a folder with "Windows NT x86" and "Windows x64"
@@ -65,15 +66,9 @@ else
   echo "package: no KIT_UNIDRV_DIR: the driver folders lack the Windows universal printer driver files"
 fi
 
-sign() {
-  [ -n "${KIT_SIGN_CERT:-}" ] && [ -n "${KIT_SIGN_KEY:-}" ] || return 0
-  local file
-  for file in "$@"; do
-    osslsigncode sign -certs "$KIT_SIGN_CERT" -key "$KIT_SIGN_KEY" -n "Receipt Printer Kit" -h sha256 \
-      -in "$file" -out "$file.signed" >/dev/null
-    mv "$file.signed" "$file"
-  done
-}
+signer=
+[ -z "${KIT_SIGN_CERT:-}" ] || [ -z "${KIT_SIGN_KEY:-}" ] || signer=$root/cmake/release/sign-files
+sign() { [ -z "$signer" ] || "$signer" "$@"; }
 mapfile -t binaries < <(find "$kit" -type f \( -iname '*.exe' -o -iname '*.dll' \) | sort)
 sign "${binaries[@]}"
 
@@ -89,7 +84,7 @@ list="$out/uninstall-list.nsh"
   if [ -d "$kit/$path" ]; then echo "  RMDir \"\$INSTDIR\\${path//\//\\}\""; else echo "  Delete \"\$INSTDIR\\${path//\//\\}\""; fi
 done >"$list"
 makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DSOURCE=$kit" "-DUNINSTALL_LIST=$list" \
-  "-DOUTFILE=$out/$name-setup.exe" "-DTARGET=$target" cmake/release/setup.nsi >"$out/makensis.log" 2>&1 ||
+  "-DOUTFILE=$out/$name-setup.exe" "-DTARGET=$target" ${signer:+"-DSIGN=$signer"} cmake/release/setup.nsi >"$out/makensis.log" 2>&1 ||
   { cat "$out/makensis.log" >&2; echo "package: makensis failed" >&2; exit 1; }
 sign "$out/$name-setup.exe"
 echo "package: $out/$name.zip ($(stat -c %s "$out/$name.zip") bytes)"

@@ -75,8 +75,11 @@ void FirmwareHandler::Step(std::vector<std::uint8_t>& reply) {
     case Phase::Length:
       if (!TakeCommand(0x01, 12, command)) return;
       if (Le32(command.data() + 8) > kMaxFirmwareBytes) {
-        log_.Note("firmware length " + std::to_string(Le32(command.data() + 8)) +
-                  " bytes is over the 1 GiB a firmware file can have: refused, no echo");
+        // the first is noted, the rest counted: a stream of them must not fill the log
+        if (refused_++ == 0) {
+          log_.Note("firmware length " + std::to_string(Le32(command.data() + 8)) +
+                    " bytes is over the 1 GiB a firmware file can have: refused, no echo");
+        }
         phase_ = Phase::Announce;
         return;
       }
@@ -133,6 +136,10 @@ void FirmwareHandler::TakeData(std::vector<std::uint8_t>& reply) {
   Echo({image_.data() + image_.size() - 4, 4}, fault_.kind == K::WrongChecksumEcho, fault_.kind == K::NoChecksumReply,
        reply);
   phase_ = Phase::Announce;  // ready for the next upgrade on the same link
+}
+
+void FirmwareHandler::OnClose() {
+  if (refused_ > 1) log_.Note("firmware lengths over 1 GiB refused after the first: " + std::to_string(refused_ - 1));
 }
 
 void FirmwareHandler::Echo(std::span<const std::uint8_t> bytes, bool wrong, bool silent,

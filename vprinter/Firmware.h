@@ -46,6 +46,7 @@ class FirmwareHandler : public ConnectionHandler {
   FirmwareHandler(FirmwareFault fault, std::string imageDir, escpos::EventLog& log);
   std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
   bool WantsClose() const override { return hungUp_; }
+  void OnClose() override;
 
  private:
   enum class Phase { Announce, Length, Start, Data };
@@ -66,6 +67,7 @@ class FirmwareHandler : public ConnectionHandler {
   std::uint64_t dataWanted_ = 0;
   std::uint64_t dataTaken_ = 0;
   bool hungUp_ = false;
+  std::uint64_t refused_ = 0;  // lengths over kMaxFirmwareBytes
 };
 
 }  // namespace vprinter

@@ -28,7 +28,7 @@ double Now() {
 }
 
 std::vector<std::uint8_t> PrintHandler::OnBytes(std::span<const std::uint8_t> bytes) {
-  return printer_.Receive(bytes, Now());
+  return printer_.Receive(bytes, Now(), automatic_);
 }
 
 std::vector<std::uint8_t> StatusHandler::OnBytes(std::span<const std::uint8_t> bytes) {

@@ -21,6 +21,9 @@ class ConnectionHandler {
   // Called with each chunk as it arrives; returns the bytes to send back on
   // the same connection (empty: no answer).
   virtual std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) = 0;
+  // Bytes the printer sends unasked (its automatic status), called every turn
+  // of the loop; empty: nothing now.
+  virtual std::vector<std::uint8_t> Unasked() { return {}; }
   // True once the printer wants to hang up (the pty cannot; it goes deaf).
   virtual bool WantsClose() const { return false; }
   // The connection ended, closed by either side or because vprinter stops.
@@ -34,10 +37,12 @@ class PrintHandler : public ConnectionHandler {
  public:
   explicit PrintHandler(Printer& printer) : printer_(printer) {}
   std::vector<std::uint8_t> OnBytes(std::span<const std::uint8_t> bytes) override;
+  std::vector<std::uint8_t> Unasked() override { return printer_.StatusChange(automatic_); }
   void OnClose() override { printer_.EndOfJob(); }
 
  private:
   Printer& printer_;
+  AutomaticStatus automatic_;
 };
 
 // The status port: 1B 76 00 is answered with the status word (or the reply a

@@ -273,7 +273,8 @@ configuration frames left, the firmware images received, and switches for
 the conditions and the status reply (they write DIR/conditions and
 DIR/status-reply). DIR/web holds the page's address (http://ADDR:PORT/) once
 it listens, before DIR/ready. The page answers only requests whose Host is
-ADDR:PORT and changes state only on a POST from its own origin.
+ADDR:PORT, reads at most 16 KiB of a request, and changes state only on a
+POST from its own origin.
 
 vprinter stops on SIGTERM or SIGINT, or when the file DIR/stop appears.
 Exit status: 0 stopped normally, 1 runtime failure (bind, pty, journal,

@@ -69,7 +69,8 @@ Printer::Printer(const PrinterSetup& setup, std::unique_ptr<escpos::Typeface> ty
 
 bool Printer::Printing() const { return !conditions_.paperOut && !conditions_.coverOpen && !conditions_.offline; }
 
-std::vector<std::uint8_t> Printer::Receive(std::span<const std::uint8_t> bytes, double now) {
+std::vector<std::uint8_t> Printer::Receive(std::span<const std::uint8_t> bytes, double now,
+                                           AutomaticStatus& automatic) {
   const size_t accepted = buffer_.Offer(bytes.size(), now);
   if (accepted < bytes.size()) {
     log_.Note("receive buffer full: " + std::to_string(bytes.size() - accepted) + " bytes lost after byte " +
@@ -84,6 +85,10 @@ std::vector<std::uint8_t> Printer::Receive(std::span<const std::uint8_t> bytes, 
   Interpret(bytes.first(accepted));
   std::vector<std::uint8_t> answers;
   for (const auto& request : interpreter_->TakeRequests()) {
+    if (request.kind == escpos::StatusRequest::Kind::Automatic) {
+      automatic.on = request.n != 0;
+      automatic.sent = StatusWord();
+    }
     const auto answer = Answer(request);
     answers.insert(answers.end(), answer.begin(), answer.end());
   }
@@ -100,6 +105,13 @@ std::vector<std::uint8_t> Printer::RealTime(std::span<const std::uint8_t> bytes)
   }
   realTimeTail_.assign(seen.end() - static_cast<std::ptrdiff_t>(std::min<size_t>(seen.size(), 2)), seen.end());
   return answers;
+}
+
+std::vector<std::uint8_t> Printer::StatusChange(AutomaticStatus& automatic) const {
+  const auto word = StatusWord();
+  if (!automatic.on || word == automatic.sent) return {};
+  automatic.sent = word;
+  return {word.begin(), word.end()};
 }
 
 // DLE EOT: 1 printer (drawer closed 04, offline 08), 2 offline cause (cover
@@ -120,6 +132,7 @@ std::vector<std::uint8_t> Printer::Answer(const escpos::StatusRequest& request) 
     case Kind::Sensor:
       return {static_cast<std::uint8_t>(request.n == 1 ? bits(c.paperOut, 0x0F) : bits(!c.drawerOpen, 0x01))};
     case Kind::Automatic: {
+      if (request.n == 0) return {};
       const auto word = StatusWord();
       return {word.begin(), word.end()};
     }

@@ -33,6 +33,13 @@ std::string ConditionsText(const Conditions& conditions);
 // nullopt for other text.
 std::optional<std::vector<std::uint8_t>> ParseStatusReply(const std::string& text);
 
+// A connection's automatic status back (GS a with n other than 0): the status
+// word goes back when it is asked for and again each time it changes.
+struct AutomaticStatus {
+  bool on = false;
+  std::array<std::uint8_t, 4> sent{};  // the word last sent
+};
+
 struct PrinterSetup {
   size_t bufferBytes = 4u << 20;
   double drainPerSecond = 0;  // 0: unlimited
@@ -51,8 +58,12 @@ class Printer {
 
   // Bytes from a connection arriving at `now` (seconds on one clock); returns
   // the answers to its status requests, for that connection. DLE EOT is
-  // answered even while the mechanism stands.
-  std::vector<std::uint8_t> Receive(std::span<const std::uint8_t> bytes, double now);
+  // answered even while the mechanism stands. GS a turns the connection's
+  // `automatic` status on or off.
+  std::vector<std::uint8_t> Receive(std::span<const std::uint8_t> bytes, double now, AutomaticStatus& automatic);
+  // The status word when `automatic` is on and the word changed since it was
+  // last sent (which it now is); empty otherwise.
+  std::vector<std::uint8_t> StatusChange(AutomaticStatus& automatic) const;
   void EndOfJob();
   void PowerOff();
   void SetConditions(const Conditions& conditions, double now);

@@ -233,6 +233,9 @@ std::string Server::Run(const volatile std::sig_atomic_t& signalled) {
     // then opened the next is journaled in that order
     CheckConditions();
     if (watcher_) watcher_->PrinterState(printer_->settings(), printer_->conditions(), printer_->StatusAnswer());
+    for (auto& connection : connections_) {
+      if (connection->open) Answer(*connection, connection->handler->Unasked());
+    }
     std::vector<pollfd> fds;
     for (const auto& c : connections_) fds.push_back({c->fd, static_cast<short>(Events(c->outbox)), 0});
     for (const auto& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});

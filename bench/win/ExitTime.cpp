@@ -51,7 +51,7 @@ struct Bench {
   HWND Open() {
     prtbench::MainWindowServices services{link, socket, monitor, status, store, prompts, launcher, {},
                                           [] { return prtbench::MakeIpv4(192, 168, 1, 20); },
-                                          [this] { return std::make_unique<nettest::LentAdapter>(adapter); }};
+                                          [this] { return std::make_unique<nettest::LentAdapter>(adapter); }, clock};
     window = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     return window->Create(nullptr);
   }

@@ -6,11 +6,18 @@
 ;
 ; Defined by the caller: VERSION (x.y.z), SOURCE (the unpacked package),
 ; UNINSTALL_LIST (Delete and RMDir lines for what SOURCE holds), OUTFILE and
-; TARGET (x86-unicode or amd64-unicode).
+; TARGET (x86-unicode or amd64-unicode); SIGN, when the release is signed, a
+; command that signs the files it is given in place.
 Unicode true
 Target ${TARGET}
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+
+!ifdef SIGN
+  ; the uninstaller is made here and only written out by the setup, so it is
+  ; signed as makensis makes it; a failed signature fails the build
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+!endif
 
 !include "FileFunc.nsh"
 !include "Sections.nsh"

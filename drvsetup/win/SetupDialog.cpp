@@ -16,6 +16,7 @@ namespace {
 constexpr UINT kRunConfiguration = WM_APP + 1;
 constexpr UINT_PTR kFindPropertiesTimer = 2;
 constexpr UINT_PTR kEndTimer = 3;
+constexpr UINT_PTR kOpenPropertiesTimer = 4;
 constexpr unsigned kFindPropertiesPeriod = 100;
 constexpr unsigned kEndAfter = 5000;
 constexpr unsigned kBeforeProperties = 100;
@@ -38,6 +39,7 @@ class CFerrowPrinterDriverSetupDlg : public winui::Dialog {
 
  private:
   void RunConfiguration();
+  void OpenProperties();
   void FindPropertiesWindow();
 
   SetupServices& services_;
@@ -65,7 +67,13 @@ void CFerrowPrinterDriverSetupDlg::RunConfiguration() {
     return;
   }
   printerName_ = outcome.printerName;
-  services_.clock.Pause(kBeforeProperties);
+  // the spooler settles a moment before its properties open; a timer, so the
+  // window goes on painting meanwhile
+  StartTimer(kOpenPropertiesTimer, kBeforeProperties);
+}
+
+void CFerrowPrinterDriverSetupDlg::OpenProperties() {
+  StopTimer(kOpenPropertiesTimer);
   const std::string rundll = winui::SystemProgram("rundll32.exe");
   if (!services_.launcher.Open(rundll, PropertiesParameters(printerName_))) {
     services_.prompts.Message(hwnd(), StartFailedMessage(rundll, services_.language == kSimplifiedChinese));
@@ -77,6 +85,7 @@ void CFerrowPrinterDriverSetupDlg::RunConfiguration() {
 }
 
 void CFerrowPrinterDriverSetupDlg::OnTimer(UINT_PTR id) {
+  if (id == kOpenPropertiesTimer) OpenProperties();
   if (id == kFindPropertiesTimer) FindPropertiesWindow();
   if (id == kEndTimer) EndDialog(IDOK);  // the properties window stays open
 }

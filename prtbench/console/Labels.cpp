@@ -1,55 +1,49 @@
 // Texts of the main window in English and Chinese.
 #include "prtbench/console/Labels.h"
 
-#include <array>
-
 #include "prtbench/res/resource.h"
 
 namespace prtbench {
 namespace {
 
-constexpr std::array<ControlLabel, 32> kLabels = {{
-    {IDC_MAIN_PORT_GROUP, "Port Select", "通讯端口选择"},
-    {IDC_MAIN_PORT_LPT, "LPT", "并口"},
-    {IDC_MAIN_PORT_COM, "COM", "串口"},
-    {IDC_MAIN_PORT_NET, "NET", "网口"},
-    {IDC_MAIN_LPT_GROUP, "LPT Settings", "并口设置"},
-    {IDC_MAIN_COM_GROUP, "COM Settings", "串口设置"},
-    {IDC_MAIN_PRINTER_GROUP, "Printer Type", "打印机选择"},
-    {IDC_MAIN_NET_GROUP, "NET Set", "网口设置"},
-    {IDC_MAIN_LOCAL_IP_LABEL, "Local IP:", "本机IP:"},
-    {IDC_MAIN_PRINTER_IP_LABEL, "Printer IP:", "打印机IP:"},
-    {IDC_MAIN_NEW_IP_LABEL, "New IP:", "新的IP地址:"},
-    {IDC_MAIN_NEW_ID_LABEL, "New ID:", "新的ID:"},
-    {IDC_MAIN_REFRESH, "Refresh", "刷新"},
-    {IDC_MAIN_CONNECT, "Connect", "连接测试"},
-    {IDC_MAIN_SET_IP, "Set New IP", "设置IP"},
-    {IDC_MAIN_SET_ID, "New ID", "设置ID"},
-    {IDC_MAIN_NET_MONITOR, "NetMonitor", "网络监控"},
-    {IDC_MAIN_AUTO_IP, "Auto Set Ip", "自动设置IP"},
-    {IDC_MAIN_ID_HINT, "(Set last four ID)", "(设置ID后四位)"},
-    {IDC_MAIN_CONTENT_LABEL, "Content:", "打印内容:"},
-    {IDC_MAIN_REPEAT_LABEL, "Rep:", "次数:"},
-    {IDC_MAIN_CLEAR, "Clear", "清空"},
-    {IDC_MAIN_AUTO_SEND, "AutoSend", "自动发送"},
-    {IDC_MAIN_PERIOD_LABEL, "Cyc", "周期"},
-    {IDC_MAIN_CUT_PAPER_SWITCH, "CutPaper", "切纸"},
-    {IDC_MAIN_PRINT, "Print", "打印"},
-    {IDC_MAIN_CUT, "Cut Paper", "切纸"},
-    {IDC_MAIN_DRAWER, "Open cash drawer", "开钱箱"},
-    {IDC_MAIN_SELF_TEST, "Traditional", "繁体测试"},
-    {IDC_MAIN_ADVANCED, "Advanced", "高级"},
-    {IDC_MAIN_FIRMWARE, "Driver Print", "驱动打印"},
-    {IDC_MAIN_TITLE, "POS Printer Tool V3.2", "POS打印机测试工具 V3.2"},
-}};
+constexpr Label kLabels[] = {
+    {IDC_MAIN_PORT_GROUP, Msg::LabelPortGroup},
+    {IDC_MAIN_PORT_LPT, Msg::LabelPortLpt},
+    {IDC_MAIN_PORT_COM, Msg::LabelPortCom},
+    {IDC_MAIN_PORT_NET, Msg::LabelPortNet},
+    {IDC_MAIN_LPT_GROUP, Msg::LabelLptGroup},
+    {IDC_MAIN_COM_GROUP, Msg::LabelComGroup},
+    {IDC_MAIN_PRINTER_GROUP, Msg::LabelPrinterGroup},
+    {IDC_MAIN_NET_GROUP, Msg::LabelNetGroup},
+    {IDC_MAIN_LOCAL_IP_LABEL, Msg::LabelLocalIp},
+    {IDC_MAIN_PRINTER_IP_LABEL, Msg::LabelPrinterIp},
+    {IDC_MAIN_NEW_IP_LABEL, Msg::LabelNewIp},
+    {IDC_MAIN_NEW_ID_LABEL, Msg::LabelNewId},
+    {IDC_MAIN_REFRESH, Msg::LabelRefresh},
+    {IDC_MAIN_CONNECT, Msg::LabelConnect},
+    {IDC_MAIN_SET_IP, Msg::LabelSetIp},
+    {IDC_MAIN_SET_ID, Msg::LabelSetId},
+    {IDC_MAIN_NET_MONITOR, Msg::LabelNetMonitor},
+    {IDC_MAIN_AUTO_IP, Msg::LabelAutoIp},
+    {IDC_MAIN_ID_HINT, Msg::LabelIdHint},
+    {IDC_MAIN_CONTENT_LABEL, Msg::LabelContent},
+    {IDC_MAIN_REPEAT_LABEL, Msg::LabelRepeat},
+    {IDC_MAIN_CLEAR, Msg::LabelClear},
+    {IDC_MAIN_AUTO_SEND, Msg::LabelAutoSend},
+    {IDC_MAIN_PERIOD_LABEL, Msg::LabelPeriod},
+    {IDC_MAIN_CUT_PAPER_SWITCH, Msg::LabelCutPaperSwitch},
+    {IDC_MAIN_PRINT, Msg::LabelPrint},
+    {IDC_MAIN_CUT, Msg::LabelCut},
+    {IDC_MAIN_DRAWER, Msg::LabelDrawer},
+    {IDC_MAIN_SELF_TEST, Msg::LabelSelfTest},
+    {IDC_MAIN_ADVANCED, Msg::LabelAdvanced},
+    {IDC_MAIN_FIRMWARE, Msg::LabelFirmware},
+    {IDC_MAIN_TITLE, Msg::LabelTitle},
+};
 
 }  // namespace
 
-std::span<const ControlLabel> MainWindowLabels() { return kLabels; }
-
-std::string_view LabelText(const ControlLabel& label, Language language) {
-  return language == Language::Chinese ? label.chinese : label.english;
-}
+std::span<const Label> MainWindowLabels() { return kLabels; }
 
 std::string_view TemplateGreeting() {
   return "Bem-vindo à Corvane: obrigado por escolher as impressoras de recibos Corvane!\r\n";

@@ -5,22 +5,15 @@
 #include <span>
 #include <string_view>
 
+#include "prtbench/app/Label.h"
 #include "prtbench/app/Language.h"
 
 namespace prtbench {
 
-struct ControlLabel {
-  int id;
-  std::string_view english;
-  std::string_view chinese;
-};
-
-// Every control the language commands relabel, with both texts. The serial
+// Every control the language commands relabel, with its message. The serial
 // number button is not among them: it writes into the printer, and a caption
 // naming a language would invite a click meant to switch languages.
-std::span<const ControlLabel> MainWindowLabels();
-
-std::string_view LabelText(const ControlLabel& label, Language language);
+std::span<const Label> MainWindowLabels();
 
 // The content box's first text (ends with CR LF).
 std::string_view TemplateGreeting();

@@ -14,6 +14,7 @@ class PosixPlatform final : public Platform {
  public:
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
+  DeviceReads* deviceReads() override { return &devices_; }
   std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override { return ReadPictureFile(path); }
   bool ErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
 

@@ -11,10 +11,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
 #include "prtbench/link/Connect.h"
+#include "prtbench/link/Ports.h"
 
 namespace rkit {
 namespace {
@@ -52,6 +54,18 @@ tcflag_t Size(std::uint8_t bits) {
     case 7: return CS7;
     default: return CS8;
   }
+}
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+Deadline After(std::uint64_t milliseconds) {
+  return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+// Milliseconds until `deadline`, 0 once it passed.
+int Left(Deadline deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<std::int64_t>(left.count(), 0));
 }
 
 bool Wait(int fd, short events, int milliseconds) {
@@ -122,22 +136,26 @@ std::optional<std::uint32_t> PosixDevices::Write(DeviceHandle device, std::span<
   }
   // like a comm time-out: the whole call gives up after constant + n * multiplier
   const bool timed = limits && (limits->writeConstant != 0 || limits->writeMultiplier != 0);
-  const auto deadline = std::chrono::steady_clock::now() +
-                        std::chrono::milliseconds(timed ? limits->writeConstant + bytes.size() * limits->writeMultiplier : 0);
-  std::uint32_t written = 0;
+  const Deadline deadline = After(timed ? limits->writeConstant + bytes.size() * limits->writeMultiplier : 0);
+  std::uint32_t written = 0, last = 0;
   while (written < bytes.size()) {
     const ssize_t n = write(Fd(device), bytes.data() + written, bytes.size() - written);
     if (n > 0) {
-      written += static_cast<std::uint32_t>(n);
+      last = static_cast<std::uint32_t>(n);
+      written += last;
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) return std::nullopt;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (timed && left.count() <= 0) break;
-    if (!Wait(Fd(device), POLLOUT, timed ? static_cast<int>(left.count()) : -1) && timed) break;
+    if (timed && Left(deadline) == 0) break;
+    if (!Wait(Fd(device), POLLOUT, timed ? Left(deadline) : static_cast<int>(kStalledPrinterMs))) break;
   }
-  // what the kernel took stays queued for the line, as with a comm driver: no
-  // drain here, which a printer holding CTS off would make wait for ever
+  // What a tty took stays queued for the line, as with a comm driver: no
+  // drain, which a printer holding CTS off would make wait for ever. A USB
+  // printer's last write is still in flight, and closing the device would
+  // cancel it: it counts once the printer took it.
+  if (!timed && written == bytes.size() && !Wait(Fd(device), POLLOUT, static_cast<int>(kStalledPrinterMs))) {
+    return written - last;
+  }
   return written;
 }
 
@@ -160,8 +178,25 @@ std::optional<std::vector<UsbInterface>> PosixDevices::UsbPrinterInterfaces() {
 }
 
 DeviceHandle PosixDevices::OpenForWrite(const std::string& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   return fd < 0 ? kNoDevice : fd;
+}
+
+std::optional<std::uint32_t> PosixDevices::Read(DeviceHandle device, std::span<std::uint8_t> buffer,
+                                                unsigned milliseconds) {
+  const Deadline deadline = After(milliseconds);
+  std::uint32_t count = 0;
+  while (count < buffer.size() && Wait(Fd(device), POLLIN, Left(deadline))) {
+    const ssize_t n = read(Fd(device), buffer.data() + count, buffer.size() - count);
+    if (n > 0) count += static_cast<std::uint32_t>(n);
+    if (n == 0) break;  // the end of a file: nothing more will come
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return std::nullopt;
+  }
+  return count;
+}
+
+void PosixDevices::DiscardInput(DeviceHandle device) {
+  if (isatty(Fd(device))) tcflush(Fd(device), TCIFLUSH);
 }
 
 ConnectAttempt PosixDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,

@@ -29,6 +29,8 @@ class WindowsPlatform final : public Platform {
   }
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
+  // The bench tool's Win32 devices only write: the upgrade goes over TCP here.
+  DeviceReads* deviceReads() override { return nullptr; }
   std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override {
     return prtbench::ReadImageFile(path);
   }

@@ -114,6 +114,7 @@ TEST(DrvsetupInstall, FromThePackageCopiesItsOwnFilesNotThoseOfTheCurrentFolder)
   const std::string arch = sizeof(void*) == 8 ? "/Windows x64/" : "/Windows NT x86/";
   EXPECT_EQ(ReadStored("UNIDRV.DLL"), "kit UNIDRV.DLL");
   EXPECT_EQ(ReadStored("POS80C.GPD"), ReadFile(kit + arch + "POS80C.GPD"));
+  for (const auto& file : kDriverFiles) EXPECT_NE(ReadStored(file), "decoy " + file);
   DeletePrinters("Corvane RX-8");
 }
 

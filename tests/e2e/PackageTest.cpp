@@ -1,10 +1,12 @@
 // The release package as a technician gets it: its layout, the version
-// information of every program and DLL, the driver DLLs' architectures, and
-// the per-user setup installing, running and uninstalling under Wine.
+// information of every program and DLL, the programs' manifests and the
+// architecture each file is built for; the shipped package and this build's.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,9 +32,21 @@ std::vector<std::string> FilesIn(const std::string& dir) {
   return files;
 }
 
+// The packages under test: the shipped one, whose programs are i686, and
+// this build's where it is another one.
+struct PackageUnderTest {
+  std::string folder;
+  unsigned machine;  // the PE machine type of its programs
+};
+std::vector<PackageUnderTest> Packages() {
+  std::vector<PackageUnderTest> packages{{e2e::ShippedPackage(), 0x14C}};  // i386
+  if (sizeof(void*) == 8) packages.push_back({Env("KIT_PACKAGE"), 0x8664});  // AMD64
+  return packages;
+}
+
+const char* const kPrograms[] = {"prtbench.exe", "EnCodeQr.dll", "myTitle/fwflash.exe", "drvsetup.exe", "rkit.exe"};
+
 TEST(Package, HoldsEveryFileWhereItsProgramLooks) {
-  const std::string kit = e2e::UnpackKit();
-  ASSERT_FALSE(kit.empty());
   const std::vector<std::string> expected{
       "Bmp_Led/Black.bmp", "Bmp_Led/Green.bmp", "Bmp_Led/Red.bmp", "EnCodeQr.dll",
       "Logo_Sample/logo.png", "Logo_Sample/receipt58.bmp", "Logo_Sample/receipt80.bmp", "Logo_Sample/tall80.bmp",
@@ -42,7 +56,11 @@ TEST(Package, HoldsEveryFileWhereItsProgramLooks) {
       "Windows x64/POS58.DLL", "Windows x64/POS58.GPD", "Windows x64/POS80.DLL", "Windows x64/POS80.GPD",
       "Windows x64/POS80C.GPD",
       "drvsetup.exe", "myTitle/bitmap11.bmp", "myTitle/fwflash.exe", "prtbench.exe", "rkit.exe"};
-  EXPECT_EQ(FilesIn(kit), expected);
+  for (const auto& package : Packages()) {
+    const std::string kit = e2e::UnpackKit(package.folder);
+    ASSERT_FALSE(kit.empty());
+    EXPECT_EQ(FilesIn(kit), expected) << package.folder;
+  }
 }
 
 struct VersionRead {
@@ -72,18 +90,59 @@ std::optional<VersionRead> ReadVersion(const std::wstring& path) {
 }
 
 TEST(Package, EveryProgramAndDllCarriesTheProjectVersion) {
-  const std::string kit = e2e::UnpackKit();
+  std::vector<std::string> files(std::begin(kPrograms), std::end(kPrograms));
+  for (const char* dll : {"Windows NT x86/POS80.DLL", "Windows NT x86/POS58.DLL", "Windows x64/POS80.DLL",
+                          "Windows x64/POS58.DLL"}) {
+    files.push_back(dll);
+  }
+  for (const auto& package : Packages()) {
+    const std::string kit = e2e::UnpackKit(package.folder);
+    ASSERT_FALSE(kit.empty());
+    for (const auto& file : files) {
+      const auto version = ReadVersion(WindowsPath(kit + "/" + file));
+      ASSERT_TRUE(version.has_value()) << file;
+      EXPECT_EQ(version->high, (KIT_VERSION_MAJOR << 16) | KIT_VERSION_MINOR) << file;
+      EXPECT_EQ(version->low, static_cast<std::uint32_t>(KIT_VERSION_PATCH << 16)) << file;
+      EXPECT_EQ(version->productVersion, KIT_VERSION) << file;
+      EXPECT_EQ(version->productName, "Receipt Printer Kit") << file;
+      EXPECT_EQ(version->companyName, "Receipt Printer Kit developers") << file;
+    }
+  }
+}
+
+// The manifest a program carries (resource 1 of type RT_MANIFEST); "" when none.
+std::string ManifestOf(const std::wstring& path) {
+  HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return {};
+  std::string text;
+  if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST)) {
+    if (HGLOBAL loaded = LoadResource(module, found)) {
+      text.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
+    }
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+TEST(Package, ManifestsCarryTheVersionRightsControlsDpiAndSystems) {
+  using testing::HasSubstr;
+  const std::string kit = e2e::UnpackKit(e2e::ShippedPackage());
   ASSERT_FALSE(kit.empty());
-  for (const char* file : {"prtbench.exe", "EnCodeQr.dll", "myTitle/fwflash.exe", "drvsetup.exe", "rkit.exe",
-                           "Windows NT x86/POS80.DLL", "Windows NT x86/POS58.DLL", "Windows x64/POS80.DLL",
-                           "Windows x64/POS58.DLL"}) {
-    const auto version = ReadVersion(WindowsPath(kit + "/" + file));
-    ASSERT_TRUE(version.has_value()) << file;
-    EXPECT_EQ(version->high, (KIT_VERSION_MAJOR << 16) | KIT_VERSION_MINOR) << file;
-    EXPECT_EQ(version->low, static_cast<std::uint32_t>(KIT_VERSION_PATCH << 16)) << file;
-    EXPECT_EQ(version->productVersion, KIT_VERSION) << file;
-    EXPECT_EQ(version->productName, "Receipt Printer Kit") << file;
-    EXPECT_EQ(version->companyName, "Receipt Printer Kit developers") << file;
+  const struct {
+    const char *file, *identity, *level;
+  } programs[] = {{"prtbench.exe", "ReceiptKit.prtbench", "asInvoker"},
+                  {"myTitle/fwflash.exe", "ReceiptKit.fwflash", "asInvoker"},
+                  {"drvsetup.exe", "ReceiptKit.drvsetup", "requireAdministrator"}};
+  for (const auto& program : programs) {
+    const std::string manifest = ManifestOf(WindowsPath(kit + "/" + program.file));
+    EXPECT_THAT(manifest, HasSubstr(std::string("name=\"") + program.identity + "\" version=\"" KIT_VERSION ".0\""));
+    EXPECT_THAT(manifest, HasSubstr(std::string("requestedExecutionLevel level=\"") + program.level + "\""));
+    EXPECT_THAT(manifest, HasSubstr("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+    EXPECT_THAT(manifest, HasSubstr("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true<"));
+    for (const char* system : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                               "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+      EXPECT_THAT(manifest, HasSubstr(std::string("<supportedOS Id=\"{") + system + "}\"/>")) << program.file;
+    }
   }
 }
 
@@ -96,12 +155,15 @@ unsigned MachineOf(const std::string& bytes) {
   return byte(header + 4) | byte(header + 5) << 8;
 }
 
-TEST(Package, EachDriverDllIsBuiltForTheArchitectureOfItsFolder) {
-  const std::string kit = e2e::UnpackKit();
-  ASSERT_FALSE(kit.empty());
-  for (const char* dll : {"POS80.DLL", "POS58.DLL"}) {
-    EXPECT_EQ(MachineOf(ReadFile(kit + "/Windows NT x86/" + dll)), 0x14Cu) << dll;  // i386
-    EXPECT_EQ(MachineOf(ReadFile(kit + "/Windows x64/" + dll)), 0x8664u) << dll;    // AMD64
+TEST(Package, ProgramsAreBuiltForThePackageAndEachDriverDllForItsFolder) {
+  for (const auto& package : Packages()) {
+    const std::string kit = e2e::UnpackKit(package.folder);
+    ASSERT_FALSE(kit.empty());
+    for (const char* program : kPrograms) EXPECT_EQ(MachineOf(ReadFile(kit + "/" + program)), package.machine) << program;
+    for (const char* dll : {"POS80.DLL", "POS58.DLL"}) {
+      EXPECT_EQ(MachineOf(ReadFile(kit + "/Windows NT x86/" + dll)), 0x14Cu) << dll;  // i386
+      EXPECT_EQ(MachineOf(ReadFile(kit + "/Windows x64/" + dll)), 0x8664u) << dll;    // AMD64
+    }
   }
 }
 

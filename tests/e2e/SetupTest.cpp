@@ -1,6 +1,7 @@
 // The package's setup under Wine, as a technician runs it: /S installs per
 // user without elevation, the installed prtbench prints and keeps its settings,
-// and the uninstaller's /S removes the programs but keeps Printer.ini.
+// and the uninstaller's /S removes the programs but keeps Printer.ini unless
+// asked with /REMOVESETTINGS.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +10,9 @@
 #include <tlhelp32.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 
 #include "support/Package.h"
 #include "support/Prtbench.h"
@@ -54,7 +57,9 @@ std::string UninstallValue(const wchar_t* name) {
 
 struct Shortcut {
   std::string target, arguments, startIn;
+  bool operator==(const Shortcut&) const = default;
 };
+void PrintTo(const Shortcut& s, std::ostream* out) { *out << s.target << " " << s.arguments << " in " << s.startIn; }
 std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
   IShellLinkW* link = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -93,15 +98,31 @@ bool UninstallerCopyRuns() {
   return found;
 }
 
-TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
-  CoInitialize(nullptr);
+std::wstring InstallFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Receipt Printer Kit"; }
+
+void InstallSilently() {
   const std::string setup = e2e::SetupProgram();
   ASSERT_FALSE(setup.empty()) << "no setup in " << Env("KIT_PACKAGE");
   e2e::Program install(WindowsPath(setup), L"/S", WindowsPath(MakeTempDir()));
   ASSERT_TRUE(install.started());
   ASSERT_EQ(install.WaitExit(60000), 0u);
+}
 
-  const std::wstring folder = KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Receipt Printer Kit";
+// Runs the installed uninstaller with `arguments` until its work is done.
+void Uninstall(const std::wstring& folder, const wchar_t* arguments) {
+  e2e::Program uninstall(folder + L"\\uninstall.exe", arguments, WindowsPath(MakeTempDir()));
+  ASSERT_TRUE(uninstall.started());
+  // the uninstaller runs a copy of itself from the temp folder and ends at once
+  EXPECT_EQ(uninstall.WaitExit(30000), 0u);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(folder + L"\\prtbench.exe"); }, 30000));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !UninstallerCopyRuns(); }, 30000));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return UninstallValue(L"DisplayVersion") == "(none)"; }, 30000));
+}
+
+TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
+  CoInitialize(nullptr);
+  ASSERT_NO_FATAL_FAILURE(InstallSilently());
+  const std::wstring folder = InstallFolder();
   const std::string dir = UnixPath(folder);
   const std::string windowsFolder = e2e::Narrow(folder);
   for (const char* file : {"prtbench.exe", "EnCodeQr.dll", "myTitle/fwflash.exe", "myTitle/bitmap11.bmp",
@@ -111,15 +132,14 @@ TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
   EXPECT_EQ(UninstallValue(L"DisplayVersion"), KIT_VERSION);
   EXPECT_EQ(UninstallValue(L"UninstallString"), "\"" + windowsFolder + "\\uninstall.exe\"");
   const std::wstring menu = KnownFolder(CSIDL_PROGRAMS) + L"\\Receipt Printer Kit\\";
-  const auto bench = ReadShortcut(menu + L"Printer bench tool.lnk");
-  ASSERT_TRUE(bench.has_value());
-  EXPECT_EQ(bench->target, windowsFolder + "\\prtbench.exe");
-  EXPECT_EQ(bench->startIn, windowsFolder);
-  const auto updater = ReadShortcut(menu + L"Firmware updater.lnk");
-  ASSERT_TRUE(updater.has_value());
-  EXPECT_EQ(updater->arguments, "MerrowByQuint");
-  EXPECT_EQ(updater->startIn, windowsFolder + "\\myTitle");
-  EXPECT_TRUE(Exists(menu + L"Printer driver setup.lnk"));
+  const std::pair<const wchar_t*, Shortcut> shortcuts[] = {
+      {L"Printer bench tool.lnk", {windowsFolder + "\\prtbench.exe", "", windowsFolder}},
+      {L"Printer driver setup.lnk", {windowsFolder + "\\drvsetup.exe", "", windowsFolder}},
+      {L"Firmware updater.lnk", {windowsFolder + "\\myTitle\\fwflash.exe", "MerrowByQuint", windowsFolder + "\\myTitle"}},
+      {L"Uninstall.lnk", {windowsFolder + "\\uninstall.exe", "", windowsFolder}}};
+  for (const auto& [name, expected] : shortcuts) {
+    EXPECT_EQ(ReadShortcut(menu + name), expected) << e2e::Narrow(name);
+  }
 
   VPrinter printer("--no-render --tcp 127.0.0.81:9100");
   ASSERT_TRUE(printer.ready()) << printer.Log();
@@ -142,18 +162,22 @@ TEST(Setup, InstallsPerUserRunsKeepsItsSettingsAndUninstalls) {
     EXPECT_EQ(again.Close(), 0u);
   }
 
-  e2e::Program uninstall(folder + L"\\uninstall.exe", L"/S", WindowsPath(MakeTempDir()));
-  ASSERT_TRUE(uninstall.started());
-  // the uninstaller runs a copy of itself from the temp folder and ends at once
-  EXPECT_EQ(uninstall.WaitExit(30000), 0u);
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(folder + L"\\prtbench.exe"); }, 30000));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !UninstallerCopyRuns(); }, 30000));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return UninstallValue(L"DisplayVersion") == "(none)"; }, 30000));
+  ASSERT_NO_FATAL_FAILURE(Uninstall(folder, L"/S"));
   EXPECT_FALSE(Exists(folder + L"\\myTitle"));
   EXPECT_FALSE(Exists(menu + L"Printer bench tool.lnk"));
   EXPECT_TRUE(Exists(folder + L"\\Printer.ini"));  // the user's settings stay
   RunShell("rm -rf " + ShellQuote(dir));
   CoUninitialize();
+}
+
+TEST(Setup, UninstallAskedToRemoveTheSettingsLeavesNoFolder) {
+  ASSERT_NO_FATAL_FAILURE(InstallSilently());
+  const std::wstring folder = InstallFolder();
+  const std::string dir = UnixPath(folder);
+  WriteFile(dir + "/Printer.ini", e2e::NetIni("127.0.0.1"));
+  ASSERT_NO_FATAL_FAILURE(Uninstall(folder, L"/S /REMOVESETTINGS"));
+  EXPECT_FALSE(Exists(folder));
+  RunShell("rm -rf " + ShellQuote(dir));
 }
 
 }  // namespace

@@ -71,10 +71,12 @@ const CodePage* FindCodePage(int number) {
 
 char32_t International(int set, std::uint8_t byte) {
   static constexpr char kPositions[] = "#$@[\\]^`{|}~";
-  // USA, France, Germany, UK, Denmark I, Sweden, Italy, Spain I, Japan, Norway, Denmark II
+  // USA, France, Germany, UK, Denmark I, Sweden, Italy, Spain I, Japan, Norway, Denmark II,
+  // Spain II, Latin America, Korea, Slovenia/Croatia, China
   static constexpr const char32_t* kSets[kInternationalSets] = {
       U"#$@[\\]^`{|}~", U"#$à°ç§^`éùè¨", U"#$§ÄÖÜ^`äöüß", U"£$@[\\]^`{|}~", U"#$@ÆØÅ^`æøå~", U"#¤ÉÄÖÅÜéäöåü",
-      U"#$@°\\é^ùàòèì", U"₧$@¡Ñ¿^`¨ñ}~", U"#$@[¥]^`{|}~",  U"#¤ÉÆØÅÜéæøåü",  U"#$ÉÆØÅÜéæøåü",
+      U"#$@°\\é^ùàòèì", U"₧$@¡Ñ¿^`¨ñ}~", U"#$@[¥]^`{|}~",  U"#¤ÉÆØÅÜéæøåü",  U"#$ÉÆØÅÜéæøåü",  U"#$á¡Ñ¿é`íñóú",
+      U"#$á¡Ñ¿éüíñóú",  U"#$@[₩]^`{|}~",  U"#$ŽŠĐĆČžšđćč",  U"#¥@[\\]^`{|}~",
   };
   const char* at = std::strchr(kPositions, byte);
   if (set <= 0 || set >= kInternationalSets || byte == 0 || !at) return byte;

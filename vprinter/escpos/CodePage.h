@@ -18,10 +18,10 @@ struct CodePage {
 // The table with this number, or nullptr when the printer has none.
 const CodePage* FindCodePage(int number);
 
-// International character sets (ESC R 0-10): the character set `set` prints
+// International character sets (ESC R 0-15): the character set `set` prints
 // for ASCII `byte`, which is `byte` itself where the set leaves it alone;
 // kInternationalSets sets are known.
-constexpr int kInternationalSets = 11;
+constexpr int kInternationalSets = 16;
 char32_t International(int set, std::uint8_t byte);
 
 // The character of a two-byte GBK code (lead 81-FE), or 0 when the pair is

@@ -216,8 +216,8 @@ size_t Interpreter::GsSimple(Span in) {
       if (Choice(n, 3) >= 1) requests_.push_back({StatusRequest::Kind::Identity, Choice(n, 3)});
       else Note("GS I " + std::to_string(n) + ": not simulated");
       break;
-    case 'a':  // the state goes back at once; later changes are not pushed
-      if (n != 0) requests_.push_back({StatusRequest::Kind::Automatic, n});
+    case 'a':  // on (any n but 0): the state goes back at once and whenever it changes
+      requests_.push_back({StatusRequest::Kind::Automatic, n});
       break;
     case 'P':  // 0: the default, one dot per unit
       modes_.motionX = in[2] ? in[2] : kDotsPerInch;

@@ -17,7 +17,7 @@ struct Receipt {
 };
 
 // A command that asks for the printer's state: DLE EOT n (real time), GS r n,
-// GS a n (automatic status back switched on) or GS I n. The printer answers
+// GS a n (automatic status back on, or off with n 0) or GS I n. The printer answers
 // it on the connection that sent it.
 struct StatusRequest {
   enum class Kind { RealTime, Sensor, Automatic, Identity };

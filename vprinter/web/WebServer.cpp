@@ -1,7 +1,10 @@
 // The page's server: its threads, its routes and the checks before them.
 #include "vprinter/web/WebServer.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +23,9 @@ using httplib::Request;
 using httplib::Response;
 
 constexpr size_t kMaxBody = 1024;  // the longest control a page sends is a few words
+// A whole request: its line, headers and body. A browser's are under 2 KiB.
+constexpr size_t kMaxRequest = 16 * 1024;
+constexpr int kTimeoutMs = 3000;  // a client that sends nothing holds a thread, and vprinter's stop, this long at most
 constexpr std::uint64_t kMaxRangedFile = 16u << 20;
 constexpr auto kPumpEvery = std::chrono::milliseconds(100);
 
@@ -34,6 +40,59 @@ void Text(Response& res, int status, const std::string& text) {
   res.status = status;
   res.set_content(text + "\n", "text/plain; charset=utf-8");
 }
+
+// One request's socket, read up to kMaxRequest bytes and no further: the
+// library caps each header line but not how many come, so without this a
+// request of endless header lines would grow the process without bound.
+class RequestStream : public httplib::Stream {
+ public:
+  explicit RequestStream(int fd) : fd_(fd) {}
+  bool is_readable() const override { return Ready(POLLIN); }
+  bool is_writable() const override { return Ready(POLLOUT); }
+  ssize_t read(char* ptr, size_t size) override {
+    if (taken_ >= kMaxRequest || !is_readable()) return -1;
+    const ssize_t n = recv(fd_, ptr, std::min(size, kMaxRequest - taken_), 0);
+    if (n > 0) taken_ += static_cast<size_t>(n);
+    return n;
+  }
+  ssize_t write(const char* ptr, size_t size) override {
+    return is_writable() ? send(fd_, ptr, size, MSG_NOSIGNAL) : -1;
+  }
+  void get_remote_ip_and_port(std::string& ip, int& port) const override { Address(getpeername, ip, port); }
+  void get_local_ip_and_port(std::string& ip, int& port) const override { Address(getsockname, ip, port); }
+  int socket() const override { return fd_; }
+
+ private:
+  bool Ready(short events) const {
+    pollfd fd{fd_, events, 0};
+    return poll(&fd, 1, kTimeoutMs) > 0 && !(fd.revents & (POLLERR | POLLNVAL));
+  }
+  template <typename Query>
+  void Address(Query query, std::string& ip, int& port) const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    char text[INET_ADDRSTRLEN] = {};
+    if (query(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) return;
+    ip = inet_ntop(AF_INET, &address.sin_addr, text, sizeof text) ? text : "";
+    port = ntohs(address.sin_port);
+  }
+
+  int fd_;
+  size_t taken_ = 0;
+};
+
+// The library's server with one request per connection, read through a
+// RequestStream.
+class CappedServer : public httplib::Server {
+  bool process_and_close_socket(int fd) override {
+    RequestStream stream(fd);
+    bool closed = true;
+    const bool served = process_request(stream, true, closed, nullptr);
+    shutdown(fd, SHUT_RDWR);
+    close(fd);
+    return served;
+  }
+};
 
 // The file's bytes as they are now, read while they are sent.
 void ServeFile(int fd, std::uint64_t size, const std::string& type, Response& res) {
@@ -100,7 +159,7 @@ std::string WebServer::Url() const { return "http://" + own_.address + ":" + std
 
 bool WebServer::Start(std::string& error) {
   if (!endpoint_) return true;
-  http_ = std::make_unique<httplib::Server>();
+  http_ = std::make_unique<CappedServer>();
   // SO_REUSEADDR alone: a second vprinter on the same port must fail, not share it
   http_->set_socket_options([](int sock) {
     const int on = 1;
@@ -155,10 +214,6 @@ void WebServer::Pump() {
 void WebServer::Guard() {
   http_->new_task_queue = [] { return new httplib::ThreadPool(8); };
   http_->set_payload_max_length(kMaxBody);
-  // a client that stalls holds one of the threads, and vprinter's stop, this long at most
-  http_->set_read_timeout(3, 0);
-  http_->set_write_timeout(3, 0);
-  http_->set_keep_alive_timeout(2);
   http_->set_default_headers({
       {"Content-Security-Policy", "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; "
                                   "connect-src 'self'; frame-ancestors 'none'; base-uri 'none'; form-action 'none'"},

@@ -3,15 +3,10 @@
 
 #include <span>
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/app/Label.h"
 #include "winui/Dialog.h"
 
 namespace prtbench {
-
-struct Label {
-  int id;
-  Msg text;
-};
 
 // Gives each control of `labels` its message's text in `language`.
 inline void Relabel(winui::Dialog& dialog, std::span<const Label> labels, Language language) {

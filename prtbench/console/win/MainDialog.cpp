@@ -3,21 +3,20 @@
 #include "prtbench/console/win/MainDialog.h"
 
 #include <commctrl.h>
-#include <dbt.h>
 
-#include "common/win/UsbPrinters.h"
+#include <ctime>
+
+#include "prtbench/app/win/Relabel.h"
 #include "prtbench/config/win/AdvancedDialog.h"
 #include "prtbench/config/win/BlackMarkDialog.h"
 #include "prtbench/console/Labels.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/win/AboutDialog.h"
-#include "prtbench/console/win/LocalAddress.h"
 #include "prtbench/imaging/win/LogoDialog.h"
 #include "prtbench/link/PrinterIni.h"
 #include "prtbench/nettools/win/AutoIpDialog.h"
 #include "prtbench/nettools/win/NetMonitorDialog.h"
 #include "prtbench/nettools/win/NetSettingDialog.h"
-#include "prtbench/nettools/win/WmiAdapterConfigurator.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
 
@@ -41,21 +40,18 @@ constexpr int kSerialControls[] = {IDC_MAIN_SERIAL_GROUP, IDC_MAIN_SERIAL, IDC_M
 CKALDRODlg::CKALDRODlg(const MainWindowServices& services)
     : Dialog(IDD_MAIN),
       link_(services.link),
-      socket_(services.socket),
       settings_(services.settings, [this] { OnSettingsNotWritten(); }),
-      prompts_(services.prompts),
       shutDownNetwork_(services.shutDownNetwork),
-      localIpv4_(services.localIpv4 ? services.localIpv4 : LocalIpv4),
-      adapters_(services.adapters ? services.adapters : MakeWmiAdapterConfigurator),
-      clock_(services.clock ? *services.clock : sleepingClock_),
       status_(services.status),
-      context_(link_, socket_, services.monitor, settings_, prompts_, services.launcher, status_, *this, clock_) {
+      context_(link_, services.socket, services.monitor, settings_, services.prompts, services.launcher, status_, *this,
+               services.clock),
+      tools_(*this, services.localIpv4, services.adapters) {
   status_.SetLanguage(Language::Chinese);
 }
 
 CKALDRODlg::~CKALDRODlg() {
   queue_.Close();
-  autoSender_.StopAndWait();
+  sending_.StopAndWait();
   if (frameBrush_) DeleteObject(frameBrush_);
   if (framePattern_) DeleteObject(framePattern_);
 }
@@ -68,23 +64,24 @@ bool CKALDRODlg::OnInit() {
   AddAboutToSystemMenu();
   SetIcons(IDI_MAIN);
   SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SETLIMITTEXT, 0, 0);
-  contentBox_.Attach(Item(IDC_MAIN_CONTENT), [this](const std::string& path) { OnContentDropped(path); });
+  files_.AttachContentBox();
   status_.ResetTotalBytes();
   SetComboIndex(IDC_MAIN_FLOW, kFlowControlRts);
-  OnFlowControl();
+  ports_.OnFlowControl();
   ComboReset(IDC_MAIN_COM_NAME);
   for (int n = 1; n <= kHighestComNumber; ++n) ComboAdd(IDC_MAIN_COM_NAME, ComName(n));
-  localIp_ = localIpv4_();
-  newIp_ = kDefaultNewIp;
-  ShowValues();
+  fields_.localIp = tools_.LocalIp();
+  fields_.newIp = kDefaultNewIp;
+  // shows every field with what Printer.ini holds
   LoadSettingsFile();
   LoadLanguageMenu();
-  RegisterUsbNotices();
+  ports_.RegisterUsbNotices();
   link_.OpenUsbIfClosed();
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
   status_.SetText(Text(Msg::StatusBarStart));
-  content_ = TemplateGreeting();
-  ShowValues();
+  // the controls hold the fields already: only the content box changes
+  fields_.content = TemplateGreeting();
+  SetText(IDC_MAIN_CONTENT, fields_.content);
   SetStatusLine(status_.Text());
   PreparePictures();
   for (int id : kSerialControls) Show(id, link_.Settings().proId == 1);
@@ -96,53 +93,53 @@ bool CKALDRODlg::OnInit() {
 
 void CKALDRODlg::OnCommand(int id, int code) {
   switch (id) {
-    case IDC_MAIN_PORT_LPT: case IDC_MAIN_PORT_COM: case IDC_MAIN_PORT_USB: case IDC_MAIN_PORT_NET: OnPortType(); break;
-    case IDC_MAIN_PRINTER_POS58: case IDC_MAIN_PRINTER_POS76: case IDC_MAIN_PRINTER_RX8: OnPrinterType(); break;
-    case IDC_MAIN_COM_NAME: if (code == CBN_SELCHANGE) OnComName(); break;
-    case IDC_MAIN_LPT_NAME: if (code == CBN_SELCHANGE) OnLptName(); break;
-    case IDC_MAIN_BAUD: if (code == CBN_SELCHANGE) OnBaudRate(); break;
-    case IDC_MAIN_FLOW: if (code == CBN_SELCHANGE) OnFlowControl(); break;
+    case IDC_MAIN_PORT_LPT: case IDC_MAIN_PORT_COM: case IDC_MAIN_PORT_USB: case IDC_MAIN_PORT_NET: ports_.OnPortType(); break;
+    case IDC_MAIN_PRINTER_POS58: case IDC_MAIN_PRINTER_POS76: case IDC_MAIN_PRINTER_RX8: ports_.OnPrinterType(); break;
+    case IDC_MAIN_COM_NAME: if (code == CBN_SELCHANGE) ports_.OnComName(); break;
+    case IDC_MAIN_LPT_NAME: if (code == CBN_SELCHANGE) ports_.OnLptName(); break;
+    case IDC_MAIN_BAUD: if (code == CBN_SELCHANGE) ports_.OnBaudRate(); break;
+    case IDC_MAIN_FLOW: if (code == CBN_SELCHANGE) ports_.OnFlowControl(); break;
     case IDC_MAIN_PRINTER_IP: if (code == EN_CHANGE) RememberPrinterIp(); break;
-    case IDC_MAIN_PRINT: case IDM_FILE_PRINT: OnPrint(); break;
-    case IDC_MAIN_HEX: OnHexToggle(); break;
-    case IDC_MAIN_AUTO_SEND: OnAutoSend(); break;
-    case IDC_MAIN_CUT_PAPER_SWITCH: OnCutPaperSwitch(); break;
-    case IDC_MAIN_CUT: OnCutPaper(); break;
-    case IDC_MAIN_DRAWER: OnCashDrawer(); break;
-    case IDC_MAIN_SELF_TEST: OnSelfTest(); break;
-    case IDC_MAIN_CLEAR: OnClear(); break;
+    case IDC_MAIN_PRINT: case IDM_FILE_PRINT: sending_.OnPrint(); break;
+    case IDC_MAIN_HEX: sending_.OnHexToggle(); break;
+    case IDC_MAIN_AUTO_SEND: sending_.OnAutoSend(); break;
+    case IDC_MAIN_CUT_PAPER_SWITCH: sending_.OnCutPaperSwitch(); break;
+    case IDC_MAIN_CUT: sending_.OnCutPaper(); break;
+    case IDC_MAIN_DRAWER: sending_.OnCashDrawer(); break;
+    case IDC_MAIN_SELF_TEST: sending_.OnSelfTest(); break;
+    case IDC_MAIN_CLEAR: sending_.OnClear(); break;
     case IDM_LANGUAGE_ENGLISH: SetLanguage(Language::English); break;
     case IDM_LANGUAGE_CHINESE: SetLanguage(Language::Chinese); break;
-    case IDM_COM_SETTINGS: OnComSettings(); break;
+    case IDM_COM_SETTINGS: ports_.OnComSettings(); break;
     case IDC_MAIN_ADVANCED: ShowAdvancedDialog(hwnd(), context_, blackMarkH_); break;
     case IDM_BLACK_MARK: ShowBlackMarkDialog(hwnd(), context_, blackMarkH_, BlackMarkMode::Standard); break;
     case IDM_LOGO_DOWN: ShowLogoDialog(hwnd(), context_); break;
     case IDM_NET_SETTINGS_ENGLISH: case IDM_NET_SETTINGS_CHINESE: ShowNetSettingDialog(hwnd(), context_); break;
     case IDC_MAIN_AUTO_IP: ShowAutoIpDialog(hwnd(), context_, datagrams_); break;
     case IDC_MAIN_NET_MONITOR: ShowNetMonitorDialog(netMonitor_); break;
-    case IDM_FILE_EXIT: if (MayClose()) EndDialog(IDOK); break;
-    case IDC_MAIN_REFRESH: OnRefreshLocalIp(); break;
-    case IDC_MAIN_CONNECT: OnConnectionTest(); break;
-    case IDC_MAIN_SET_IP: OnSetPrinterAddress(); break;
-    case IDC_MAIN_SET_ID: OnSetPrinterId(); break;
-    case IDC_MAIN_PING: OnPing(); break;
-    case IDC_MAIN_SERIAL_WRITE: OnWriteSerialNumber(); break;
-    case IDC_MAIN_FIRMWARE: OnStartFirmwareUpdater(); break;
-    case IDM_FILE_NEW: OnFileNew(); break;
-    case IDM_FILE_OPEN: OnFileOpen(); break;
-    case IDM_FILE_SAVE: OnFileSave(false); break;
-    case IDM_FILE_SAVE_AS: OnFileSave(true); break;
-    case IDM_FILE_CLOSE: OnFileClose(); break;
-    case IDM_EDIT_SELECT_ALL: OnSelectAll(); break;
+    case IDM_FILE_EXIT: if (files_.MayClose()) EndDialog(IDOK); break;
+    case IDC_MAIN_REFRESH: tools_.OnRefreshLocalIp(); break;
+    case IDC_MAIN_CONNECT: tools_.OnConnectionTest(); break;
+    case IDC_MAIN_SET_IP: tools_.OnSetPrinterAddress(); break;
+    case IDC_MAIN_SET_ID: tools_.OnSetPrinterId(); break;
+    case IDC_MAIN_PING: tools_.OnPing(); break;
+    case IDC_MAIN_SERIAL_WRITE: tools_.OnWriteSerialNumber(); break;
+    case IDC_MAIN_FIRMWARE: tools_.OnStartFirmwareUpdater(); break;
+    case IDM_FILE_NEW: files_.OnFileNew(); break;
+    case IDM_FILE_OPEN: files_.OnFileOpen(); break;
+    case IDM_FILE_SAVE: files_.OnFileSave(false); break;
+    case IDM_FILE_SAVE_AS: files_.OnFileSave(true); break;
+    case IDM_FILE_CLOSE: files_.OnFileClose(); break;
+    case IDM_EDIT_SELECT_ALL: files_.OnSelectAll(); break;
     case IDM_ABOUT: ShowAboutDialog(hwnd()); break;
-    case IDM_HELP: OnHelp(); break;
+    case IDM_HELP: tools_.OnHelp(); break;
     default: break;
   }
 }
 
 bool CKALDRODlg::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.idFrom != IDC_MAIN_REPEAT_SPIN || header.code != UDN_DELTAPOS) return false;
-  OnRepetitionsStep(reinterpret_cast<const NMUPDOWN&>(header).iDelta);
+  sending_.OnRepetitionsStep(reinterpret_cast<const NMUPDOWN&>(header).iDelta);
   result = 0;
   return true;
 }
@@ -204,36 +201,27 @@ void CKALDRODlg::LoadSettingsFile() {
   const MainWindowSettings loaded = LoadMainWindowSettings(settings_);
   link_.UpdateSettings([&](ConnectionSettings& s) { ApplyLoaded(loaded, s); });
   status_.SetLanguage(loaded.language);
-  printerIp_ = loaded.printerIp;
-  comName_ = loaded.comName;
-  lptName_ = loaded.lptName;
-  portRadio_ = loaded.portType;
-  printerRadio_ = loaded.printerType;
+  fields_.printerIp = loaded.printerIp;
+  fields_.comName = loaded.comName;
+  fields_.lptName = loaded.lptName;
+  fields_.portRadio = loaded.portType;
+  fields_.printerRadio = loaded.printerType;
   ShowValues();
   ReadWindow(false);
   link_.UpdateSettings([&](ConnectionSettings& s) {
-    s.portType = portRadio_;
-    s.printerType = printerRadio_;
-    s.comName = comName_;
-    s.lptName = lptName_;
-    s.printerIp = printerIp_;
-    s.com.monitorIp = printerIp_;
+    s.portType = fields_.portRadio;
+    s.printerType = fields_.printerRadio;
+    s.comName = fields_.comName;
+    s.lptName = fields_.lptName;
+    s.printerIp = fields_.printerIp;
+    s.com.monitorIp = fields_.printerIp;
   });
   // a rate the list lacks leaves it without selection; the rate stays
   SetComboIndex(IDC_MAIN_BAUD, -1);
   SendDlgItemMessageW(hwnd(), IDC_MAIN_BAUD, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                       reinterpret_cast<LPARAM>(std::to_wstring(loaded.baudRate).c_str()));
   if (ComboText(IDC_MAIN_BAUD) != std::to_string(loaded.baudRate)) SetComboIndex(IDC_MAIN_BAUD, -1);
-  ApplyEnableRules(portRadio_);
-}
-
-void CKALDRODlg::RegisterUsbNotices() {
-  DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-  filter.dbcc_size = sizeof filter;
-  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  filter.dbcc_classguid = kit::kUsbPrinterInterfaceClass;
-  usbNotices_ = RegisterDeviceNotificationW(hwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-  if (!usbNotices_) prompts_.Message(hwnd(), Text(Msg::UsbNoticesFailed), winui::MessageIcon::Information);
+  ports_.ApplyEnableRules(fields_.portRadio);
 }
 
 void CKALDRODlg::PreparePictures() {
@@ -260,56 +248,58 @@ void CKALDRODlg::EnforceCaption() {
 }
 
 bool CKALDRODlg::ReadWindow(bool validate) {
-  portRadio_ = RadioIndex(IDC_MAIN_PORT_LPT);
-  printerRadio_ = RadioIndex(IDC_MAIN_PRINTER_POS58);
-  content_ = Dialog::Text(IDC_MAIN_CONTENT);
-  hex_ = Checked(IDC_MAIN_HEX);
-  lptName_ = ComboText(IDC_MAIN_LPT_NAME);
-  comName_ = ComboText(IDC_MAIN_COM_NAME);
-  localIp_ = IpAddress(IDC_MAIN_LOCAL_IP);
-  printerIp_ = IpAddress(IDC_MAIN_PRINTER_IP);
-  newIp_ = IpAddress(IDC_MAIN_NEW_IP);
-  newId_ = IpAddress(IDC_MAIN_NEW_ID);
-  autoSend_ = Checked(IDC_MAIN_AUTO_SEND);
-  numbering_ = Checked(IDC_MAIN_NUMBERING);
-  timeStamp_ = Checked(IDC_MAIN_TIME_STAMP);
-  dateText_ = Dialog::Text(IDC_MAIN_DATE);
-  increment_ = Checked(IDC_MAIN_SERIAL_INCREMENT);
-  serial_ = Dialog::Text(IDC_MAIN_SERIAL);
+  MainFields& f = fields_;
+  f.portRadio = RadioIndex(IDC_MAIN_PORT_LPT);
+  f.printerRadio = RadioIndex(IDC_MAIN_PRINTER_POS58);
+  f.content = Text(IDC_MAIN_CONTENT);
+  f.hex = Checked(IDC_MAIN_HEX);
+  f.lptName = ComboText(IDC_MAIN_LPT_NAME);
+  f.comName = ComboText(IDC_MAIN_COM_NAME);
+  f.localIp = IpAddress(IDC_MAIN_LOCAL_IP);
+  f.printerIp = IpAddress(IDC_MAIN_PRINTER_IP);
+  f.newIp = IpAddress(IDC_MAIN_NEW_IP);
+  f.newId = IpAddress(IDC_MAIN_NEW_ID);
+  f.autoSend = Checked(IDC_MAIN_AUTO_SEND);
+  f.numbering = Checked(IDC_MAIN_NUMBERING);
+  f.timeStamp = Checked(IDC_MAIN_TIME_STAMP);
+  f.dateText = Text(IDC_MAIN_DATE);
+  f.increment = Checked(IDC_MAIN_SERIAL_INCREMENT);
+  f.serial = Text(IDC_MAIN_SERIAL);
   return ReadNumbers(validate);
 }
 
 bool CKALDRODlg::ReadNumbers(bool validate) {
   const std::optional<int> repetitions = Int(IDC_MAIN_REPEAT);
-  if (repetitions) repetitions_ = *repetitions;
+  if (repetitions) fields_.repetitions = *repetitions;
   const std::optional<int> period = Int(IDC_MAIN_PERIOD);
-  const bool periodOk = period && *period >= 1 && *period <= kMaxPeriodMs;
-  if (periodOk) periodMs_ = static_cast<unsigned>(*period);
+  const bool periodOk = period && *period >= 1 && *period <= MainFields::kMaxPeriodMs;
+  if (periodOk) fields_.periodMs = static_cast<unsigned>(*period);
   if (!validate || (repetitions && periodOk)) return true;
-  prompts_.Message(hwnd(), Text(repetitions && period ? Msg::PeriodOutOfRange : Msg::IntegerRequired),
+  prompts().Message(hwnd(), Text(repetitions && period ? Msg::PeriodOutOfRange : Msg::IntegerRequired),
                    winui::MessageIcon::Information);
   return false;
 }
 
 void CKALDRODlg::ShowValues() {
-  SetRadioIndex(IDC_MAIN_PORT_LPT, portRadio_);
-  SetRadioIndex(IDC_MAIN_PRINTER_POS58, printerRadio_);
-  SetText(IDC_MAIN_CONTENT, content_);
-  SetChecked(IDC_MAIN_HEX, hex_);
-  ShowListName(IDC_MAIN_LPT_NAME, lptName_);
-  ShowListName(IDC_MAIN_COM_NAME, comName_);
-  SetIpAddress(IDC_MAIN_LOCAL_IP, localIp_);
-  SetIpAddress(IDC_MAIN_PRINTER_IP, printerIp_);
-  SetIpAddress(IDC_MAIN_NEW_IP, newIp_);
-  SetIpAddress(IDC_MAIN_NEW_ID, newId_);
-  SetInt(IDC_MAIN_REPEAT, repetitions_);
-  SetChecked(IDC_MAIN_AUTO_SEND, autoSend_);
-  SetInt(IDC_MAIN_PERIOD, static_cast<int>(periodMs_));
-  SetChecked(IDC_MAIN_NUMBERING, numbering_);
-  SetChecked(IDC_MAIN_TIME_STAMP, timeStamp_);
-  SetText(IDC_MAIN_DATE, dateText_);
-  SetChecked(IDC_MAIN_SERIAL_INCREMENT, increment_);
-  SetText(IDC_MAIN_SERIAL, serial_);
+  const MainFields& f = fields_;
+  SetRadioIndex(IDC_MAIN_PORT_LPT, f.portRadio);
+  SetRadioIndex(IDC_MAIN_PRINTER_POS58, f.printerRadio);
+  SetText(IDC_MAIN_CONTENT, f.content);
+  SetChecked(IDC_MAIN_HEX, f.hex);
+  ShowListName(IDC_MAIN_LPT_NAME, f.lptName);
+  ShowListName(IDC_MAIN_COM_NAME, f.comName);
+  SetIpAddress(IDC_MAIN_LOCAL_IP, f.localIp);
+  SetIpAddress(IDC_MAIN_PRINTER_IP, f.printerIp);
+  SetIpAddress(IDC_MAIN_NEW_IP, f.newIp);
+  SetIpAddress(IDC_MAIN_NEW_ID, f.newId);
+  SetInt(IDC_MAIN_REPEAT, f.repetitions);
+  SetChecked(IDC_MAIN_AUTO_SEND, f.autoSend);
+  SetInt(IDC_MAIN_PERIOD, static_cast<int>(f.periodMs));
+  SetChecked(IDC_MAIN_NUMBERING, f.numbering);
+  SetChecked(IDC_MAIN_TIME_STAMP, f.timeStamp);
+  SetText(IDC_MAIN_DATE, f.dateText);
+  SetChecked(IDC_MAIN_SERIAL_INCREMENT, f.increment);
+  SetText(IDC_MAIN_SERIAL, f.serial);
   RememberPrinterIp();
 }
 
@@ -323,11 +313,11 @@ void CKALDRODlg::SetLanguage(Language language) {
   context_.SetLanguage(language);
   ReadWindow(false);
   LoadLanguageMenu();
-  for (const ControlLabel& label : MainWindowLabels()) SetText(label.id, LabelText(label, language));
-  content_ = Greeting(language);
+  Relabel(*this, MainWindowLabels(), language);
+  fields_.content = Greeting(language);
   ShowValues();
   // the greeting is no longer that file: Save must not overwrite it
-  ForgetCurrentFile();
+  files_.ForgetCurrentFile();
   // a relabelled group box paints over the buttons inside it: paint everything afresh
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -355,12 +345,11 @@ void CKALDRODlg::OnDestroy() {
   // the workers end next, their writes cut short: nothing may send while the links close
   link_.CancelSends();
   queue_.Close();
-  autoSender_.StopAndWait();
+  sending_.StopAndWait();
   link_.SetPrinterIpSource([ip = printerIpCopy_.load()] { return ip; });
   link_.ClosePorts();
   netMonitor_.ShutDown();
-  if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
-  usbNotices_ = nullptr;
+  ports_.UnregisterUsbNotices();
   if (shutDownNetwork_) shutDownNetwork_();
 }
 
@@ -369,19 +358,50 @@ void CKALDRODlg::SaveSettingsFile() {
   const ConnectionSettings now = link_.Settings();
   MainWindowSettings values;
   values.printerIp = now.printerIp;
-  values.comName = comName_;
-  values.lptName = lptName_;
-  values.portType = portRadio_;
-  values.printerType = printerRadio_;
+  values.comName = fields_.comName;
+  values.lptName = fields_.lptName;
+  values.portType = fields_.portRadio;
+  values.printerType = fields_.printerRadio;
   values.baudRate = now.baudRate;
   values.language = context_.language();
   SaveMainWindowSettings(settings_, values);
 }
 
 void CKALDRODlg::OnSettingsNotWritten() {
-  prompts_.Message(hwnd(), Text(Msg::SettingsNotWritten), winui::MessageIcon::Information);
+  prompts().Message(hwnd(), Text(Msg::SettingsNotWritten), winui::MessageIcon::Information);
 }
 
-std::string CKALDRODlg::Text(Msg id) const { return std::string(context_.Text(id)); }
+void CKALDRODlg::OnTimer(UINT_PTR id) {
+  if (ports_.OnTimer(id)) return;
+  if (id == kClockTimer) OnClock();
+}
+
+void CKALDRODlg::OnClock() {
+  const std::time_t now = std::time(nullptr);
+  char text[128] = {};
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+  fields_.dateText = text;
+  SetText(IDC_MAIN_DATE, fields_.dateText);
+}
+
+bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) { return ports_.OnDeviceChange(event, data); }
+
+void CKALDRODlg::SetStatusLine(const std::string& text) { SetText(IDC_MAIN_STATUS_LINE, text); }
+
+void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(IpAddress(IDC_MAIN_PRINTER_IP)); }
+
+void CKALDRODlg::Post(SendQueue::Job job) {
+  // the box as it is when the user asks, whatever its change notices said
+  RememberPrinterIp();
+  queue_.Post(std::move(job));
+}
+
+bool CKALDRODlg::Busy() const { return queue_.Busy() || sending_.Running(); }
+
+void MainWindow::Report(const std::string& text) {
+  context().status().SetText(text);
+  prompts().Message(hwnd(), text, winui::MessageIcon::Information);
+  SetStatusLine(text);
+}
 
 }  // namespace prtbench

@@ -1,8 +1,5 @@
-// The main window's text-file commands on the content box (New, Open, Save,
-// Save As, Close, Select all), files dropped on it, and the question before
-// the window closes on unsaved edits. A file keeps the encoding it was
-// opened in (Encoding.h).
-#include "prtbench/console/win/MainDialog.h"
+#include "prtbench/console/win/MainFiles.h"
+
 #include "prtbench/console/win/TextFile.h"
 #include "prtbench/res/resource.h"
 #include "winui/Utf.h"
@@ -32,51 +29,55 @@ void SetMenuText(HMENU menu, int id, const std::string& text) {
 
 }  // namespace
 
-void CKALDRODlg::OnFileNew() {
-  ReadWindow(false);
-  content_.clear();
-  ShowValues();
+void MainFiles::AttachContentBox() {
+  contentBox_.Attach(window_.dialog().Item(IDC_MAIN_CONTENT), [this](const std::string& path) { OnContentDropped(path); });
+}
+
+void MainFiles::OnFileNew() {
+  window_.ReadWindow(false);
+  window_.fields().content.clear();
+  window_.ShowValues();
   // an empty box is no longer that file: Save must not overwrite it
   ForgetCurrentFile();
 }
 
-void CKALDRODlg::OnFileOpen() {
-  const std::optional<std::string> path = prompts_.OpenFile(hwnd(), TextFileDialog("打开文件", ""));
+void MainFiles::OnFileOpen() {
+  const std::optional<std::string> path = window_.prompts().OpenFile(window_.hwnd(), TextFileDialog("打开文件", ""));
   if (!path) return;
   std::optional<FileContent> file = ReadContentFile(*path);
   if (!file) return;
-  ReadWindow(false);
-  content_ = std::move(file->text);
-  ShowValues();
+  window_.ReadWindow(false);
+  window_.fields().content = std::move(file->text);
+  window_.ShowValues();
   MakeCurrent(*path, file->encoding);
 }
 
-void CKALDRODlg::OnFileSave(bool askForPath) {
-  ReadWindow(false);
+void MainFiles::OnFileSave(bool askForPath) {
+  window_.ReadWindow(false);
   // a path chosen here is written once; it does not become the current file
   std::string path = askForPath ? std::string() : currentFile_;
   if (path.empty()) {
     const std::optional<std::string> chosen =
-        prompts_.SaveFile(hwnd(), TextFileDialog(askForPath ? "另存为" : "保存", "txt"));
+        window_.prompts().SaveFile(window_.hwnd(), TextFileDialog(askForPath ? "另存为" : "保存", "txt"));
     if (!chosen) return;
     path = *chosen;
   }
-  if (WriteContent(path) && path == currentFile_) savedText_ = content_;
+  if (WriteContent(path) && path == currentFile_) savedText_ = window_.fields().content;
 }
 
-bool CKALDRODlg::WriteContent(const std::string& path) {
+bool MainFiles::WriteContent(const std::string& path) {
   // in the current file's encoding; with no file open in ANSI as ever
-  if (WriteWholeFile(path, FileFromContent(content_, fileEncoding_))) return true;
-  prompts_.Message(hwnd(), Fill(Text(Msg::FileWriteFailed), {path}), winui::MessageIcon::Information);
+  if (WriteWholeFile(path, FileFromContent(window_.fields().content, fileEncoding_))) return true;
+  Tell(Msg::FileWriteFailed, path);
   return false;
 }
 
-bool CKALDRODlg::MayClose() {
+bool MainFiles::MayClose() {
   // throw-away text typed with no file open closes without a question
   if (currentFile_.empty()) return true;
-  ReadWindow(false);
-  if (content_ == savedText_) return true;
-  switch (prompts_.YesNoCancel(hwnd(), Fill(Text(Msg::SaveChangesQuestion), {currentFile_}))) {
+  window_.ReadWindow(false);
+  if (window_.fields().content == savedText_) return true;
+  switch (window_.prompts().YesNoCancel(window_.hwnd(), Fill(window_.Text(Msg::SaveChangesQuestion), {currentFile_}))) {
     case winui::Answer::Yes: return WriteContent(currentFile_);
     case winui::Answer::No: return true;
     case winui::Answer::Cancel: break;
@@ -84,44 +85,44 @@ bool CKALDRODlg::MayClose() {
   return false;
 }
 
-void CKALDRODlg::OnFileClose() {
+void MainFiles::OnFileClose() {
   if (currentFile_.empty()) return;
-  ReadWindow(false);
-  content_.clear();
-  ShowValues();
+  window_.ReadWindow(false);
+  window_.fields().content.clear();
+  window_.ShowValues();
   ForgetCurrentFile();
 }
 
-void CKALDRODlg::MakeCurrent(const std::string& path, TextEncoding encoding) {
+void MainFiles::MakeCurrent(const std::string& path, TextEncoding encoding) {
   currentFile_ = path;
   fileEncoding_ = encoding;
   // as the box holds it, so an unchanged text never counts as an edit
-  savedText_ = Dialog::Text(IDC_MAIN_CONTENT);
+  savedText_ = window_.dialog().Text(IDC_MAIN_CONTENT);
   TitleFileItems();
 }
 
-void CKALDRODlg::ForgetCurrentFile() {
+void MainFiles::ForgetCurrentFile() {
   currentFile_.clear();
   fileEncoding_ = TextEncoding::Ansi;
   savedText_.clear();
   TitleFileItems();
 }
 
-void CKALDRODlg::OnSelectAll() {
-  SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SETSEL, 0, -1);
-  SendDlgItemMessageW(hwnd(), IDC_MAIN_CONTENT, EM_SCROLLCARET, 0, 0);
+void MainFiles::OnSelectAll() {
+  SendDlgItemMessageW(window_.hwnd(), IDC_MAIN_CONTENT, EM_SETSEL, 0, -1);
+  SendDlgItemMessageW(window_.hwnd(), IDC_MAIN_CONTENT, EM_SCROLLCARET, 0, 0);
 }
 
-void CKALDRODlg::OnContentDropped(const std::string& path) {
+void MainFiles::OnContentDropped(const std::string& path) {
   // folders and paths that lead nowhere are ignored
   if (!IsRegularFile(path)) return;
   const std::optional<FileContent> file = ReadContentFile(path);
   if (!file) return;
-  SetText(IDC_MAIN_CONTENT, file->text);
+  window_.dialog().SetText(IDC_MAIN_CONTENT, file->text);
   MakeCurrent(path, file->encoding);
 }
 
-std::optional<FileContent> CKALDRODlg::ReadContentFile(const std::string& path) {
+std::optional<FileContent> MainFiles::ReadContentFile(const std::string& path) {
   const FileRead read = ReadWholeFile(path, kMaxContentFileBytes);
   Msg message = read.error == FileReadError::TooLarge ? Msg::FileTooLarge : Msg::FileReadFailed;
   if (read.error == FileReadError::None) {
@@ -129,16 +130,20 @@ std::optional<FileContent> CKALDRODlg::ReadContentFile(const std::string& path) 
     if (file.ok) return file;
     message = Msg::FileHasZeroBytes;
   }
-  prompts_.Message(hwnd(), Fill(Text(message), {path}), winui::MessageIcon::Information);
+  Tell(message, path);
   return std::nullopt;
 }
 
-void CKALDRODlg::TitleFileItems() {
-  HMENU menu = GetMenu(hwnd());
+void MainFiles::TitleFileItems() {
+  HMENU menu = GetMenu(window_.hwnd());
   if (!menu) return;
   const bool named = !currentFile_.empty();
-  SetMenuText(menu, IDM_FILE_SAVE, named ? Fill(Text(Msg::MenuSaveFile), {currentFile_}) : Text(Msg::MenuSave));
-  SetMenuText(menu, IDM_FILE_CLOSE, named ? Fill(Text(Msg::MenuCloseFile), {currentFile_}) : Text(Msg::MenuClose));
+  SetMenuText(menu, IDM_FILE_SAVE, named ? Fill(window_.Text(Msg::MenuSaveFile), {currentFile_}) : window_.Text(Msg::MenuSave));
+  SetMenuText(menu, IDM_FILE_CLOSE, named ? Fill(window_.Text(Msg::MenuCloseFile), {currentFile_}) : window_.Text(Msg::MenuClose));
+}
+
+void MainFiles::Tell(Msg message, const std::string& path) {
+  window_.prompts().Message(window_.hwnd(), Fill(window_.Text(message), {path}), winui::MessageIcon::Information);
 }
 
 }  // namespace prtbench

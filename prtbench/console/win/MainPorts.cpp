@@ -1,12 +1,8 @@
-// The main window's port controls, their enable rules, USB printer notices
-// and the two timers. Link changes go through the send queue, behind any
-// send the user asked for earlier.
-#include "prtbench/console/win/MainDialog.h"
+#include "prtbench/console/win/MainPorts.h"
 
 #include <dbt.h>
 
-#include <ctime>
-
+#include "common/win/UsbPrinters.h"
 #include "prtbench/console/PortChoices.h"
 #include "prtbench/console/win/ComSetDialog.h"
 #include "prtbench/res/resource.h"
@@ -14,93 +10,113 @@
 namespace prtbench {
 namespace {
 
-
 constexpr int kNetButtons[] = {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT, IDC_MAIN_SET_IP, IDC_MAIN_SET_ID, IDC_MAIN_PING};
 
 constexpr Msg kPortChosen[] = {Msg::PortLptChosen, Msg::PortComChosen, Msg::PortUsbChosen, Msg::PortNetChosen};
 
 }  // namespace
 
-void CKALDRODlg::OnPortType() {
-  ReadWindow(false);
-  const int portType = portRadio_;
-  const std::string comName = comName_;
-  const std::string lptName = lptName_;
-  Post([this, portType, comName, lptName](const SendQueue::Cancelled&) {
-    link_.UpdateSettings([&](ConnectionSettings& s) {
+MainPorts::~MainPorts() { UnregisterUsbNotices(); }
+
+void MainPorts::RegisterUsbNotices() {
+  DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+  filter.dbcc_size = sizeof filter;
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  filter.dbcc_classguid = kit::kUsbPrinterInterfaceClass;
+  usbNotices_ = RegisterDeviceNotificationW(window_.hwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  if (usbNotices_) return;
+  window_.prompts().Message(window_.hwnd(), window_.Text(Msg::UsbNoticesFailed),
+                                      winui::MessageIcon::Information);
+}
+
+void MainPorts::UnregisterUsbNotices() {
+  if (usbNotices_) UnregisterDeviceNotification(usbNotices_);
+  usbNotices_ = nullptr;
+}
+
+void MainPorts::OnPortType() {
+  window_.ReadWindow(false);
+  const MainFields& f = window_.fields();
+  window_.Post([&link = link(), portType = f.portRadio, comName = f.comName,
+                lptName = f.lptName](const SendQueue::Cancelled&) {
+    link.UpdateSettings([&](ConnectionSettings& s) {
       if (portType == kPortCom) s.comName = comName;
       if (portType == kPortLpt) s.lptName = lptName;
     });
-    link_.ClosePorts();
-    link_.UpdateSettings([&](ConnectionSettings& s) { s.portType = portType; });
+    link.ClosePorts();
+    link.UpdateSettings([&](ConnectionSettings& s) { s.portType = portType; });
   });
-  if (portType >= 0 && portType < 4) SetStatusLine(Text(kPortChosen[portType]));
-  ApplyEnableRules(portType);
+  if (f.portRadio >= 0 && f.portRadio < 4) window_.SetStatusLine(window_.Text(kPortChosen[f.portRadio]));
+  ApplyEnableRules(f.portRadio);
 }
 
-void CKALDRODlg::OnPrinterType() {
-  ReadWindow(false);
-  link_.UpdateSettings([type = printerRadio_](ConnectionSettings& s) { s.printerType = type; });
+void MainPorts::OnPrinterType() {
+  window_.ReadWindow(false);
+  link().UpdateSettings([type = window_.fields().printerRadio](ConnectionSettings& s) { s.printerType = type; });
 }
 
-void CKALDRODlg::ApplyEnableRules(int portType) {
+void MainPorts::ApplyEnableRules(int portType) {
   if (portType < kPortLpt || portType > kPortNet) return;
+  winui::Dialog& d = window_.dialog();
   const bool lpt = portType == kPortLpt;
   const bool com = portType == kPortCom;
-  Enable(IDC_MAIN_LPT_NAME, lpt);
-  Enable(IDC_MAIN_COM_NAME, com);
-  Enable(IDC_MAIN_BAUD, com);
-  Enable(IDC_MAIN_FLOW, com);
+  d.Enable(IDC_MAIN_LPT_NAME, lpt);
+  d.Enable(IDC_MAIN_COM_NAME, com);
+  d.Enable(IDC_MAIN_BAUD, com);
+  d.Enable(IDC_MAIN_FLOW, com);
   // other port types leave the network buttons as they are
   if (portType == kPortNet) {
-    for (int id : kNetButtons) Enable(id, true);
+    for (int id : kNetButtons) d.Enable(id, true);
   }
 }
 
-void CKALDRODlg::OnComName() {
-  ReadWindow(false);
-  Post([this, name = comName_](const SendQueue::Cancelled&) {
-    link_.CloseCom();
-    link_.UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
-    status_.Show(Fill(Text(Msg::SerialPortChosen), {name}));
+void MainPorts::OnComName() {
+  window_.ReadWindow(false);
+  const std::string name = window_.fields().comName;
+  window_.Post([this, name](const SendQueue::Cancelled&) {
+    link().CloseCom();
+    link().UpdateSettings([&](ConnectionSettings& s) { s.comName = name; });
+    window_.context().status().Show(Fill(window_.Text(Msg::SerialPortChosen), {name}));
   });
 }
 
-void CKALDRODlg::OnLptName() {
-  ReadWindow(false);
-  Post([this, name = lptName_](const SendQueue::Cancelled&) {
-    link_.UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
-    const bool opened = link_.ReopenLpt();
-    status_.Show(opened ? Fill(Text(Msg::LptOpened), {name}) : name + Text(Msg::LptInvalid));
+void MainPorts::OnLptName() {
+  window_.ReadWindow(false);
+  const std::string name = window_.fields().lptName;
+  window_.Post([this, name](const SendQueue::Cancelled&) {
+    link().UpdateSettings([&](ConnectionSettings& s) { s.lptName = name; });
+    const bool opened = link().ReopenLpt();
+    window_.context().status().Show(opened ? Fill(window_.Text(Msg::LptOpened), {name})
+                                           : name + window_.Text(Msg::LptInvalid));
   });
 }
 
-void CKALDRODlg::OnBaudRate() {
-  const int rate = BaudRateForIndex(ComboIndex(IDC_MAIN_BAUD));
-  Post([this, rate](const SendQueue::Cancelled&) {
-    link_.UpdateSettings([&](ConnectionSettings& s) { s.baudRate = rate; });
+void MainPorts::OnBaudRate() {
+  const int rate = BaudRateForIndex(window_.dialog().ComboIndex(IDC_MAIN_BAUD));
+  window_.Post([this, rate](const SendQueue::Cancelled&) {
+    link().UpdateSettings([&](ConnectionSettings& s) { s.baudRate = rate; });
     LineChange change;
     change.baudRate = static_cast<uint32_t>(rate);
-    link_.ChangeComLine(change);
-    status_.Show(Fill(Text(Msg::BaudRateChosen), {std::to_string(rate)}));
+    link().ChangeComLine(change);
+    window_.context().status().Show(Fill(window_.Text(Msg::BaudRateChosen), {std::to_string(rate)}));
   });
 }
 
-void CKALDRODlg::OnFlowControl() {
+void MainPorts::OnFlowControl() {
   // the CTS flag of the next open is taken from the list when printing starts
-  const bool xonXoff = XonXoffForIndex(ComboIndex(IDC_MAIN_FLOW));
-  Post([this, xonXoff](const SendQueue::Cancelled&) {
+  const bool xonXoff = XonXoffForIndex(window_.dialog().ComboIndex(IDC_MAIN_FLOW));
+  window_.Post([this, xonXoff](const SendQueue::Cancelled&) {
     LineChange change;
     change.xonXoff = xonXoff;
-    link_.ChangeComLine(change);
+    link().ChangeComLine(change);
   });
 }
 
-void CKALDRODlg::OnComSettings() {
-  ShowComSetDialog(hwnd(), context_, IpAddress(IDC_MAIN_PRINTER_IP));
+void MainPorts::OnComSettings() {
+  ShowComSetDialog(window_.hwnd(), window_.context(), window_.dialog().IpAddress(IDC_MAIN_PRINTER_IP));
 }
 
-bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
+bool MainPorts::OnDeviceChange(WPARAM event, LPARAM data) {
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
   if (!header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return false;
   if (event == DBT_DEVICEARRIVAL) OnUsbArrival();
@@ -108,51 +124,28 @@ bool CKALDRODlg::OnDeviceChange(WPARAM event, LPARAM data) {
   return event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE;
 }
 
-void CKALDRODlg::OnUsbArrival() {
-  Post([this](const SendQueue::Cancelled&) {
-    const bool opened = link_.ReopenUsb();
-    status_.Show(Text(opened ? Msg::UsbArrivalOpened : Msg::UsbArrivalFailed));
+void MainPorts::OnUsbArrival() {
+  window_.Post([this](const SendQueue::Cancelled&) {
+    const bool opened = link().ReopenUsb();
+    window_.context().status().Show(window_.Text(opened ? Msg::UsbArrivalOpened : Msg::UsbArrivalFailed));
   });
 }
 
-void CKALDRODlg::OnUsbRemoval() {
-  Post([this](const SendQueue::Cancelled&) {
-    link_.CloseUsb();
-    status_.Show(Text(Msg::UsbRemoved));
+void MainPorts::OnUsbRemoval() {
+  window_.Post([this](const SendQueue::Cancelled&) {
+    link().CloseUsb();
+    window_.context().status().Show(window_.Text(Msg::UsbRemoved));
   });
 }
 
-void CKALDRODlg::OnTimer(UINT_PTR id) {
-  if (id == kIdleCloseTimer) OnIdleClose();
-  if (id == kClockTimer) OnClock();
-}
+void MainPorts::StartIdleClose() { window_.dialog().StartTimer(kIdleCloseTimer, kIdleCloseMs); }
 
-void CKALDRODlg::StartIdleClose() { StartTimer(kIdleCloseTimer, kIdleCloseMs); }
-
-void CKALDRODlg::OnIdleClose() {
-  StopTimer(kIdleCloseTimer);
+bool MainPorts::OnTimer(UINT_PTR id) {
+  if (id != kIdleCloseTimer) return false;
+  window_.dialog().StopTimer(kIdleCloseTimer);
   // queued: a print still running keeps its link until it is done
-  Post([this](const SendQueue::Cancelled&) { link_.ClosePorts(); });
+  window_.Post([this](const SendQueue::Cancelled&) { link().ClosePorts(); });
+  return true;
 }
-
-void CKALDRODlg::OnClock() {
-  const std::time_t now = std::time(nullptr);
-  char text[128] = {};
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-  dateText_ = text;
-  SetText(IDC_MAIN_DATE, dateText_);
-}
-
-void CKALDRODlg::SetStatusLine(const std::string& text) { SetText(IDC_MAIN_STATUS_LINE, text); }
-
-void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(IpAddress(IDC_MAIN_PRINTER_IP)); }
-
-void CKALDRODlg::Post(SendQueue::Job job) {
-  // the box as it is when the user asks, whatever its change notices said
-  RememberPrinterIp();
-  queue_.Post(std::move(job));
-}
-
-bool CKALDRODlg::Busy() const { return queue_.Busy() || autoSender_.Running(); }
 
 }  // namespace prtbench

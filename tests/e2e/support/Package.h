@@ -14,19 +14,26 @@ namespace e2e {
 // Spaces and a letter outside ASCII, as in a folder a technician names.
 inline constexpr char kKitFolder[] = "Kit de impressão";
 
-// The package's zip unpacked into a fresh "<temp>/Kit de impressão"; its Unix
-// path, or "" (with a test failure) when there is no package.
-inline std::string UnpackKit() {
+// The shipped package, of the i686 build, beside this build's: scripts/test.sh
+// makes it on every machine, also where only this build's programs can run.
+inline std::string ShippedPackage() {
+  const std::string package = testsupport::Env("KIT_PACKAGE");
+  return package.substr(0, package.rfind('/')) + "/windows";
+}
+
+// The zip of `package` (a folder scripts/package.sh filled) unpacked into a
+// fresh "<temp>/Kit de impressão"; its Unix path, or "" (with a test failure)
+// when there is no package.
+inline std::string UnpackKit(const std::string& package = testsupport::Env("KIT_PACKAGE")) {
   const std::string dir = testsupport::MakeTempDir() + "/" + kKitFolder;
   const std::string q = testsupport::ShellQuote(dir);
-  const std::string zip = testsupport::ShellQuote(testsupport::Env("KIT_PACKAGE")) + "/receipt-kit-*.zip";
+  const std::string zip = testsupport::ShellQuote(package) + "/receipt-kit-*.zip";
   // the zip holds one folder named as the package: its contents go up one level
   const int status = testsupport::RunShell("mkdir -p " + q + " && cd " + q + " && cmake -E tar xf " + zip +
                                                " && mv receipt-kit-*/* . && rmdir receipt-kit-*",
                                            30000);
   if (status != 0) {
-    ADD_FAILURE() << "no package of this build in '" << testsupport::Env("KIT_PACKAGE")
-                  << "': run scripts/package.sh for this preset";
+    ADD_FAILURE() << "no package in '" << package << "': run scripts/package.sh for its preset";
     return {};
   }
   return dir;

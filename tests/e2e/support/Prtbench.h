@@ -35,14 +35,6 @@ class Prtbench {
   Prtbench(const Prtbench&) = delete;
   Prtbench& operator=(const Prtbench&) = delete;
 
-  // Copies a file or folder of the Windows build (`built` relative to it)
-  // into the folder, or into its subfolder `into`; true when it is there.
-  bool Add(const std::string& built, const std::string& into = "") {
-    const std::string target = into.empty() ? dir_ : dir_ + "/" + into;
-    return testsupport::RunShell("mkdir -p " + testsupport::ShellQuote(target) + " && cp -r " +
-                                 testsupport::ShellQuote(testsupport::Env("KIT_WINDOWS_BUILD") + "/" + built) + " " +
-                                 testsupport::ShellQuote(target)) == 0;
-  }
   // Removes a file of the folder (`relative` to it); true when it is gone.
   bool Remove(const std::string& relative) {
     return testsupport::RunShell("rm " + testsupport::ShellQuote(dir_ + "/" + relative)) == 0;

@@ -10,8 +10,8 @@ TEST(MainWindowLabels, EachControlOnceWithBothTexts) {
   std::set<int> ids;
   for (const auto& label : prtbench::MainWindowLabels()) {
     EXPECT_TRUE(ids.insert(label.id).second) << label.id;
-    EXPECT_FALSE(label.english.empty());
-    EXPECT_FALSE(label.chinese.empty());
+    EXPECT_FALSE(prtbench::MessageText(label.text, prtbench::Language::English).empty());
+    EXPECT_FALSE(prtbench::MessageText(label.text, prtbench::Language::Chinese).empty());
   }
   EXPECT_EQ(ids.count(IDC_MAIN_PORT_USB), 0u);  // USB keeps its name
   EXPECT_EQ(ids.count(IDC_MAIN_SERIAL_WRITE), 0u);  // the serial number button keeps its write caption
@@ -20,11 +20,11 @@ TEST(MainWindowLabels, EachControlOnceWithBothTexts) {
 TEST(MainWindowLabels, PrintButtonAndOddTextsAreKept) {
   for (const auto& label : prtbench::MainWindowLabels()) {
     if (label.id == IDC_MAIN_PRINT) {
-      EXPECT_EQ(prtbench::LabelText(label, prtbench::Language::English), "Print");
-      EXPECT_EQ(prtbench::LabelText(label, prtbench::Language::Chinese), "打印");
+      EXPECT_EQ(prtbench::MessageText(label.text, prtbench::Language::English), "Print");
+      EXPECT_EQ(prtbench::MessageText(label.text, prtbench::Language::Chinese), "打印");
     }
     if (label.id == IDC_MAIN_NEW_ID_LABEL) {
-      EXPECT_EQ(label.chinese, "新的ID:");
+      EXPECT_EQ(prtbench::MessageText(label.text, prtbench::Language::Chinese), "新的ID:");
     }
   }
 }

@@ -73,11 +73,14 @@ TEST_F(FirmwareHandlerTest, ALengthOverOneGibibyteIsRefusedInTheLogAndTheNextUpg
   EXPECT_EQ(notes_.lines[0], "firmware length 4294967295 bytes is over the 1 GiB a firmware file can have: refused, no echo");
   EXPECT_EQ(Feed(handler, s.c1), s.Signature());
   EXPECT_EQ(Feed(handler, Cmd(0x01, {0x01, 0x00, 0x00, 0x40})), Bytes{});  // 1 GiB + 1
-  EXPECT_EQ(notes_.lines.size(), 2u);
+  EXPECT_EQ(notes_.lines.size(), 1u);
   EXPECT_EQ(Feed(handler, s.c1), s.Signature());
   EXPECT_EQ(Feed(handler, s.c2), s.Length());
   EXPECT_EQ(Feed(handler, s.c3), Bytes{});
   EXPECT_EQ(Feed(handler, s.data), s.Checksum());
+  handler.OnClose();
+  ASSERT_EQ(notes_.lines.size(), 2u);
+  EXPECT_EQ(notes_.lines[1], "firmware lengths over 1 GiB refused after the first: 1");
 }
 
 TEST_F(FirmwareHandlerTest, EchoesEachStepAndKeepsTheImage) {

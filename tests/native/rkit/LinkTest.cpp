@@ -30,7 +30,7 @@ TEST(RkitLink, BytesTheSocketTookAreNeverSentAgain) {
   Bench bench;
   bench.devices.sendResults = {3, prtbench::kWouldBlock};
   bench.devices.writableResults = {false};
-  Link link(bench.devices, bench.clock, Net());
+  Link link(bench.devices, nullptr, bench.clock, Net());
   EXPECT_FALSE(link.Print(Text("ABCDEFG")));
   EXPECT_EQ(link.failure(), LinkFailure::Send);
   EXPECT_EQ(link.error(), "Network send data failed");
@@ -43,7 +43,7 @@ TEST(RkitLink, ConnectRetriesPauseOnTheHandedClock) {
   Bench bench;
   using prtbench::AttemptResult;
   bench.devices.attempts = {AttemptResult::TimedOut, AttemptResult::TimedOut, AttemptResult::TimedOut};
-  Link link(bench.devices, bench.clock, Net());
+  Link link(bench.devices, nullptr, bench.clock, Net());
   EXPECT_FALSE(link.Open());
   EXPECT_EQ(link.failure(), LinkFailure::Open);
   EXPECT_EQ(bench.pauses, (std::vector<unsigned>{500, 500}));
@@ -51,7 +51,7 @@ TEST(RkitLink, ConnectRetriesPauseOnTheHandedClock) {
 
 TEST(RkitLink, EachJobOnTcpHasItsOwnConnection) {
   Bench bench;
-  Link link(bench.devices, bench.clock, Net());
+  Link link(bench.devices, nullptr, bench.clock, Net());
   EXPECT_TRUE(link.Print(Text("one")));
   link.EndJob();
   EXPECT_TRUE(link.Print(Text("two")));
@@ -65,7 +65,7 @@ TEST(RkitLink, ASerialPortThatTakesNothingIsClosed) {
   LinkChoice serial;
   serial.kind = LinkKind::Serial;
   serial.device = "COM3";
-  Link link(bench.devices, bench.clock, serial);
+  Link link(bench.devices, nullptr, bench.clock, serial);
   EXPECT_FALSE(link.Print(Text("xyz")));
   EXPECT_EQ(link.failure(), LinkFailure::Send);
   EXPECT_EQ(link.error(), "COM3 send data failed!");
@@ -80,6 +80,57 @@ TEST(RkitLink, AnExchangeReadsTheAnswerAndCloses) {
   ASSERT_TRUE(answer);
   EXPECT_EQ(*answer, (prtbench::Bytes{0x14, 0, 0, 0}));
   EXPECT_TRUE(bench.devices.OpenSockets().empty());
+}
+
+// Device reads that record what the link asks of them.
+struct RecordedReads final : DeviceReads {
+  std::vector<std::string> calls;
+  std::optional<std::uint32_t> Read(prtbench::DeviceHandle device, std::span<std::uint8_t> buffer,
+                                    unsigned milliseconds) override {
+    calls.push_back("read " + std::to_string(device) + " " + std::to_string(buffer.size()) + " " +
+                    std::to_string(milliseconds));
+    buffer[0] = 0x42;
+    return 1;
+  }
+  void DiscardInput(prtbench::DeviceHandle device) override { calls.push_back("discard " + std::to_string(device)); }
+};
+
+TEST(RkitLink, RepliesAreHeardOnTcpAndOnDevicesThatCanBeRead) {
+  struct Case {
+    LinkKind kind;
+    bool reads;
+    bool hears;
+  };
+  const Case cases[] = {
+      {LinkKind::Net, false, true},    {LinkKind::Serial, true, true}, {LinkKind::Usb, true, true},
+      {LinkKind::Lpt, true, false},    {LinkKind::Serial, false, false}, {LinkKind::Usb, false, false},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    RecordedReads reads;
+    LinkChoice choice = Net();
+    choice.kind = c.kind;
+    choice.device = "/dev/x";
+    Link link(bench.devices, c.reads ? &reads : nullptr, bench.clock, choice);
+    EXPECT_EQ(link.HearsReplies(), c.hears) << static_cast<int>(c.kind) << c.reads;
+  }
+}
+
+TEST(RkitLink, ADeviceReplyIsReadOnTheOpenDeviceAfterItsStaleInputIsDropped) {
+  Bench bench;
+  RecordedReads reads;
+  LinkChoice usb;
+  usb.kind = LinkKind::Usb;
+  usb.device = "/dev/usb/lp0";
+  Link link(bench.devices, &reads, bench.clock, usb);
+  std::uint8_t reply[4]{};
+  EXPECT_EQ(link.Receive(reply, 3000), -1);  // not open yet
+  ASSERT_TRUE(link.Open());
+  link.DiscardInput();
+  EXPECT_EQ(link.Receive(reply, 3000), 1);
+  EXPECT_EQ(reply[0], 0x42);
+  const std::string device = std::to_string(*bench.devices.OpenDevices().begin());
+  EXPECT_EQ(reads.calls, (std::vector<std::string>{"discard " + device, "read " + device + " 4 3000"}));
 }
 
 }  // namespace

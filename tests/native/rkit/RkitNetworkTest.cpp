@@ -129,4 +129,35 @@ TEST_F(RkitNetworkTest, FirmwareUpgradesAndEachFaultHasItsExitStatus) {
   EXPECT_EQ(invalid.err, "rkit: " + dir + "/short.fmw is not a valid firmware file\n");
 }
 
+// vprinter's pty stands for the printer's serial port and for its USB
+// printer device, which Linux reads and writes alike.
+TEST_F(RkitNetworkTest, FirmwareOverTheSerialAndUsbDevicesReadsTheirEchoes) {
+  const std::string dir = MakeTempDir();
+  const std::vector<uint8_t> file = fwtest::MakeFirmware(fwtest::Counting(5000, 3));
+  fwtest::WriteBytes(dir + "/image.fmw", file);
+  struct Case {
+    std::string link;   // the link flag, its device the pty
+    std::string speed;  // after the device
+    std::string fault;  // vprinter's --fault; empty: none
+    int status;
+  };
+  const Case cases[] = {
+      {"--serial", ":115200", "", 0},
+      {"--usb", "", "", 0},
+      {"--serial", "", "c2-echo", 42},
+      {"--usb", "", "end-silent", 52},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = {"--tcp", "127.0.0.86:0", "--pty", dir + "/tty", "--firmware"};
+    if (!c.fault.empty()) arguments.insert(arguments.end(), {"--fault", c.fault});
+    VPrinterProcess printer(arguments);
+    ASSERT_TRUE(printer.WaitReady());
+    const auto outcome = RunRkit({c.link, dir + "/tty" + c.speed, "firmware", dir + "/image.fmw"});
+    EXPECT_EQ(outcome.status, c.status) << c.link << " " << c.fault << ": " << outcome.err;
+    if (c.fault.empty()) {
+      EXPECT_EQ(ReadFile(printer.dir() + "/firmware-1.fmw"), std::string(file.begin(), file.end())) << c.link;
+    }
+  }
+}
+
 }  // namespace

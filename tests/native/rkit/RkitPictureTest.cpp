@@ -64,14 +64,17 @@ TEST_F(RkitPictureTest, EachJobsBytesReachThePrinter) {
     args.insert(args.end(), c.command.begin(), c.command.end());
     const auto outcome = RunRkit(args);
     EXPECT_EQ(outcome.status, 0) << name << ": " << outcome.err;
-    // the jobs end their connection around each send: all connections' bytes in order
-    std::string received;
-    const Journal journal = printer.ReadJournal();
-    for (const auto& event : journal) {
-      if (event.kind == "close") received += printer.Bytes(event.id);
-    }
-    std::string expected;
+    // the jobs end their connection around each send: all connections' bytes
+    // in order, once vprinter has journaled the last close
+    std::string expected, received;
     for (const std::string& send : c.sends) expected += send;
+    printer.WaitJournal([&](const Journal& journal) {
+      received.clear();
+      for (const auto& event : journal) {
+        if (event.kind == "close") received += printer.Bytes(event.id);
+      }
+      return received == expected;
+    });
     EXPECT_EQ(received, expected) << name;
 
     args.insert(args.begin(), "--dry-run");

@@ -3,6 +3,9 @@
 // from the receipt; the failures and their exit statuses.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <fstream>
 
 #include "PrintBench.h"
@@ -58,6 +61,22 @@ const Sent kSent[] = {
     {{"config", "dip", "5a"}, "", {B({0x1F, 0x1B, 0x1F, 0xBF, 0x5A, 0x00})}},
     {{"config", "blackmark-length", "100"}, "", {B({0x1F, 0x1B, 0x1F, 0x81, 0x04, 0x05, 0x06, 0x20, 0x03, 0x00})}},
     {{"config", "ip", "192.168.1.50"}, "", {B({0x1F, 0x1B, 0x1F, 0x22, 0xC0, 0xA8, 0x01, 0x32})}},
+    {{"config", "sensitivity", "5", "24"},
+     "",
+     {B({0x1F, 0x1B, 0x1F, 0x83, 0x04, 0x05, 0x06, 0x30, 0x05}), B({0x1F, 0x1B, 0x1F, 0x83, 0x04, 0x05, 0x06, 0x31, 0x18})}},
+    {{"config", "blackmark-cut", "20", "--printer-type", "rx8", "--direction", "reverse"},
+     "",
+     {B({0x1D, 0x28, 0x46, 0x04, 0x00, 0x02, 0x01, 0xA0, 0x00, 0x00})}},
+    {{"config", "blackmark-cut", "20", "--mode", "alternative", "--max-length", "300"},
+     "",
+     {B({0x1D, 0x28, 0x46, 0x04, 0x00, 0x02, 0x00, 0x8E, 0x00, 0x00})}},
+    {{"config", "blackmark-print", "40", "--printer-type", "pos58"},
+     "",
+     {B({0x1D, 0x28, 0x46, 0x04, 0x00, 0x01, 0x00, 0x40, 0x01, 0x00})}},
+    {{"config", "blackmark-print", "40", "--printer-type", "pos76"},
+     "",
+     {B({0x1D, 0x28, 0x46, 0x04, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00})}},
+    {{"config", "at", "AT+SIP=0"}, "", {B({0x1F, 0x1B, 0x1F, 0x00, 0x00, 0x01, 0xAA, 0x22}) + "AT+SIP=0\""}},
 };
 
 TEST_F(RkitPrintTest, EachCommandsBytesReachThePrinterAndTheDryRunShowsThem) {
@@ -98,6 +117,20 @@ TEST_F(RkitPrintTest, EveryLinkCarriesTheBytes) {
   }
 }
 
+// A FIFO that nobody reads stands for a USB printer that stopped taking
+// data: its 64 KiB fill, then the write waits the bench tool's 10 s and fails.
+TEST_F(RkitPrintTest, AStalledUsbPrinterFailsTheSendAfterTheStallTime) {
+  const std::string device = MakeTempDir() + "/stalled";
+  ASSERT_EQ(mkfifo(device.c_str(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const auto outcome = RunRkit({"--usb", device, "print"}, std::string(100000, 'x'));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(outcome.status, 4);
+  EXPECT_EQ(outcome.err, "rkit: USB：send data failed!\n");
+  EXPECT_GE(waited, std::chrono::seconds(10));
+  EXPECT_LT(waited, std::chrono::seconds(15));
+}
+
 TEST_F(RkitPrintTest, CodesReadBackFromTheReceipt) {
   struct Case {
     std::vector<std::string> command;
@@ -135,8 +168,15 @@ TEST_F(RkitPrintTest, FailuresSayWhyOnOneLineWithTheirExitStatus) {
       {{"--net", "127.0.0.74", "cut", "--hex"}, 2, "rkit: cut takes no --hex (rkit cut --help)\n"},
       {{"--net", "127.0.0.74", "qr", "x", "--level", "X"}, 2, "rkit: --level is L, M, Q or H; --size 1 to 16 (rkit qr --help)\n"},
       {{"--net", "127.0.0.74", "config", "density", "9"}, 2, "rkit: density wants 1-8 (rkit config --help)\n"},
-      {{"--serial", "/dev/ttyS99", "firmware", "f.fmw"}, 2,
-       "rkit: the upgrade reads the printer's echoes: it needs --net (rkit firmware --help)\n"},
+      {{"--net", "127.0.0.74", "config", "blackmark-cut", "20"}, 2,
+       "rkit: blackmark-cut wants MM (0-1000) --printer-type pos58|pos76|rx8, or MM --mode alternative --max-length "
+       "50-500 (rkit config --help)\n"},
+      {{"--net", "127.0.0.74", "config", "density", "3", "--direction", "feed"}, 2,
+       "rkit: density takes no --direction (rkit config --help)\n"},
+      {{"--net", "127.0.0.74", "config", "at", "AT+SSID=\"x\""}, 1,
+       "rkit: The AT command must not contain a double quote (\")!\n"},
+      {{"--lpt", "/dev/lp9", "firmware", "f.fmw"}, 2,
+       "rkit: the upgrade reads the printer's echoes: it needs --net, --serial or --usb (rkit firmware --help)\n"},
       {{"--net", "127.0.0.74", "print", "--hex", "1B zz"}, 1,
        "rkit: the hexadecimal text holds a character that is not a hex digit\n"},
       {{"--net", "127.0.0.74", "print", "--file", dir + "/missing"}, 1, "rkit: cannot read " + dir + "/missing\n"},

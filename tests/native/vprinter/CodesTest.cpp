@@ -111,24 +111,39 @@ TEST(Codes, BarcodeDataTheSymbologyRefusesIsNotPrinted) {
 TEST(Codes, OtherBarcodeFormsDecode) {
   struct Case {
     std::string bytes, decoded;
-    int height;
+    int height, barsTop;  // the bars are 0x50 dots from barsTop down
+  };
+  // first form, ended by NUL, centred, 0x50 high, HRI `hri` in font `face`
+  const auto code39 = [](int hri, int face) {
+    return B({0x1B, 0x61, 0x01, 0x1D, 0x48, hri, 0x1D, 0x66, face, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x04}) + "ABC" +
+           B({0x00});
   };
   const Case cases[] = {
-      // first form, ended by NUL, HRI below (24 more dots)
-      {B({0x1B, 0x61, 0x01, 0x1D, 0x48, 0x02, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x04}) + "ABC" + B({0x00}),
-       "CODE-39:ABC", 0x50 + 24},
+      {code39(2, 0), "CODE-39:ABC", 0x50 + 24, 0},   // HRI below (24 more dots)
+      {code39(1, 0), "CODE-39:ABC", 0x50 + 24, 24},  // above
+      {code39(3, 0), "CODE-39:ABC", 0x50 + 48, 24},  // both
+      {code39(2, 1), "CODE-39:ABC", 0x50 + 17, 0},   // below in font B
       // UPC-E from a UPC-A number that has a zero-suppressed form (zbarimg
       // reports UPC-E expanded to the number it stands for)
-      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x42, 0x0B}) + "01200000345", "EAN-13:0012000003455", 0x50},
+      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x42, 0x0B}) + "01200000345", "EAN-13:0012000003455", 0x50, 0},
       // code set C: each byte two digits
-      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x49, 0x05, '{', 'C', 12, 34, 56}), "CODE-128:123456", 0x50},
+      {B({0x1B, 0x61, 0x01, 0x1D, 0x68, 0x50, 0x1D, 0x6B, 0x49, 0x05, '{', 'C', 12, 34, 56}), "CODE-128:123456", 0x50, 0},
+  };
+  const auto rowInk = [](const Bitmap& page, int y) {
+    int n = 0;
+    for (int x = 0; x < page.width; ++x) n += page.Get(x, y);
+    return n;
   };
   for (const Case& c : cases) {
     Bench bench;
     bench.Feed(c.bytes + B({0x1D, 0x56, 0x00}));
     ASSERT_EQ(bench.Receipts().size(), 1u) << c.decoded;
-    EXPECT_EQ(Zbar(bench.out.receipts[0].page), std::vector<std::string>{c.decoded});
-    EXPECT_EQ(bench.out.receipts[0].page.height, c.height) << c.decoded;
+    const Bitmap& page = bench.out.receipts[0].page;
+    EXPECT_EQ(Zbar(page), std::vector<std::string>{c.decoded});
+    EXPECT_EQ(page.height, c.height) << c.decoded;
+    // the first and last rows of bars are alike, and darker than text
+    EXPECT_EQ(rowInk(page, c.barsTop), rowInk(page, c.barsTop + 0x4F)) << c.decoded << " " << c.barsTop;
+    EXPECT_GT(rowInk(page, c.barsTop), 60) << c.decoded << " " << c.barsTop;
   }
 }
 

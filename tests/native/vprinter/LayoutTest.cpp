@@ -57,6 +57,48 @@ TEST(Layout, PositionsPlaceTextWhereThePageAndTheTextDumpShowIt) {
   }
 }
 
+TEST(Layout, SpacingReverseAndJustificationPlaceWhatTheirPositionsWould) {
+  const std::string esc$ = B({0x1B, 0x24}), kanji = B({0x1C, 0x26}), gbk = B({0xB0, 0xA1});
+  const Bitmap h = Page("H\n"), hAt18 = Page(esc$ + B({18, 0}) + "H\n");
+  Bitmap reversed = h;  // the 12 x 24 cell inverted: a byte and a half of each row
+  for (int y = 0; y < 24; ++y) {
+    reversed.Row(y)[0] ^= 0xFF;
+    reversed.Row(y)[1] ^= 0xF0;
+  }
+  struct Case {
+    std::string bytes;
+    Bitmap same;
+  };
+  const Case cases[] = {
+      {B({0x1B, 0x20, 6}) + "HH\n", Over(h, hAt18)},  // ESC SP: 6 dots after each character
+      {B({0x1D, 0x42, 1}) + "H\n", reversed},
+      // FS S 2 4: a 24-dot character between 2 and 4 dots, the next 30 dots on
+      {kanji + B({0x1C, 0x53, 2, 4}) + gbk + gbk + "\n",
+       Over(Page(kanji + esc$ + B({2, 0}) + gbk + "\n"), Page(kanji + esc$ + B({32, 0}) + gbk + "\n"))},
+      // right-justified: the whole line, position and all, ends at the edge
+      {B({0x1B, 0x61, 2}) + "A" + esc$ + B({100, 0}) + "B\n",
+       Page(esc$ + B({0xD0, 1}) + "A" + esc$ + B({0x34, 2}) + "B\n")},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_GT(Inked(cases[i].same), 0) << i;
+    EXPECT_TRUE(Page(cases[i].bytes).bits == cases[i].same.bits) << i;
+  }
+}
+
+TEST(Layout, BitImagesTakeTheirDensity) {
+  // one column with its top dot: 8-dot modes print it three rows high, single density two dots wide
+  const struct {
+    int m;
+    std::string column;
+    int dots;
+  } cases[] = {{0, B({0x80}), 6}, {1, B({0x80}), 3}, {32, B({0x80, 0, 0}), 2}, {33, B({0x80, 0, 0}), 1}};
+  for (const auto& c : cases) {
+    const Bitmap page = Page(B({0x1B, 0x2A, c.m, 1, 0}) + c.column + "\n");
+    EXPECT_EQ(Inked(page), c.dots) << c.m;
+    EXPECT_TRUE(page.Get(0, 0)) << c.m;
+  }
+}
+
 TEST(Layout, UpsideDownLinesAreTurnedHalfRound) {
   const Bitmap normal = Page("AB\n"), turned = Page(B({0x1B, 0x7B, 0x01}) + "AB\n");
   ASSERT_EQ(turned.height, normal.height);

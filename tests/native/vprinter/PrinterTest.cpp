@@ -13,6 +13,7 @@ using vprinter::Conditions;
 using vprinter::Printer;
 using vprinter::PrinterSetup;
 using vprinter::ReceiveBuffer;
+using Bytes = std::vector<std::uint8_t>;
 
 TEST(ReceiveBuffer, KeepsWhatFitsAndDrainsAtItsRate) {
   struct Step {
@@ -52,6 +53,7 @@ struct Machine {
       : printer(setup, vprinter::escpos::Typeface::Boxes(), out, out) {}
   Collected out;
   Printer printer;
+  vprinter::AutomaticStatus automatic;
 };
 
 TEST(Printer, ATallImageOverflowingASmallBufferIsGarbledByWhatComesNext) {
@@ -60,13 +62,13 @@ TEST(Printer, ATallImageOverflowingASmallBufferIsGarbledByWhatComesNext) {
   setup.drainPerSecond = 1000;
   Machine machine(setup);
   // the whole image at once: the buffer keeps the header and 992 data bytes
-  machine.printer.Receive(Span(TallImage()), 0.0);
+  machine.printer.Receive(Span(TallImage()), 0.0, machine.automatic);
   EXPECT_TRUE(machine.out.Noted("receive buffer full: 5408 bytes lost after byte 1000"));
   machine.printer.EndOfJob();
   // a second later the next job arrives; the printer still waits for 5408
   // bytes of the image and takes the new job's bytes as its rows
   const std::string next = "Hello\n" + std::string(200, '\x55');
-  machine.printer.Receive(Span(next), 1.0);
+  machine.printer.Receive(Span(next), 1.0, machine.automatic);
   machine.printer.EndOfJob();
   ASSERT_EQ(machine.out.receipts.size(), 2u);
   const Bitmap& first = machine.out.receipts[0].page;
@@ -102,7 +104,7 @@ TEST(Printer, ConditionsStopTheMechanismAndTheStatusWordShowsThem) {
     setup.conditions = c.conditions;
     Machine machine(setup);
     EXPECT_EQ(machine.printer.StatusWord(), c.word) << vprinter::ConditionsText(c.conditions);
-    machine.printer.Receive(Span("held\n" + B({0x1D, 0x56, 0x00})), 0);
+    machine.printer.Receive(Span("held\n" + B({0x1D, 0x56, 0x00})), 0, machine.automatic);
     EXPECT_EQ(machine.out.receipts.size(), c.prints ? 1u : 0u);
     // the condition ends: what the buffer kept prints
     machine.printer.SetConditions({}, 1);
@@ -138,10 +140,24 @@ TEST(Printer, StatusRequestsAreAnsweredOnTheirConnection) {
     std::string answer;
     // in two pieces: a request may straddle reads
     for (const std::string& piece : {c.request.substr(0, 2), c.request.substr(2)}) {
-      for (std::uint8_t b : machine.printer.Receive(Span(piece), 0)) answer += static_cast<char>(b);
+      for (std::uint8_t b : machine.printer.Receive(Span(piece), 0, machine.automatic)) answer += static_cast<char>(b);
     }
     EXPECT_EQ(answer, c.answer) << testing::PrintToString(c.request);
   }
+}
+
+TEST(Printer, AutomaticStatusGoesBackWheneverTheWordChangesUntilItIsSwitchedOff) {
+  Machine machine(PrinterSetup{});
+  EXPECT_EQ(machine.printer.StatusChange(machine.automatic), Bytes{});  // not asked for
+  EXPECT_EQ(machine.printer.Receive(Span(B({0x1D, 0x61, 0x0F})), 0, machine.automatic), Bytes({0x14, 0, 0, 0}));
+  EXPECT_EQ(machine.printer.StatusChange(machine.automatic), Bytes{});
+  machine.printer.SetConditions({.paperOut = true}, 1);
+  EXPECT_EQ(machine.printer.StatusChange(machine.automatic), Bytes({0x1C, 0, 0x0C, 0}));
+  EXPECT_EQ(machine.printer.StatusChange(machine.automatic), Bytes{});
+  machine.printer.SetConditions({}, 2);
+  machine.printer.Receive(Span(B({0x1D, 0x61, 0x00})), 3, machine.automatic);  // off
+  machine.printer.SetConditions({.coverOpen = true}, 4);
+  EXPECT_EQ(machine.printer.StatusChange(machine.automatic), Bytes{});
 }
 
 TEST(Printer, AStoppedPrinterLosesWhatOverflowsItsBuffer) {
@@ -149,10 +165,10 @@ TEST(Printer, AStoppedPrinterLosesWhatOverflowsItsBuffer) {
   setup.bufferBytes = 10;
   setup.conditions.offline = true;
   Machine machine(setup);
-  machine.printer.Receive(Span("0123456789ABCDEF\n"), 0);
+  machine.printer.Receive(Span("0123456789ABCDEF\n"), 0, machine.automatic);
   EXPECT_TRUE(machine.out.Noted("receive buffer full: 7 bytes lost after byte 10"));
   machine.printer.SetConditions({}, 1);
-  machine.printer.Receive(Span("\n"), 2);
+  machine.printer.Receive(Span("\n"), 2, machine.automatic);
   machine.printer.EndOfJob();
   ASSERT_EQ(machine.out.receipts.size(), 1u);
   EXPECT_EQ(machine.out.receipts[0].text, std::vector<std::string>{"0123456789"});

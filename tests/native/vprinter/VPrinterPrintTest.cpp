@@ -117,6 +117,22 @@ TEST_F(VPrinterPrintTest, APrintConnectionGetsTheAnswersToItsOwnStatusRequests) 
   EXPECT_EQ(answer, B({0x12, 0x76}));
 }
 
+TEST_F(VPrinterPrintTest, AutomaticStatusGoesBackOnItsConnectionWhenTheConditionsChange) {
+  VPrinterProcess printer({"--tcp", "127.0.0.69:0"});
+  ASSERT_TRUE(printer.WaitReady());
+  const int fd = ConnectTcp(printer.Source());
+  ASSERT_TRUE(SendAll(fd, B({0x1D, 0x61, 0xFF})));
+  const timeval guard{10, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+  std::string words;
+  char bytes[8];
+  for (ssize_t n; words.size() < 4 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) words.append(bytes, n);
+  std::ofstream(printer.dir() + "/conditions") << "paper-out\n";
+  for (ssize_t n; words.size() < 8 && (n = recv(fd, bytes, sizeof bytes, 0)) > 0;) words.append(bytes, n);
+  close(fd);
+  EXPECT_EQ(words, B({0x14, 0, 0, 0, 0x1C, 0, 0x0C, 0}));
+}
+
 TEST_F(VPrinterPrintTest, TheConditionsFileChangesThemWhileItRuns) {
   VPrinterProcess printer({"--tcp", "127.0.0.64:0", "--status", "127.0.0.64:0"});
   ASSERT_TRUE(printer.WaitReady());

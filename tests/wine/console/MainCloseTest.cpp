@@ -47,10 +47,10 @@ const std::string kLastKey = "Language Select/Language";
 class CloseTest : public MainWindowTest {
  protected:
   void OpenOnEventStore() {
-    prtbench::MainWindowServices services{link_, socket_, monitor_, status_, events_, prompts_, launcher_, {},
+    prtbench::MainWindowServices services{link, socket, monitor, status, events_, prompts_, launcher_, {},
                                           [this] { return localIp_.load(); },
                                           [this] { return std::make_unique<nettest::LentAdapter>(adapter_); },
-                                          &clock_};
+                                          clock_};
     window_ = std::make_unique<winui::Modeless<prtbench::CKALDRODlg>>(services);
     ASSERT_NE(window_->Create(nullptr), nullptr);
     main_ = window_->hwnd();
@@ -65,7 +65,7 @@ TEST_F(CloseTest, SettingsAreWrittenWhileAComJobIsInFlightAndTheJobIsCutShort) {
   OpenOnEventStore();
   std::atomic<int> writes{0};
   std::atomic<bool> savedDuringTheWrite{false};
-  devices_.onWrite = [&] {
+  devices.onWrite = [&] {
     // the first piece is on the line as the window closes
     if (writes++ == 0) savedDuringTheWrite = events_.WaitSaved(kLastKey);
   };
@@ -77,7 +77,7 @@ TEST_F(CloseTest, SettingsAreWrittenWhileAComJobIsInFlightAndTheJobIsCutShort) {
   EXPECT_TRUE(savedDuringTheWrite);
   EXPECT_EQ(CountLog("abort "), 1);
   // the piece in flight went out; none after it
-  EXPECT_EQ(devices_.Received(1).size(), prtbench::ComPieceSize(9600));
+  EXPECT_EQ(devices.Received(1).size(), prtbench::ComPieceSize(9600));
 }
 
 TEST_F(CloseTest, SetNewIpAcrossSubnetsSkipsItsWaitsAndStillPutsTheAdapterBack) {

@@ -37,7 +37,7 @@ TEST_F(SendingTest, PrintReadsThePrinterIpBoxAsItIsNow) {
   SetPrinterIp(MakeIpv4(127, 0, 0, 2));
   Print("A");
   EXPECT_EQ(CountLog("connect 127.0.0.2:9100"), 1);
-  EXPECT_EQ(link_.Settings().printerIp, MakeIpv4(127, 0, 0, 2));
+  EXPECT_EQ(link.Settings().printerIp, MakeIpv4(127, 0, 0, 2));
 }
 
 TEST_F(SendingTest, EmptyContentShowsTheBoxAndSendsNothing) {
@@ -66,7 +66,7 @@ TEST_F(SendingTest, NumberedRepetitionsGoOneConnectionPerSend) {
   Print("ABC");
   EXPECT_EQ(Connections(),
             (std::vector<std::string>{"No.1\r\n", "ABC", "No.2\r\n", "ABC", "No.3\r\n", "ABC"}));
-  EXPECT_EQ(state_.TotalBytes(), 27);
+  EXPECT_EQ(state.TotalBytes(), 27);
 }
 
 TEST_F(SendingTest, TimeStampFollowsEachRepetitionAsUtf16) {
@@ -95,7 +95,7 @@ TEST_F(SendingTest, RepetitionsThatAreNoNumberAskForAnInteger) {
 
 TEST_F(SendingTest, AFailedSendDoesNotEndThePrint) {
   SetText(IDC_MAIN_REPEAT, "2");
-  devices_.attempts = {prtbench::AttemptResult::TimedOut, prtbench::AttemptResult::TimedOut,
+  devices.attempts = {prtbench::AttemptResult::TimedOut, prtbench::AttemptResult::TimedOut,
                        prtbench::AttemptResult::TimedOut};
   Print("AB");
   EXPECT_EQ(Connections(), (std::vector<std::string>{"AB"}));
@@ -105,12 +105,12 @@ TEST_F(SendingTest, AFailedSendDoesNotEndThePrint) {
 TEST_F(SendingTest, PrintOverComStartsTheIdleCloseAndTheNextPrintReopens) {
   Click(IDC_MAIN_PORT_COM);
   Print("A");
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
   EXPECT_EQ(Status(), "COM1 has been sent the data,if the printer is no action,please detect connection! "
                       "current sended:1 bytes,total sended:1 bytes ");
   SendMessageW(main_, WM_TIMER, 1, 0);
   Settle();
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
   Print("B");
   EXPECT_EQ(CountLog("open COM1"), 2);
 }
@@ -166,7 +166,7 @@ TEST_F(SendingTest, CashDrawerSaysWhetherItWorked) {
   Settle();
   EXPECT_EQ(Connections(), (std::vector<std::string>{std::string("\x1b\x70\x00\x1e\xff\x00", 6)}));
   EXPECT_EQ(Status(), "Open the cash box success");
-  devices_.attempts = {prtbench::AttemptResult::TimedOut, prtbench::AttemptResult::TimedOut,
+  devices.attempts = {prtbench::AttemptResult::TimedOut, prtbench::AttemptResult::TimedOut,
                        prtbench::AttemptResult::TimedOut};
   Command(IDM_LANGUAGE_CHINESE);
   Click(IDC_MAIN_DRAWER);
@@ -179,7 +179,7 @@ TEST_F(SendingTest, ClearEmptiesTheContentAndTheCounterButKeepsOtherEdits) {
   SetText(IDC_MAIN_REPEAT, "4");
   Click(IDC_MAIN_CLEAR);
   EXPECT_EQ(Text(IDC_MAIN_CONTENT), "");
-  EXPECT_EQ(state_.TotalBytes(), 0);
+  EXPECT_EQ(state.TotalBytes(), 0);
   EXPECT_EQ(Text(IDC_MAIN_REPEAT), "4");
 }
 
@@ -219,7 +219,7 @@ TEST_F(SendingTest, AutoSendRepeatsTheTextWithItsZeroUntilUnticked) {
   PumpUntil([&] { return Status().rfind("Automatic sending thread was exit！   ", 0) == 0; });
   EXPECT_TRUE(Enabled(IDC_MAIN_PRINT));
   for (const std::string& bytes : Connections()) EXPECT_EQ(bytes, std::string("ABC\0", 4));
-  EXPECT_EQ(devices_.overlappingCalls(), 0);
+  EXPECT_EQ(devices.overlappingCalls(), 0);
 }
 
 TEST_F(SendingTest, AutoSendStatusCountsSendsAndBytes) {
@@ -236,7 +236,7 @@ TEST_F(SendingTest, AutoSendStatusCountsSendsAndBytes) {
 }
 
 TEST_F(SendingTest, AutoSendEndsAfterAFailedSendAndLeavesTheBoxTicked) {
-  devices_.sendResults = {3, prtbench::kSocketError};
+  devices.sendResults = {3, prtbench::kSocketError};
   SetText(IDC_MAIN_PERIOD, "1");
   SetText(IDC_MAIN_CONTENT, "AB");
   Click(IDC_MAIN_AUTO_SEND);
@@ -337,7 +337,7 @@ TEST_F(SendingTest, TickingAgainWhileTheRunEndsNeverRunsTwoAtOnce) {
   // the second run starts once the first has ended, with its own buffer
   PumpUntil([&] { return Connections().size() == 2; });
   EXPECT_EQ(Connections(), (std::vector<std::string>{std::string("A\0", 2), std::string("B\0", 2)}));
-  EXPECT_EQ(devices_.overlappingCalls(), 0);
+  EXPECT_EQ(devices.overlappingCalls(), 0);
   Click(IDC_MAIN_AUTO_SEND);
   PumpUntil([&] { return !window_->Busy(); });
 }
@@ -349,11 +349,11 @@ TEST_F(SendingTest, ClosingTheWindowEndsAutomaticSendingAtOnce) {
   PumpUntil([&] { return Connections().size() == 1; });
   Close();  // would wait out the period if the run could not be woken
   EXPECT_EQ(Connections().size(), 1u);
-  EXPECT_TRUE(devices_.OpenSockets().empty());
+  EXPECT_TRUE(devices.OpenSockets().empty());
 }
 
 TEST_F(SendingTest, ALongPrintLeavesTheWindowFreeAndClosingStopsIt) {
-  devices_.slowWrites = true;  // a million writes would take half an hour
+  devices.slowWrites = true;  // a million writes would take half an hour
   Click(IDC_MAIN_PORT_COM);
   SetText(IDC_MAIN_REPEAT, "1000000");
   SetText(IDC_MAIN_CONTENT, "A");
@@ -365,7 +365,7 @@ TEST_F(SendingTest, ALongPrintLeavesTheWindowFreeAndClosingStopsIt) {
   Close();
   const int writes = CountLog("write ");
   EXPECT_LT(writes, 1000000);
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
   EXPECT_EQ(CountLog("write "), writes);
 }
 

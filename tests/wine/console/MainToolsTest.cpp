@@ -39,8 +39,8 @@ class ToolsTest : public MainWindowTest {
   }
   // Bytes written to the one device open now.
   std::string DeviceBytes() const {
-    const auto open = devices_.OpenDevices();
-    return open.size() == 1 ? devices_.Received(*open.begin()) : std::string("no single device");
+    const auto open = devices.OpenDevices();
+    return open.size() == 1 ? devices.Received(*open.begin()) : std::string("no single device");
   }
 };
 
@@ -68,14 +68,14 @@ TEST_F(ToolsTest, ConnectionTestSaysHowItWentSetsThePrinterAddressAndTheDefaultI
   for (const Row& row : rows) {
     const std::string name = row.text;
     Command(row.language == std::string("zh") ? IDM_LANGUAGE_CHINESE : IDM_LANGUAGE_ENGLISH);
-    link_.UpdateSettings([&](prtbench::ConnectionSettings& s) {
+    link.UpdateSettings([&](prtbench::ConnectionSettings& s) {
       s.com.defaultIp = row.defaultIp;
       s.com.monitorIp = MakeIpv4(127, 0, 0, 200);
       s.printerIp = MakeIpv4(127, 0, 0, 200);
     });
-    if (!row.reachable) devices_.attempts.assign(kNoConnection.begin(), kNoConnection.end());
+    if (!row.reachable) devices.attempts.assign(kNoConnection.begin(), kNoConnection.end());
     SetPrinterIp(MakeIpv4(127, 0, 0, 3));
-    devices_.ClearLog();
+    devices.ClearLog();
     const int waits = prompts_.waitCursors();
     ClickAndSettle(IDC_MAIN_CONNECT);
     EXPECT_EQ(CountLog("connect 127.0.0.3:9100"), row.reachable ? 1 : 3) << name;
@@ -83,11 +83,11 @@ TEST_F(ToolsTest, ConnectionTestSaysHowItWentSetsThePrinterAddressAndTheDefaultI
     EXPECT_EQ(Status(), row.text) << name;
     EXPECT_GT(prompts_.waitCursors(), waits) << name;
     // a connection that worked stays open for the next NET send to replace
-    EXPECT_EQ(devices_.OpenSockets().size(), row.reachable ? 1u : 0u) << name;
-    EXPECT_EQ(link_.Settings().com.monitorIp, row.defaultIp ? MakeIpv4(127, 0, 0, 3) : MakeIpv4(127, 0, 0, 200))
+    EXPECT_EQ(devices.OpenSockets().size(), row.reachable ? 1u : 0u) << name;
+    EXPECT_EQ(link.Settings().com.monitorIp, row.defaultIp ? MakeIpv4(127, 0, 0, 3) : MakeIpv4(127, 0, 0, 200))
         << name;
     // what Printer.ini keeps at exit, reached or not
-    EXPECT_EQ(link_.Settings().printerIp, MakeIpv4(127, 0, 0, 3)) << name;
+    EXPECT_EQ(link.Settings().printerIp, MakeIpv4(127, 0, 0, 3)) << name;
   }
 }
 
@@ -108,10 +108,10 @@ TEST_F(ToolsTest, SetNewIpOverNetSendsTheAddressToPort4000AndReportsEachOutcome)
   for (const Row& row : rows) {
     SetPrinterIp(MakeIpv4(127, 0, 0, 1));
     SetAddress(IDC_MAIN_NEW_IP, MakeIpv4(127, 0, 0, 66));
-    link_.UpdateSettings([](prtbench::ConnectionSettings& s) { s.com.monitorIp = MakeIpv4(127, 0, 0, 200); });
-    devices_.attempts.assign(row.attempts.begin(), row.attempts.end());
-    devices_.sendResults = row.sendResults;
-    devices_.ClearLog();
+    link.UpdateSettings([](prtbench::ConnectionSettings& s) { s.com.monitorIp = MakeIpv4(127, 0, 0, 200); });
+    devices.attempts.assign(row.attempts.begin(), row.attempts.end());
+    devices.sendResults = row.sendResults;
+    devices.ClearLog();
     const size_t shown = prompts_.messages().size();
     ClickAndSettle(IDC_MAIN_SET_IP);
     const std::vector<std::string> messages = prompts_.messages();
@@ -124,9 +124,9 @@ TEST_F(ToolsTest, SetNewIpOverNetSendsTheAddressToPort4000AndReportsEachOutcome)
       EXPECT_EQ(Connections(), (std::vector<std::string>{std::string("\x1f\x1b\x1f\x22\x7f\x00\x00\x42", 8)}))
           << row.name;
     }
-    EXPECT_TRUE(devices_.OpenSockets().empty()) << row.name;
+    EXPECT_TRUE(devices.OpenSockets().empty()) << row.name;
     EXPECT_EQ(Address(IDC_MAIN_PRINTER_IP), row.set ? MakeIpv4(127, 0, 0, 66) : MakeIpv4(127, 0, 0, 1)) << row.name;
-    EXPECT_EQ(link_.Settings().com.monitorIp, MakeIpv4(127, 0, 0, 1)) << row.name;
+    EXPECT_EQ(link.Settings().com.monitorIp, MakeIpv4(127, 0, 0, 1)) << row.name;
     EXPECT_TRUE(adapter_.calls.empty()) << row.name;  // this computer is in the printer's subnet
   }
 }
@@ -193,20 +193,20 @@ TEST_F(ToolsTest, NewIdGoesToPort4000OverNetAndIsRefusedOverTheOtherPorts) {
   EXPECT_EQ(Connections(), (std::vector<std::string>{std::string("\x1f\x1b\x1f\x33\x00\x00\x12\x34\x00", 9)}));
   EXPECT_EQ(CountLog("connect 127.0.0.1:4000"), 1);
   EXPECT_EQ(Status(), "Network send data successfully");
-  EXPECT_TRUE(devices_.OpenSockets().empty());
+  EXPECT_TRUE(devices.OpenSockets().empty());
 
-  devices_.attempts.assign(kNoConnection.begin(), kNoConnection.end());
+  devices.attempts.assign(kNoConnection.begin(), kNoConnection.end());
   ClickAndSettle(IDC_MAIN_SET_ID);
   EXPECT_EQ(Status().rfind("Network connection failed!", 0), 0u) << Status();
 
   for (int port : {IDC_MAIN_PORT_COM, IDC_MAIN_PORT_USB}) {
     Click(port);
     Command(IDM_LANGUAGE_CHINESE);
-    devices_.ClearLog();
+    devices.ClearLog();
     ClickAndSettle(IDC_MAIN_SET_ID);
     EXPECT_EQ(prompts_.messages().back(), "新的ID只能通过网口设置：请选择网口后重试！") << port;
     EXPECT_EQ(Status(), "新的ID只能通过网口设置：请选择网口后重试！") << port;
-    EXPECT_TRUE(devices_.Log().empty()) << port;
+    EXPECT_TRUE(devices.Log().empty()) << port;
   }
 }
 
@@ -254,13 +254,13 @@ TEST_F(ToolsTest, FirmwareUpdaterStartsWithTheTokenOnceEveryLinkIsClosed) {
   Click(IDC_MAIN_PORT_COM);
   SetText(IDC_MAIN_CONTENT, "A");
   ClickAndSettle(IDC_MAIN_PRINT);
-  devices_.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
+  devices.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
   UsbNotice(DBT_DEVICEARRIVAL);
   ClickAndSettle(IDC_MAIN_CONNECT);
-  ASSERT_EQ(devices_.OpenDevices().size(), 2u);
-  ASSERT_EQ(devices_.OpenSockets().size(), 1u);
+  ASSERT_EQ(devices.OpenDevices().size(), 2u);
+  ASSERT_EQ(devices.OpenSockets().size(), 1u);
   size_t openAtLaunch = 99;
-  launcher_.onOpen = [&] { openAtLaunch = devices_.OpenDevices().size() + devices_.OpenSockets().size(); };
+  launcher_.onOpen = [&] { openAtLaunch = devices.OpenDevices().size() + devices.OpenSockets().size(); };
   ClickAndSettle(IDC_MAIN_FIRMWARE);
   EXPECT_EQ(launcher_.launches(), (std::vector<std::string>{BesideTests("myTitle\\fwflash.exe") + " MerrowByQuint"}));
   EXPECT_EQ(openAtLaunch, 0u);

@@ -15,19 +15,19 @@
 #include <string>
 
 #include "FakeAdapterConfigurator.h"
-#include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
 #include "common/Pause.h"
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/PrinterLink.h"
 #include "prtbench/res/resource.h"
 #include "support/DialogDriver.h"
+#include "support/LinkRig.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 
 namespace consoletest {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public testing::Test, protected testsupport::LinkRig {
  protected:
   void TearDown() override { Close(); }
 
@@ -40,8 +40,8 @@ class MainWindowTest : public testing::Test {
   }
   // What the window works with: the fakes, and localIp_ as the computer's address.
   prtbench::MainWindowServices Services() {
-    return {link_,  socket_, monitor_, status_, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
-            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, &clock_};
+    return {link,  socket, monitor, status, store_, prompts_, launcher_, {}, [this] { return localIp_.load(); },
+            [this] { return std::make_unique<nettest::LentAdapter>(adapter_); }, clock_};
   }
   // Destroys the window (its shutdown runs, settings are saved).
   void Close() {
@@ -86,16 +86,16 @@ class MainWindowTest : public testing::Test {
   // Bytes of every connection, in the order they were made.
   std::vector<std::string> Connections() const {
     std::vector<std::string> bytes;
-    for (const std::string& entry : devices_.Log()) {
+    for (const std::string& entry : devices.Log()) {
       if (entry.rfind("connect ", 0) != 0 || entry.find("-> connected ") == std::string::npos) continue;
       const auto socket = std::stoll(entry.substr(entry.rfind(' ') + 1));
-      bytes.push_back(devices_.Received(static_cast<std::intptr_t>(socket)));
+      bytes.push_back(devices.Received(static_cast<std::intptr_t>(socket)));
     }
     return bytes;
   }
   int CountLog(const std::string& prefix) const {
     int n = 0;
-    for (const std::string& entry : devices_.Log()) n += entry.rfind(prefix, 0) == 0;
+    for (const std::string& entry : devices.Log()) n += entry.rfind(prefix, 0) == 0;
     return n;
   }
 
@@ -103,13 +103,6 @@ class MainWindowTest : public testing::Test {
   // before the job that pauses starts).
   std::function<void(unsigned)> onPause_ = [](unsigned) {};
   kit::FunctionClock clock_{[this](unsigned ms) { onPause_(ms); }};
-  linktest::FakeLinkDevices devices_;
-  kit::FunctionClock linkClock_;  // the link's pauses return at once
-  prtbench::WindowState state_;
-  prtbench::StatusLine status_{state_};
-  prtbench::PrinterLink link_{devices_, status_, linkClock_};
-  prtbench::SharedSocket socket_{link_};
-  prtbench::MonitorConnection monitor_{devices_, linkClock_};
   linktest::FakeSettingsStore store_;
   testsupport::RecordingPrompts prompts_;
   testsupport::RecordingLauncher launcher_;

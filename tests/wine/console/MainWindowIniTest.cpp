@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "FakeLinkDevices.h"
 #include "common/Pause.h"
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/win/IniFile.h"
 #include "prtbench/res/resource.h"
+#include "support/LinkRig.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 #include "support/Unix.h"
@@ -16,14 +16,15 @@ namespace {
 
 using namespace testsupport;
 
-class MainWindowIniTest : public testing::Test {
+class MainWindowIniTest : public testing::Test, protected LinkRig {
  protected:
   // Runs the window from start to exit on `dir`/Printer.ini; `during` acts on it.
   template <typename Action>
   void Run(Action during) {
     prtbench::IniFileStore store(WindowsPath(dir_ + "/Printer.ini"));
     winui::Modeless<prtbench::CKALDRODlg> window(
-        {link_, socket_, monitor_, status_, store, prompts_, launcher_, {}, {}, {}});
+        {link, socket, monitor, status, store, prompts_, launcher_, {}, [] { return prtbench::Ipv4{0}; },
+         [] { return std::unique_ptr<prtbench::AdapterConfigurator>(); }, clock_});
     ASSERT_NE(window.Create(nullptr), nullptr);
     during(window.hwnd());
     DestroyWindow(window.hwnd());
@@ -31,13 +32,7 @@ class MainWindowIniTest : public testing::Test {
   std::string Ini() const { return ReadFile(dir_ + "/Printer.ini"); }
 
   std::string dir_ = MakeTempDir();
-  linktest::FakeLinkDevices devices_;
-  kit::FunctionClock clock_;  // the link's pauses return at once
-  prtbench::WindowState state_;
-  prtbench::StatusLine status_{state_};
-  prtbench::PrinterLink link_{devices_, status_, clock_};
-  prtbench::SharedSocket socket_{link_};
-  prtbench::MonitorConnection monitor_{devices_, clock_};
+  kit::FunctionClock clock_;
   RecordingPrompts prompts_;
   RecordingLauncher launcher_;
 };
@@ -52,8 +47,8 @@ TEST_F(MainWindowIniTest, WrittenFileSetsTheWindowAndExitWritesItBack) {
     EXPECT_EQ(IsDlgButtonChecked(main, IDC_MAIN_PRINTER_POS76), BST_CHECKED);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_SERIAL_WRITE)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_LPT_NAME)));
-    EXPECT_EQ(state_.language(), prtbench::Language::English);
-    const prtbench::ConnectionSettings s = link_.Settings();
+    EXPECT_EQ(state.language(), prtbench::Language::English);
+    const prtbench::ConnectionSettings s = link.Settings();
     EXPECT_EQ(s.portType, prtbench::kPortLpt);
     EXPECT_EQ(s.lptName, "LPT3");
     EXPECT_EQ(s.comName, "COM3");
@@ -72,7 +67,7 @@ TEST_F(MainWindowIniTest, MissingFileGivesTheDefaultsAndExitCreatesIt) {
   Run([&](HWND main) {
     EXPECT_EQ(IsDlgButtonChecked(main, IDC_MAIN_PORT_NET), BST_CHECKED);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_SERIAL_WRITE)));
-    EXPECT_EQ(link_.Settings().printerIp, prtbench::MakeIpv4(192, 168, 123, 100));
+    EXPECT_EQ(link.Settings().printerIp, prtbench::MakeIpv4(192, 168, 123, 100));
   });
   const std::string ini = Ini();
   for (const char* line : {"IP=192.168.123.100", "Com Name=COM1", "Lpt Name=LPT1", "Port Select=3",

@@ -14,7 +14,7 @@ using prtbench::MakeIpv4;
 
 TEST_F(MainWindowTest, WithoutSettingsFileStartsOnNetWithTheDefaults) {
   Open();
-  const prtbench::ConnectionSettings s = link_.Settings();
+  const prtbench::ConnectionSettings s = link.Settings();
   EXPECT_EQ(s.portType, prtbench::kPortNet);
   EXPECT_TRUE(Checked(IDC_MAIN_PORT_NET));
   EXPECT_TRUE(Checked(IDC_MAIN_PRINTER_RX8));
@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, WithoutSettingsFileStartsOnNetWithTheDefaults) {
   EXPECT_EQ(ComboText(IDC_MAIN_FLOW), "RTS");
   EXPECT_EQ(s.printerIp, MakeIpv4(192, 168, 123, 100));
   EXPECT_EQ(s.com.monitorIp, MakeIpv4(192, 168, 123, 100));
-  EXPECT_EQ(state_.language(), prtbench::Language::English);
+  EXPECT_EQ(state.language(), prtbench::Language::English);
   EXPECT_FALSE(Visible(IDC_MAIN_SERIAL_WRITE));
   EXPECT_FALSE(Visible(IDC_MAIN_TABS));
   EXPECT_TRUE(Visible(IDC_MAIN_PORT_NET));
@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, StartsFromTheSettingsFileInEnglishWhateverItsLanguage) {
   store_.Put("Printer Set", "BaudRate Select", "115200");
   store_.Put("Language Select", "Language", "1");
   Open();
-  const prtbench::ConnectionSettings s = link_.Settings();
+  const prtbench::ConnectionSettings s = link.Settings();
   EXPECT_EQ(s.portType, prtbench::kPortCom);
   EXPECT_TRUE(Checked(IDC_MAIN_PORT_COM));
   EXPECT_EQ(s.printerType, 0);
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, StartsFromTheSettingsFileInEnglishWhateverItsLanguage) {
   EXPECT_EQ(s.baudRate, 115200);
   EXPECT_EQ(ComboText(IDC_MAIN_BAUD), "115200");
   EXPECT_EQ(s.printerIp, kLoopback);
-  EXPECT_EQ(state_.language(), prtbench::Language::English);
+  EXPECT_EQ(state.language(), prtbench::Language::English);
   // the English menu is the window's
   wchar_t first[64] = {};
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
@@ -72,9 +72,9 @@ TEST_F(MainWindowTest, NameTheListLacksReadsBackEmptyAndRateTheListLacksIsKept) 
   store_.Put("Printer Set", "BaudRate Select", "300");
   Open();
   EXPECT_EQ(ComboText(IDC_MAIN_COM_NAME), "");
-  EXPECT_EQ(link_.Settings().comName, "");
+  EXPECT_EQ(link.Settings().comName, "");
   EXPECT_EQ(ComboText(IDC_MAIN_BAUD), "");
-  EXPECT_EQ(link_.Settings().baudRate, 300);
+  EXPECT_EQ(link.Settings().baudRate, 300);
 }
 
 TEST_F(MainWindowTest, ProIdOneShowsTheSerialNumberControlsAndTwoDoesNot) {
@@ -133,9 +133,9 @@ TEST_F(MainWindowTest, ExitClosesTheLinks) {
   SetText(IDC_MAIN_CONTENT, "x");
   Click(IDC_MAIN_PRINT);
   Settle();
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
   Close();
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
 }
 
 struct EnableCase {
@@ -161,7 +161,7 @@ TEST_P(EnableRules, FollowThePortType) {
   for (int id : {IDC_MAIN_REFRESH, IDC_MAIN_CONNECT, IDC_MAIN_SET_IP, IDC_MAIN_SET_ID, IDC_MAIN_PING}) {
     EXPECT_EQ(Enabled(id), net) << id;
   }
-  EXPECT_EQ(link_.Settings().portType, GetParam().radio - IDC_MAIN_PORT_LPT);
+  EXPECT_EQ(link.Settings().portType, GetParam().radio - IDC_MAIN_PORT_LPT);
 }
 
 INSTANTIATE_TEST_SUITE_P(PortTypes, EnableRules,
@@ -183,10 +183,10 @@ TEST_F(MainWindowTest, PortChangeClosesEveryLinkAndNamesThePort) {
   SetText(IDC_MAIN_CONTENT, "x");
   Click(IDC_MAIN_PRINT);
   Settle();
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
   Click(IDC_MAIN_PORT_USB);
   Settle();
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
   EXPECT_EQ(Status(), "USB:");
   Click(IDC_MAIN_PORT_LPT);
   Settle();
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, PortChoicesApplyWholeWhileANumberFieldIsBad) {
     SetText(IDC_MAIN_REPEAT, "many");
     c.change();
     Settle();
-    EXPECT_TRUE(c.applied(link_.Settings())) << c.what;
+    EXPECT_TRUE(c.applied(link.Settings())) << c.what;
     EXPECT_TRUE(prompts_.messages().empty()) << c.what;
     Close();
   }
@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, BaudListGivesItsRatesAndTheLastEntry128000) {
   for (int index = 0; index < 9; ++index) {
     Select(IDC_MAIN_BAUD, index);
     Settle();
-    EXPECT_EQ(link_.Settings().baudRate, rates[index]);
+    EXPECT_EQ(link.Settings().baudRate, rates[index]);
     EXPECT_EQ(Status(), "BaudRate=" + std::to_string(rates[index]));
   }
 }
@@ -257,12 +257,12 @@ TEST_F(MainWindowTest, BaudChangeReachesAnOpenComLink) {
   SetText(IDC_MAIN_CONTENT, "x");
   Click(IDC_MAIN_PRINT);
   Settle();
-  const auto open = devices_.OpenDevices();
+  const auto open = devices.OpenDevices();
   ASSERT_EQ(open.size(), 1u);
-  devices_.ClearLog();
+  devices.ClearLog();
   Select(IDC_MAIN_BAUD, 8);
   Settle();
-  EXPECT_EQ(devices_.Log(), (std::vector<std::string>{"change " + std::to_string(*open.begin()) + " baud=128000"}));
+  EXPECT_EQ(devices.Log(), (std::vector<std::string>{"change " + std::to_string(*open.begin()) + " baud=128000"}));
 }
 
 TEST_F(MainWindowTest, FlowControlChangeSwitchesXonXoffOnAnOpenComLink) {
@@ -271,12 +271,12 @@ TEST_F(MainWindowTest, FlowControlChangeSwitchesXonXoffOnAnOpenComLink) {
   SetText(IDC_MAIN_CONTENT, "x");
   Click(IDC_MAIN_PRINT);
   Settle();
-  const std::string com = std::to_string(*devices_.OpenDevices().begin());
-  devices_.ClearLog();
+  const std::string com = std::to_string(*devices.OpenDevices().begin());
+  devices.ClearLog();
   Select(IDC_MAIN_FLOW, 3);
   Select(IDC_MAIN_FLOW, 0);
   Settle();
-  EXPECT_EQ(devices_.Log(), (std::vector<std::string>{"change " + com + " xonxoff=1", "change " + com + " xonxoff=0"}));
+  EXPECT_EQ(devices.Log(), (std::vector<std::string>{"change " + com + " xonxoff=1", "change " + com + " xonxoff=0"}));
 }
 
 TEST_F(MainWindowTest, PrintOpensComWithCtsFlowFromTheFlowList) {
@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, PrintOpensComWithCtsFlowFromTheFlowList) {
   Click(IDC_MAIN_PRINT);
   Settle();
   EXPECT_EQ(CountLog("line "), 1);
-  for (const auto& entry : devices_.Log()) {
+  for (const auto& entry : devices.Log()) {
     if (entry.rfind("line ", 0) == 0) {
       EXPECT_NE(entry.find("cts=0"), std::string::npos) << entry;
     }
@@ -303,12 +303,12 @@ TEST_F(MainWindowTest, ComNameChangeClosesTheComLinkAndTheNextPrintReopensIt) {
   Select(IDC_MAIN_COM_NAME, 8);
   Settle();
   EXPECT_EQ(Status(), "Serial Port: COM9");
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
   Select(IDC_MAIN_COM_NAME, 9);
   Click(IDC_MAIN_PRINT);
   Settle();
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
-  EXPECT_EQ(devices_.PathOf(*devices_.OpenDevices().begin()), "\\\\.\\COM10");
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
+  EXPECT_EQ(devices.PathOf(*devices.OpenDevices().begin()), "\\\\.\\COM10");
 }
 
 TEST_F(MainWindowTest, LptNameChangeOpensTheNewPortAtOnce) {
@@ -317,25 +317,25 @@ TEST_F(MainWindowTest, LptNameChangeOpensTheNewPortAtOnce) {
   Select(IDC_MAIN_LPT_NAME, 1);
   Settle();
   EXPECT_EQ(Status(), "Open LPT2 Successfully！");
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
-  devices_.missingPaths.insert("LPT3");
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
+  devices.missingPaths.insert("LPT3");
   Select(IDC_MAIN_LPT_NAME, 2);
   Settle();
   EXPECT_EQ(Status(), "LPT3 is invalid,Please re-select the parallel port!");
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
 }
 
 TEST_F(MainWindowTest, UsbArrivalOpensThePrinterWhateverThePortType) {
   Open();
-  devices_.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
+  devices.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
   UsbNotice(DBT_DEVICEARRIVAL);
   Settle();
   EXPECT_EQ(Status(), "Detection to a USB printer, open the success!");
-  EXPECT_EQ(devices_.OpenDevices().size(), 1u);
+  EXPECT_EQ(devices.OpenDevices().size(), 1u);
   UsbNotice(DBT_DEVICEREMOVECOMPLETE);
   Settle();
   EXPECT_EQ(Status(), "USB printer is remove from the computer!");
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
 }
 
 TEST_F(MainWindowTest, UsbArrivalThatCannotOpenSaysSo) {
@@ -347,10 +347,10 @@ TEST_F(MainWindowTest, UsbArrivalThatCannotOpenSaysSo) {
 }
 
 TEST_F(MainWindowTest, StartTriesTheUsbPrinterOnce) {
-  devices_.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
+  devices.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
   Open();
   EXPECT_EQ(CountLog("usb list"), 1);
-  EXPECT_EQ(devices_.OpenDevices().size(), 1u);
+  EXPECT_EQ(devices.OpenDevices().size(), 1u);
 }
 
 TEST_F(MainWindowTest, IdleCloseTimerClosesTheLinks) {
@@ -359,10 +359,10 @@ TEST_F(MainWindowTest, IdleCloseTimerClosesTheLinks) {
   SetText(IDC_MAIN_CONTENT, "x");
   Click(IDC_MAIN_PRINT);
   Settle();
-  ASSERT_EQ(devices_.OpenDevices().size(), 1u);
+  ASSERT_EQ(devices.OpenDevices().size(), 1u);
   SendMessageW(main_, WM_TIMER, 1, 0);
   Settle();
-  EXPECT_TRUE(devices_.OpenDevices().empty());
+  EXPECT_TRUE(devices.OpenDevices().empty());
 }
 
 TEST_F(MainWindowTest, ClockTimerShowsTheLocalTime) {
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, ClockTimerShowsTheLocalTime) {
 TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting) {
   Open();
   Command(IDM_LANGUAGE_CHINESE);
-  EXPECT_EQ(state_.language(), prtbench::Language::Chinese);
+  EXPECT_EQ(state.language(), prtbench::Language::Chinese);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "打印");
   EXPECT_EQ(Text(IDC_MAIN_PORT_NET), "网口");
   EXPECT_EQ(Text(IDC_MAIN_NEW_ID_LABEL), "新的ID:");
@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, LanguageCommandsRelabelTheWindowAndChangeMenuAndGreeting)
   GetMenuStringW(GetMenu(main_), 0, first, 64, MF_BYPOSITION);
   EXPECT_STREQ(first, L"文件");
   Command(IDM_LANGUAGE_ENGLISH);
-  EXPECT_EQ(state_.language(), prtbench::Language::English);
+  EXPECT_EQ(state.language(), prtbench::Language::English);
   EXPECT_EQ(Text(IDC_MAIN_PRINT), "Print");
   EXPECT_EQ(Text(IDC_MAIN_DRAWER), "Open cash drawer");
   EXPECT_EQ(Text(IDC_MAIN_SERIAL_WRITE), "Gravar");

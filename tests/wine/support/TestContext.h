@@ -9,16 +9,16 @@
 #include <mutex>
 #include <vector>
 
-#include "FakeLinkDevices.h"
 #include "FakeSettingsStore.h"
 #include "common/Pause.h"
 #include "prtbench/app/win/Context.h"
+#include "support/LinkRig.h"
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 
 namespace testsupport {
 
-class TestContext : public prtbench::JobQueue {
+class TestContext : public LinkRig, public prtbench::JobQueue {
   // first: the queue's jobs pause until it ends
   mutable std::mutex pausesMutex_;
   std::vector<unsigned> pauses_;
@@ -37,13 +37,6 @@ class TestContext : public prtbench::JobQueue {
     return pauses_;
   }
 
-  linktest::FakeLinkDevices devices;
-  kit::FunctionClock linkClock;  // the link's pauses return at once
-  prtbench::WindowState state;
-  prtbench::StatusLine status{state};
-  prtbench::PrinterLink link{devices, status, linkClock};
-  prtbench::SharedSocket socket{link};
-  prtbench::MonitorConnection monitor{devices, linkClock};
   linktest::FakeSettingsStore settings;
   RecordingPrompts prompts;
   RecordingLauncher launcher;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -179,6 +180,27 @@ TEST_F(VPrinterWebServer, RefusesForeignHostsCrossOriginPostsOtherFilesAndLargeR
     EXPECT_EQ(result->body.find("open 1"), std::string::npos) << c.path;
   }
   EXPECT_FALSE(std::ifstream(dir_ + "/conditions")) << "a refused request changed the printer";
+}
+
+TEST_F(VPrinterWebServer, ARequestOfEndlessHeaderLinesIsCutOff) {
+  const int fd = testsupport::ConnectTcp(host_);
+  ASSERT_GE(fd, 0);
+  const timeval guard{10, 0};
+  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &guard, sizeof guard);
+  const std::string request = "GET /api/state HTTP/1.1\r\nHost: " + host_ + "\r\n";
+  const std::string lines = [] {
+    std::string block;
+    while (block.size() < (1u << 20)) block += "X-Pad: " + std::string(1000, 'a') + "\r\n";
+    return block;
+  }();
+  // far more than the socket buffers hold: only a reader that goes on reading takes it all
+  bool sentAll = testsupport::SendAll(fd, request);
+  for (int i = 0; i < 64 && sentAll; ++i) sentAll = testsupport::SendAll(fd, lines);
+  close(fd);
+  EXPECT_FALSE(sentAll);
+  const auto result = client_->Get("/api/state");
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, 200);
 }
 
 }  // namespace

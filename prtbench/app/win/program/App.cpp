@@ -1,7 +1,9 @@
-// prtbench's application object (CKALDROApp): common controls, Winsock 1.1,
+// prtbench's assembly (CKALDROApp): what the program is made of on the
+// system and what its main window is given. Common controls, Winsock 1.1,
 // the window's state and status line, the clock, the printer link with its
-// shared socket and the monitor's connection on the system's devices, and the
-// main window run modally.
+// shared socket and the monitor's connection on the system's devices, the
+// computer's own address and its adapter through WMI; the main window run
+// modally.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -10,6 +12,7 @@
 #include "common/Pause.h"
 #include "prtbench/app/WindowState.h"
 #include "prtbench/app/win/StatusLine.h"
+#include "prtbench/console/win/LocalAddress.h"
 #include "prtbench/console/win/MainDialog.h"
 #include "prtbench/link/MonitorConnection.h"
 #include "prtbench/link/PrinterLink.h"
@@ -17,6 +20,7 @@
 #include "prtbench/link/win/IniFile.h"
 #include "prtbench/link/win/SystemDevices.h"
 #include "prtbench/link/win/UsbPrintInterfaces.h"
+#include "prtbench/nettools/win/WmiAdapterConfigurator.h"
 #include "winui/Launcher.h"
 #include "winui/Prompts.h"
 
@@ -70,7 +74,8 @@ int CKALDROApp::Run() {
   IniFileStore settings(SettingsFilePath());
   std::function<void()> shutDownNetwork;
   if (network) shutDownNetwork = [] { WSACleanup(); };
-  CKALDRODlg window({link_, socket_, monitor_, status_, settings, prompts_, launcher_, shutDownNetwork, {}, {}, &clock_});
+  CKALDRODlg window({link_, socket_, monitor_, status_, settings, prompts_, launcher_, shutDownNetwork, LocalIpv4,
+                     MakeWmiAdapterConfigurator, clock_});
   window.DoModal(nullptr);
   return 0;
 }

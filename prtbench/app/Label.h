@@ -1,0 +1,14 @@
+// A control and the message it shows: a dialog's texts in both languages as
+// one table of these.
+#pragma once
+
+#include "prtbench/app/Messages.h"
+
+namespace prtbench {
+
+struct Label {
+  int id;
+  Msg text;
+};
+
+}  // namespace prtbench
