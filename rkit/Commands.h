@@ -3,7 +3,9 @@
 // discovery and upgrade protocols. Returns the exit status (ExitCodes.h).
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "common/Pause.h"
@@ -20,6 +22,8 @@ namespace rkit {
 struct Environment {
   prtbench::PrintSink& sink;  // the link, or the dry run's hexadecimal writer
   Link* link;                 // the link when not a dry run: its failure, its replies
+  // The system's own upgrade link where `link` cannot hear the device; nullptr when none.
+  std::function<std::unique_ptr<UpgradePort>(const LinkChoice&)> upgradePort;
   prtbench::LinkDevices& devices;
   prtbench::DatagramSockets& datagrams;
   kit::Clock& clock;

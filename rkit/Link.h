@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/Pause.h"
+#include "fwflash/Upgrade.h"
 #include "prtbench/app/Bytes.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/link/PrintSink.h"
@@ -32,7 +33,8 @@ struct LinkChoice {
 enum class LinkFailure { None, Open, Send };
 
 // Reading the printer's replies on an open serial port or USB printer device,
-// where the system's devices offer it (Linux); the Windows build has none.
+// where the system's devices offer it (Linux); the Windows build has none and
+// upgrades over a serial port through an UpgradePort instead.
 class DeviceReads {
  public:
   virtual ~DeviceReads() = default;
@@ -43,6 +45,15 @@ class DeviceReads {
                                             unsigned milliseconds) = 0;
   // Drops what the device received and nobody read; what waits to go out stays.
   virtual void DiscardInput(prtbench::DeviceHandle device) = 0;
+};
+
+// The system's own link for an upgrade over a device whose replies Link cannot
+// hear: on Windows, a serial port through the updater's port layer, so that
+// rkit.exe puts the updater's line settings and bytes on the port.
+class UpgradePort : public fwflash::FirmwarePort {
+ public:
+  // One English line: why Open failed, with the bench tool's text.
+  virtual std::string OpenError() const = 0;
 };
 
 class Link final : public prtbench::PrintSink {

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   rkit::DryRunSink dryRun(std::cout);
   rkit::Environment environment{invocation.dryRun ? static_cast<prtbench::PrintSink&>(dryRun) : link,
                                 &link,
+                                [&](const rkit::LinkChoice& choice) { return platform->UpgradePortFor(choice, clock); },
                                 platform->devices(),
                                 platform->datagrams(),
                                 clock,

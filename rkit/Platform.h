@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Pause.h"
 #include "prtbench/imaging/Image.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/nettools/DatagramSockets.h"
@@ -21,6 +22,9 @@ class Platform {
   virtual prtbench::DatagramSockets& datagrams() = 0;
   // Replies read on serial and USB devices; nullptr where the devices offer none.
   virtual DeviceReads* deviceReads() = 0;
+  // The upgrade's own link for `choice` where deviceReads() cannot hear it;
+  // nullptr when the system has none for that kind of link.
+  virtual std::unique_ptr<UpgradePort> UpgradePortFor(const LinkChoice& choice, kit::Clock& clock) = 0;
   // The picture at `path` as colours: nullopt when there is no such file, 0 x 0
   // when it cannot be decoded.
   virtual std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) = 0;

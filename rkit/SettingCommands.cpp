@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 
 #include "fwflash/FirmwareFile.h"
@@ -285,19 +286,23 @@ void ShowProgress(Environment& e, int percent) {
 }
 
 int Firmware(const Invocation& v, Environment& e) {
-  if (!e.link->HearsReplies()) {
+  // where the link cannot hear a device, the system may have a link of its own for the upgrade
+  const std::unique_ptr<UpgradePort> own = e.link->HearsReplies() ? nullptr : e.upgradePort(*v.link);
+  if (!e.link->HearsReplies() && !own) {
     return UsageError(e, "firmware", e.link->ReadsDevices()
                                          ? "the upgrade reads the printer's echoes: it needs --net, --serial or --usb"
-                                         : "the upgrade reads the printer's echoes, which this build hears on --net only");
+                                         : "the upgrade reads the printer's echoes, which this build hears on --net and "
+                                           "--serial only");
   }
   if (v.dryRun) return UsageError(e, "firmware", "the upgrade waits for the printer's echo at each step: it cannot run dry");
   fwflash::LoadedImage loaded = fwflash::LoadFirmwareImage(v.words[0]);
   if (loaded.status != fwflash::LoadStatus::Loaded) return Refuse(e, v.words[0] + " is not a valid firmware file");
-  LinkFirmwarePort port(*e.link);
+  LinkFirmwarePort linkPort(*e.link);
+  fwflash::FirmwarePort& port = own ? static_cast<fwflash::FirmwarePort&>(*own) : linkPort;
   const auto result = fwflash::RunUpgrade(*loaded.image, port, [&](int percent) { ShowProgress(e, percent); });
   if (result == fwflash::UpgradeResult::Success) return kExitOk;
   if (result == fwflash::UpgradeResult::OpenFailed) {
-    e.err << (e.terminal ? "\n" : "") << "rkit: " << e.link->error() << "\n";
+    e.err << (e.terminal ? "\n" : "") << "rkit: " << (own ? own->OpenError() : e.link->error()) << "\n";
     return kExitLinkOpen;
   }
   const int number = static_cast<int>(result);
@@ -313,7 +318,7 @@ const std::vector<CommandEntry>& SettingCommands() {
       {"config", "SETTING VALUE... [OPTIONS]", configHelp.c_str(), kBlackMarkOptions, 1, 4, true, Config},
       {"firmware", "FILE",
        "Upgrades the printer's firmware with FILE (.fmw), each step checked by the printer's echo, over\n"
-       "--net, --serial or --usb (the Windows build: --net only). Progress as a bar on a terminal,\n"
+       "--net, --serial or --usb (the Windows build: --net or --serial). Progress as a bar on a terminal,\n"
        "percentage lines otherwise (on standard error).\n"
        "Exit status 30 + N when step N fails (1 no answer to the announce, 2 announce refused, 11, 12\n"
        "the same for the length, 21 data not sent, 22 no checksum echo, 23 wrong checksum echo).",

@@ -1,5 +1,6 @@
 // Serial links: the port opened with a 3 s read time-out, a write time-out
-// and 8N1 at the chosen rate, the receive queue purged before every write.
+// and 8N1 at the chosen rate and flow control, the receive queue purged
+// before every write.
 #include <algorithm>
 
 #include "fwflash/win/PortLayer.h"
@@ -9,7 +10,7 @@ namespace {
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-void ApplyLineSettings(HANDLE port, uint32_t baud) {
+void ApplyLineSettings(HANDLE port, uint32_t baud, ComFlow flow) {
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
   GetCommState(port, &dcb);
@@ -21,11 +22,15 @@ void ApplyLineSettings(HANDLE port, uint32_t baud) {
   dcb.StopBits = ONESTOPBIT;
   dcb.fDtrControl = DTR_CONTROL_ENABLE;
   dcb.fRtsControl = RTS_CONTROL_DISABLE;
-  dcb.fOutxCtsFlow = FALSE;
+  dcb.fOutxCtsFlow = flow == ComFlow::Cts;
   dcb.fOutxDsrFlow = FALSE;
   dcb.fDsrSensitivity = FALSE;
-  dcb.fOutX = FALSE;
-  dcb.fInX = FALSE;
+  dcb.fOutX = flow == ComFlow::XonXoff;
+  dcb.fInX = flow == ComFlow::XonXoff;
+  if (flow == ComFlow::XonXoff) {
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+  }
   SetCommState(port, &dcb);  // a port that refuses a setting still carries bytes
 }
 
@@ -34,7 +39,7 @@ DWORD TwiceLineMsPerByte(uint32_t baud) { return (20000 + baud - 1) / std::max<u
 
 }  // namespace
 
-int PortLayer::ComOpen(int portNumber, uint32_t baud) {
+int PortLayer::ComOpen(int portNumber, uint32_t baud, ComFlow flow) {
   const HANDLE port = CreateFileW(Wide(ComDeviceName(portNumber)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   if (port == INVALID_HANDLE_VALUE) return -1;
@@ -42,7 +47,7 @@ int PortLayer::ComOpen(int portNumber, uint32_t baud) {
   // printer stops taking bytes, and the short count fails the send
   COMMTIMEOUTS timeouts{0, 0, 3000, TwiceLineMsPerByte(baud), stalledWriteMs_};
   SetCommTimeouts(port, &timeouts);
-  ApplyLineSettings(port, baud);
+  ApplyLineSettings(port, baud, flow);
   return comLinks_.Add({"COM" + std::to_string(portNumber), port});
 }
 

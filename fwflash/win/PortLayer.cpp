@@ -31,7 +31,7 @@ bool PortLayer::ConnectSelectedPort(const PortSelection& selection) {
       StartUsbReader(linkNumber_.load());
       break;
     case Transport::Com:
-      linkNumber_.store(ComOpen(selection.portIndex + 1, selection.baud));
+      linkNumber_.store(ComOpen(selection.portIndex + 1, selection.baud, selection.flow));
       break;
     case Transport::Net:
       linkNumber_.store(NetOpen(selection.address));

@@ -82,7 +82,7 @@ class PortLayer {
   // Link numbers are from 1; 0 names the last link of the table.
   int UsbOpen();  // -1 no accepted device or it would not open, -2 detail unreadable, -3 no device list
   bool UsbClose(int number);
-  int ComOpen(int portNumber, uint32_t baud);  // -1 when the port does not open
+  int ComOpen(int portNumber, uint32_t baud, ComFlow flow = ComFlow::None);  // -1 when the port does not open
   bool ComClose(int number);
   int NetOpen(uint32_t address);  // -1 no socket, -2 mode switch failed, -3 timed out, -4 connect failed
   int NetClose(int number);       // -2 no such link, 1 closed, 0 the close failed

@@ -15,6 +15,8 @@ class PosixPlatform final : public Platform {
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
   DeviceReads* deviceReads() override { return &devices_; }
+  // Link reads every serial and USB device here.
+  std::unique_ptr<UpgradePort> UpgradePortFor(const LinkChoice&, kit::Clock&) override { return nullptr; }
   std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override { return ReadPictureFile(path); }
   bool ErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
 

@@ -1,5 +1,6 @@
 // rkit's services on Windows: the bench tool's Win32 link devices (SetupAPI's
-// USB printer list among them) and Winsock's datagrams.
+// USB printer list among them), the updater's serial link for upgrades and
+// Winsock's datagrams.
 #include <winsock2.h>
 
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include "prtbench/link/win/UsbPrintInterfaces.h"
 #include "prtbench/nettools/win/WinsockDatagrams.h"
 #include "rkit/Platform.h"
+#include "rkit/win/ComUpgradePort.h"
 
 namespace rkit {
 namespace {
@@ -29,8 +31,13 @@ class WindowsPlatform final : public Platform {
   }
   prtbench::LinkDevices& devices() override { return devices_; }
   prtbench::DatagramSockets& datagrams() override { return datagrams_; }
-  // The bench tool's Win32 devices only write: the upgrade goes over TCP here.
+  // The bench tool's Win32 devices only write: the upgrade goes over TCP, or
+  // over a serial port through the updater's own port layer.
   DeviceReads* deviceReads() override { return nullptr; }
+  std::unique_ptr<UpgradePort> UpgradePortFor(const LinkChoice& choice, kit::Clock& clock) override {
+    if (choice.kind != LinkKind::Serial) return nullptr;
+    return std::make_unique<ComUpgradePort>(choice, clock);
+  }
   std::optional<prtbench::DecodedImage> ReadPicture(const std::string& path) override {
     return prtbench::ReadImageFile(path);
   }

@@ -50,9 +50,7 @@ class FwflashUpgrade : public testing::Test {
     printer_ = std::make_unique<VPrinter>("--tcp 127.0.0.1:0 --pty " + ShellQuote(link) + " --firmware" +
                                           (fault.empty() ? "" : " --fault " + fault));
     ASSERT_TRUE(printer_->ready()) << printer_->Log();
-    ASSERT_EQ(RunShell("ln -sfn " + ShellQuote(link) + " " +
-                       ShellQuote(Env("KIT_WINEPREFIX") + "/dosdevices/com" + std::to_string(port))),
-              0);
+    ASSERT_TRUE(MapComTo(port, link));
   }
   // Starts fwflash.exe with the token, picks COM<port> at 115200 and drops a
   // firmware file of `payload` bytes.

@@ -176,7 +176,8 @@ TEST(Setup, UninstallAskedToRemoveTheSettingsLeavesNoFolder) {
   const std::string dir = UnixPath(folder);
   WriteFile(dir + "/Printer.ini", e2e::NetIni("127.0.0.1"));
   ASSERT_NO_FATAL_FAILURE(Uninstall(folder, L"/S /REMOVESETTINGS"));
-  EXPECT_FALSE(Exists(folder));
+  // the folder goes last, after the uninstall entry the wait above saw go
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !Exists(folder); }, 30000));
   RunShell("rm -rf " + ShellQuote(dir));
 }
 

@@ -70,13 +70,15 @@ bool CKALDRODlg::OnInit() {
   ports_.OnFlowControl();
   ComboReset(IDC_MAIN_COM_NAME);
   for (int n = 1; n <= kHighestComNumber; ++n) ComboAdd(IDC_MAIN_COM_NAME, ComName(n));
-  fields_.localIp = tools_.LocalIp();
   fields_.newIp = kDefaultNewIp;
   // shows every field with what Printer.ini holds
   LoadSettingsFile();
   LoadLanguageMenu();
   ports_.RegisterUsbNotices();
-  link_.OpenUsbIfClosed();
+  // what may take a while runs on the send queue, ahead of any send: the
+  // window shows meanwhile
+  Post([&link = link_](const SendQueue::Cancelled&) { link.OpenUsbIfClosed(); });
+  tools_.ShowLocalIpSoon();
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
   status_.SetText(Text(Msg::StatusBarStart));
   // the controls hold the fields already: only the content box changes

@@ -17,6 +17,16 @@ constexpr char kPing[] = "ping.exe";
 
 }  // namespace
 
+void MainTools::ShowLocalIpSoon() {
+  window_.Post([this, window = window_.dialog().windowLink()](const SendQueue::Cancelled&) {
+    const Ipv4 address = localIpv4_();
+    window->Call([this, address] {
+      window_.fields().localIp = address;
+      window_.dialog().SetIpAddress(IDC_MAIN_LOCAL_IP, address);
+    });
+  });
+}
+
 void MainTools::OnRefreshLocalIp() {
   window_.ReadWindow(false);
   window_.fields().localIp = localIpv4_();

@@ -24,8 +24,9 @@ class MainTools {
   MainTools(MainWindow& window, LocalAddressSource localIpv4, AdapterSource adapters)
       : window_(window), localIpv4_(std::move(localIpv4)), adapters_(std::move(adapters)) {}
 
-  // The Local IP box's start value.
-  Ipv4 LocalIp() const { return localIpv4_(); }
+  // The Local IP box gets this computer's address once the send queue has
+  // asked for it: a slow name lookup does not hold up the window.
+  void ShowLocalIpSoon();
 
   void OnRefreshLocalIp();
   void OnConnectionTest();

@@ -44,6 +44,11 @@ class ToolsTest : public MainWindowTest {
   }
 };
 
+TEST_F(ToolsTest, StartShowsTheComputersAddressOnceTheQueueHasAskedForIt) {
+  Settle();
+  EXPECT_EQ(Address(IDC_MAIN_LOCAL_IP), MakeIpv4(127, 0, 0, 9));
+}
+
 TEST_F(ToolsTest, RefreshShowsTheComputersAddress) {
   localIp_ = MakeIpv4(127, 0, 0, 77);
   SetText(IDC_MAIN_CONTENT, "typed");

@@ -349,6 +349,7 @@ TEST_F(MainWindowTest, UsbArrivalThatCannotOpenSaysSo) {
 TEST_F(MainWindowTest, StartTriesTheUsbPrinterOnce) {
   devices.usbInterfaces = std::vector<prtbench::UsbInterface>{{1, std::string("\\\\?\\usb#printer")}};
   Open();
+  Settle();
   EXPECT_EQ(CountLog("usb list"), 1);
   EXPECT_EQ(devices.OpenDevices().size(), 1u);
 }

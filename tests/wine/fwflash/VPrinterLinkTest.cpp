@@ -5,8 +5,10 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
+#include <utility>
 #include <vector>
 
 #include "common/Pause.h"
@@ -31,13 +33,6 @@ class NoUsb : public fwflash::UsbDevices {
 // 127.0.77.<host>, first octet in the most significant byte.
 uint32_t Loopback(int host) { return 0x7F004D00u | static_cast<uint32_t>(host); }
 std::string LoopbackText(int host) { return "127.0.77." + std::to_string(host); }
-
-// Points Wine's COM<number> at `target` (a pty or a link to one).
-bool MapCom(int number, const std::string& target) {
-  return testsupport::RunShell("ln -sfn " + testsupport::ShellQuote(target) + " " +
-                               testsupport::ShellQuote(testsupport::Env("KIT_WINEPREFIX") + "/dosdevices/com" +
-                                                       std::to_string(number))) == 0;
-}
 
 std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -135,19 +130,30 @@ class ComPrinter {
         // a free TCP port: its default listener on 9100 would collide with parallel tests
         printer_("--tcp 127.0.0.1:0 --pty " + testsupport::ShellQuote(link_) + " --firmware" +
                  (fault.empty() ? "" : " --fault " + fault)) {
-    mapped_ = printer_.ready() && MapCom(port, link_);
+    mapped_ = printer_.ready() && testsupport::MapComTo(port, link_);
   }
   bool ok() const { return mapped_; }
   VPrinter& printer() { return printer_; }
   std::string Speed() const {
-    const std::string out = testsupport::MakeTempDir() + "/speed";
-    testsupport::RunShell("stty -F " + testsupport::ShellQuote(link_) + " speed > " + testsupport::ShellQuote(out));
-    std::string speed = testsupport::ReadFile(out);
+    std::string speed = Stty("speed");
     while (!speed.empty() && (speed.back() == '\n' || speed.back() == '\r')) speed.pop_back();
     return speed;
   }
+  // The line's settings as stty -a shows them, each word between spaces.
+  std::string Settings() const {
+    std::string settings = " " + Stty("-a") + " ";
+    std::replace(settings.begin(), settings.end(), '\n', ' ');
+    return settings;
+  }
 
  private:
+  std::string Stty(const std::string& argument) const {
+    const std::string out = testsupport::MakeTempDir() + "/stty";
+    testsupport::RunShell("stty -F " + testsupport::ShellQuote(link_) + " " + argument + " > " +
+                          testsupport::ShellQuote(out));
+    return testsupport::ReadFile(out);
+  }
+
   std::string link_;
   VPrinter printer_;
   bool mapped_ = false;
@@ -172,6 +178,22 @@ TEST_F(VPrinterLinkTest, ComBelowTenOpensUnderItsPlainName) {
   EXPECT_EQ(com.Speed(), "9600");
   EXPECT_EQ(ports_.ComLink(0)->name, "COM4");
   EXPECT_TRUE(ports_.ComClose(0));
+}
+
+TEST_F(VPrinterLinkTest, ComOpensWithTheChosenFlowControl) {
+  ComPrinter com(21);
+  ASSERT_TRUE(com.ok()) << com.printer().Log();
+  const std::pair<fwflash::ComFlow, std::vector<std::string>> cases[] = {
+      {fwflash::ComFlow::None, {"-crtscts", "-ixon", "-ixoff"}},
+      {fwflash::ComFlow::Cts, {"crtscts", "-ixon", "-ixoff"}},
+      {fwflash::ComFlow::XonXoff, {"-crtscts", "ixon", "ixoff"}},
+  };
+  for (const auto& [flow, words] : cases) {
+    ASSERT_EQ(ports_.ComOpen(21, 19200, flow), 1);
+    const std::string settings = com.Settings();
+    for (const std::string& word : words) EXPECT_NE(settings.find(" " + word + " "), std::string::npos) << word;
+    EXPECT_TRUE(ports_.ComClose(1));
+  }
 }
 
 TEST_F(VPrinterLinkTest, UnmappedComPortDoesNotOpen) { EXPECT_EQ(ports_.ComOpen(19, 19200), -1); }

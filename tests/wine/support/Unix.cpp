@@ -118,6 +118,11 @@ std::string MapComPort(int number) {
   return peer;
 }
 
+bool MapComTo(int number, const std::string& target) {
+  return RunShell("ln -sfn " + ShellQuote(target) + " " +
+                  ShellQuote(Env("KIT_WINEPREFIX") + "/dosdevices/com" + std::to_string(number))) == 0;
+}
+
 bool CopyBuiltProgram(const std::string& relative, const std::string& dir, const std::string& name) {
   const std::string target = dir + "/" + (name.empty() ? relative.substr(relative.rfind('/') + 1) : name);
   return RunShell("cp " + ShellQuote(Env("KIT_WINDOWS_BUILD") + "/" + relative) + " " + ShellQuote(target)) == 0;

@@ -41,6 +41,9 @@ std::string Env(const char* name);
 // ctest runs test processes in parallel in one Wine prefix: every test uses a
 // COM number of its own (the harness's own test uses 7).
 std::string MapComPort(int number);
+// Points Wine's COM<number> at `target`, a pty or a link to one (vprinter's
+// --pty); true when the mapping is in place.
+bool MapComTo(int number, const std::string& target);
 
 // Single-quotes `text` for /bin/sh.
 std::string ShellQuote(const std::string& text);
