@@ -1,13 +1,15 @@
 // Connect attempts and their retries, the neighbour cache flush, socket slots.
 #include "prtbench/link/Connect.h"
 
+#include <algorithm>
+
 namespace prtbench {
 
 int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address,
                        std::uint16_t port, ConnectTimeout timeout, const std::function<bool()>& stop) {
   for (int attempt = 1;; ++attempt) {
     if (attempt > 1) FlushArpForAddress(devices, address);
-    const ConnectAttempt result = devices.ConnectOnce(address, port, timeout);
+    const ConnectAttempt result = devices.ConnectOnce(address, port, timeout, stop);
     slot = result.result == AttemptResult::Connected ? result.socket : kNoSocket;
     switch (result.result) {
       case AttemptResult::Connected:
@@ -22,6 +24,19 @@ int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& sl
     }
     if (attempt == kConnectAttempts) return result.result == AttemptResult::WaitFailed ? -4 : -3;
     if (clock.PauseUnless(kConnectRetryPauseMs, stop)) return -3;
+  }
+}
+
+int WaitForConnect(ConnectTimeout timeout, const std::function<bool()>& stop,
+                   const std::function<int(unsigned)>& wait) {
+  unsigned left = static_cast<unsigned>(timeout.seconds * 1000 + timeout.microseconds / 1000);
+  if (!stop) return wait(left);
+  for (;;) {
+    if (stop()) return 0;
+    const unsigned slice = std::min(left, kConnectStopCheckMs);
+    const int answer = wait(slice);
+    left -= slice;
+    if (answer != 0 || left == 0) return answer;
   }
 }
 

@@ -20,6 +20,8 @@ inline constexpr int kConnectAttempts = 3;
 // what a blocking connect waits on Windows before it gives up
 inline constexpr ConnectTimeout kOwnConnectTimeout{21, 0};
 inline constexpr unsigned kConnectRetryPauseMs = 500;
+// how soon a stop ends one attempt's wait, as it ends a Clock's pause
+inline constexpr unsigned kConnectStopCheckMs = 20;
 
 // Connects `slot` to address:port in up to three attempts, flushing the
 // neighbour cache for the address before the second and third and pausing
@@ -27,9 +29,19 @@ inline constexpr unsigned kConnectRetryPauseMs = 500;
 // socket on success and kNoSocket otherwise. Returns 1 connected, -1 no socket
 // could be created, -2 a socket option was refused, -3 no connection within
 // the time-out in three attempts, -4 the third attempt's wait failed. Once
-// `stop` answers true the pause ends and no further attempt is made (-3).
+// `stop` answers true the attempt's wait or the pause ends and no further
+// attempt is made (-3).
 int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address,
                        std::uint16_t port, ConnectTimeout timeout, const std::function<bool()>& stop = {});
+
+// One attempt's wait for its connect, for the devices: `wait(ms)` waits up
+// to ms and answers above 0 ready, 0 nothing yet, below 0 failed. With a
+// `stop` the time goes in waits of kConnectStopCheckMs, `stop` asked before
+// each, so a printer that never answers does not hold a stop for the whole
+// time-out; without one it is one wait. The last wait's answer; 0 when
+// stopped.
+int WaitForConnect(ConnectTimeout timeout, const std::function<bool()>& stop,
+                   const std::function<int(unsigned)>& wait);
 
 // Flushes the neighbour table of every interface that has a row for `address`,
 // so a printer that just changed address or card is looked up afresh.

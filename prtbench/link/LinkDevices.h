@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -112,9 +113,11 @@ class LinkDevices {
 
   // One attempt: an IPv4 stream socket, non-blocking, SO_KEEPALIVE and
   // keep-alive values (idle 2000 ms, interval 100 ms), connect, and when it
-  // does not connect at once a wait for readable or writable of `timeout`.
-  // A socket that did not connect is closed.
-  virtual ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) = 0;
+  // does not connect at once a wait for readable or writable of `timeout`
+  // (WaitForConnect), which ends as TimedOut once `stop`, if given, answers
+  // true. A socket that did not connect is closed.
+  virtual ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                                     const std::function<bool()>& stop) = 0;
   // One send call: bytes taken, kWouldBlock or kSocketError.
   virtual int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) = 0;
   // Waits until the socket can take bytes again; false on time-out or error.

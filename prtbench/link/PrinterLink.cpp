@@ -106,7 +106,9 @@ Ipv4 PrinterLink::PrinterIp() const {
 
 int PrinterLink::ConnectSharedLocked(Ipv4 address, std::uint16_t port, int timeoutSeconds) {
   CloseSocketSlot(devices_, socket_);
-  return ConnectWithTimeout(devices_, clock_, socket_, address, port, {timeoutSeconds, 0});
+  // a close cancels the attempts too: a printer that never answers holds none
+  return ConnectWithTimeout(devices_, clock_, socket_, address, port, {timeoutSeconds, 0},
+                            [this] { return Cancelled(); });
 }
 
 void PrinterLink::RunBusyHook() const {

@@ -74,7 +74,8 @@ class PrinterLink : public PrintSink {
 
   // The program is closing; any thread. A send in progress stops before its
   // next COM piece or NET wait for the printer, its COM or LPT write is cut
-  // short where the port allows, and every later send fails without writing.
+  // short where the port allows, a NET connect attempt in progress ends, and
+  // every later send fails without writing.
   void CancelSends();
 
   void ClosePorts();  // COM, LPT, USB, then the shared socket
@@ -104,7 +105,8 @@ class PrinterLink : public PrintSink {
   int OpenLocked(const ConnectionSettings& settings);
   int OpenComLocked(const ConnectionSettings& settings);
   int OpenNetLocked(const ConnectionSettings& settings);
-  // Closes the shared socket and connects it anew: ConnectWithTimeout's result.
+  // Closes the shared socket and connects it anew, given up once the sends
+  // are cancelled: ConnectWithTimeout's result.
   int ConnectSharedLocked(Ipv4 address, std::uint16_t port, int timeoutSeconds);
   void RunBusyHook() const;
   int SendLocked(const ConnectionSettings& settings, std::span<const std::uint8_t> bytes);

@@ -31,7 +31,8 @@ int SharedSocket::SendOnPort(Ipv4 address, std::uint16_t port, std::span<const s
 
 int SharedSocket::SendOnOwnConnection(Ipv4 address, std::uint16_t port, std::span<const std::uint8_t> bytes) {
   LinkDevices& devices = link_.devices_;
-  const ConnectAttempt attempt = devices.ConnectOnce(address, port, kOwnConnectTimeout);
+  const ConnectAttempt attempt =
+      devices.ConnectOnce(address, port, kOwnConnectTimeout, [this] { return link_.Cancelled(); });
   if (attempt.result == AttemptResult::NoSocket) return -1;
   if (attempt.result != AttemptResult::Connected) return -3;
   SocketHandle socket = attempt.socket;

@@ -48,8 +48,8 @@ class NetMonitor {
   // ever runs.
   void Start(Ipv4 address);
   // Clears the running flag and turns every lamp black at once. The thread
-  // ends within its current connect attempt or about 20 ms of its current
-  // wait: lamps black, connection closed, "Network monitoring has quit!".
+  // ends within about 20 ms of its current wait, a connect attempt's
+  // included: lamps black, connection closed, "Network monitoring has quit!".
   void Stop();
   // Stop, close the monitor connection, and wait for the thread to end.
   void Shutdown();

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 
+#include "prtbench/link/Connect.h"
 #include "prtbench/link/Ports.h"
 
 namespace rkit {
@@ -198,7 +199,8 @@ void PosixDevices::DiscardInput(DeviceHandle device) {
   if (isatty(Fd(device))) tcflush(Fd(device), TCIFLUSH);
 }
 
-ConnectAttempt PosixDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) {
+ConnectAttempt PosixDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                                         const std::function<bool()>& stop) {
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) return {AttemptResult::NoSocket};
   // keep-alive as the Win32 link sets it; Linux counts its interval in whole seconds
@@ -218,8 +220,10 @@ ConnectAttempt PosixDevices::ConnectOnce(Ipv4 address, std::uint16_t port, Conne
     close(fd);
     return {AttemptResult::TimedOut};
   }
-  pollfd ready{fd, POLLOUT, 0};
-  const int count = poll(&ready, 1, static_cast<int>(timeout.seconds * 1000 + timeout.microseconds / 1000));
+  const int count = WaitForConnect(timeout, stop, [fd](unsigned milliseconds) {
+    pollfd ready{fd, POLLOUT, 0};
+    return poll(&ready, 1, static_cast<int>(milliseconds));
+  });
   int error = 0;
   socklen_t length = sizeof error;
   if (count > 0 && getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0) {

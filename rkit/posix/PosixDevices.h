@@ -38,8 +38,8 @@ class PosixDevices final : public prtbench::LinkDevices, public DeviceReads {
                                     unsigned milliseconds) override;
   void DiscardInput(prtbench::DeviceHandle device) override;
 
-  prtbench::ConnectAttempt ConnectOnce(prtbench::Ipv4 address, std::uint16_t port,
-                                       prtbench::ConnectTimeout timeout) override;
+  prtbench::ConnectAttempt ConnectOnce(prtbench::Ipv4 address, std::uint16_t port, prtbench::ConnectTimeout timeout,
+                                       const std::function<bool()>& stop) override;
   int Send(prtbench::SocketHandle socket, std::span<const std::uint8_t> bytes) override;
   bool WaitWritable(prtbench::SocketHandle socket, unsigned milliseconds) override;
   bool WaitReadable(prtbench::SocketHandle socket, unsigned milliseconds) override;

@@ -25,7 +25,8 @@ class SystemLinkDevices : public LinkDevices {
   std::optional<std::vector<UsbInterface>> UsbPrinterInterfaces() override { return usb_.List(); }
   DeviceHandle OpenForWrite(const std::string& path) override;
 
-  ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) override;
+  ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                             const std::function<bool()>& stop) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
   bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
   bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;

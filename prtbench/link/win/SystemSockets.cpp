@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "prtbench/link/Connect.h"
 #include "prtbench/link/win/SystemDevices.h"
 
 namespace prtbench {
@@ -55,7 +56,8 @@ bool ConnectSucceeded(SOCKET socket) {
 
 }  // namespace
 
-ConnectAttempt SystemLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) {
+ConnectAttempt SystemLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                                              const std::function<bool()>& stop) {
   const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, 0);
   if (socket == INVALID_SOCKET) return {AttemptResult::NoSocket};
   if (!Configure(socket)) {
@@ -71,14 +73,16 @@ ConnectAttempt SystemLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, 
     ioctlsocket(socket, FIONBIO, &blocking);
     return {AttemptResult::Connected, static_cast<SocketHandle>(socket)};
   }
-  fd_set readable;
-  fd_set writable;
-  FD_ZERO(&readable);
-  FD_ZERO(&writable);
-  FD_SET(socket, &readable);
-  FD_SET(socket, &writable);
-  timeval wait{timeout.seconds, timeout.microseconds};
-  const int count = select(0, &readable, &writable, nullptr, &wait);
+  const int count = WaitForConnect(timeout, stop, [socket](unsigned milliseconds) {
+    fd_set readable;
+    fd_set writable;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_SET(socket, &readable);
+    FD_SET(socket, &writable);
+    timeval wait = Timeval(milliseconds);
+    return select(0, &readable, &writable, nullptr, &wait);
+  });
   // a connected socket stays non-blocking: later sends and receives never block
   if (count > 0 && ConnectSucceeded(socket)) return {AttemptResult::Connected, static_cast<SocketHandle>(socket)};
   closesocket(socket);

@@ -78,6 +78,43 @@ TEST_F(ConnectTest, ASecondAttemptThatConnectsEndsTheRetries) {
                                 "connect 127.0.0.7:9100 2s -> connected 1"}));
 }
 
+TEST_F(ConnectTest, AStopEndsTheAttemptItsPrinterNeverAnswersAndNoOtherFollows) {
+  EXPECT_EQ(ConnectWithTimeout(devices, clock, slot, kPrinter, kMonitorPort, {1, 0}, [] { return true; }), -3);
+  EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.7:4000 1s -> stopped"}));
+  EXPECT_EQ(slot, kNoSocket);
+}
+
+TEST(WaitForConnect, WaitsInSlicesAskingTheStopBeforeEachOrOnceWithoutOne) {
+  const struct {
+    const char* name;
+    ConnectTimeout timeout;
+    bool withStop;
+    int stopAfterAsks;  // the ask that answers true first; 0 never
+    std::vector<int> answers;  // of the waits in turn; 0 once they run out
+    std::vector<unsigned> waits;
+    int result;
+  } rows[] = {
+      {"no stop: one wait", {1, 0}, false, 0, {}, {1000}, 0},
+      {"no stop, ready", {2, 0}, false, 0, {1}, {2000}, 1},
+      {"whole time in slices", {0, 50000}, true, 0, {}, {20, 20, 10}, 0},
+      {"stopped at the third ask", {1, 0}, true, 3, {}, {20, 20}, 0},
+      {"ready in the second slice", {1, 0}, true, 0, {0, 1}, {20, 20}, 1},
+      {"failed wait", {1, 0}, true, 0, {-1}, {20}, -1},
+  };
+  for (const auto& row : rows) {
+    int asks = 0;
+    std::vector<unsigned> waits;
+    const auto stop = [&] { return ++asks == row.stopAfterAsks; };
+    const auto wait = [&](unsigned ms) {
+      waits.push_back(ms);
+      return waits.size() <= row.answers.size() ? row.answers[waits.size() - 1] : 0;
+    };
+    EXPECT_EQ(WaitForConnect(row.timeout, row.withStop ? std::function<bool()>(stop) : nullptr, wait), row.result)
+        << row.name;
+    EXPECT_EQ(waits, row.waits) << row.name;
+  }
+}
+
 TEST(FlushArpForAddress, FlushesOnlyInterfacesWithARowForTheAddress) {
   FakeLinkDevices devices;
   devices.arpTable = std::vector<ArpRow>{{MakeIpv4(10, 0, 0, 1), 3}, {MakeIpv4(10, 0, 0, 2), 4}};

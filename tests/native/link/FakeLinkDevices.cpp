@@ -163,8 +163,10 @@ DeviceHandle FakeLinkDevices::OpenForWrite(const std::string& path) {
   return device;
 }
 
-ConnectAttempt FakeLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) {
+ConnectAttempt FakeLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                                            const std::function<bool()>& stop) {
   Busy busy(*this);
+  if (onConnect) onConnect(stop);
   AttemptResult result = AttemptResult::Connected;
   {
     std::lock_guard lock(mutex_);
@@ -173,9 +175,13 @@ ConnectAttempt FakeLinkDevices::ConnectOnce(Ipv4 address, std::uint16_t port, Co
       attempts.pop_front();
     }
   }
+  // a stop ends the attempt's wait without a connection
+  const bool stopped = stop && stop();
+  if (stopped) result = AttemptResult::TimedOut;
   static const char* const kNames[] = {"connected", "no-socket", "option-refused", "timed-out", "wait-failed"};
   std::string entry = "connect " + FormatIpv4(address) + ":" + std::to_string(port) + " " +
-                      std::to_string(timeout.seconds) + "s -> " + kNames[static_cast<int>(result)];
+                      std::to_string(timeout.seconds) + "s -> " +
+                      (stopped ? "stopped" : kNames[static_cast<int>(result)]);
   if (result != AttemptResult::Connected) {
     Record(entry);
     return {result, kNoSocket};

@@ -42,6 +42,9 @@ class FakeLinkDevices : public LinkDevices {
   bool slowWrites = false;
   // runs at the start of every Write: a test holds a send there
   std::function<void()> onWrite;
+  // runs at the start of every ConnectOnce with the attempt's stop: a test
+  // cancels there, the exit benchmark holds a silent printer's attempt
+  std::function<void(const std::function<bool()>& stop)> onConnect;
 
   // --- records ---
   std::vector<std::string> Log() const;
@@ -63,7 +66,8 @@ class FakeLinkDevices : public LinkDevices {
   void Close(DeviceHandle device) override;
   std::optional<std::vector<UsbInterface>> UsbPrinterInterfaces() override;
   DeviceHandle OpenForWrite(const std::string& path) override;
-  ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout) override;
+  ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
+                             const std::function<bool()>& stop) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
   bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
   bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;

@@ -174,6 +174,14 @@ TEST_F(PrinterLinkTest, CancelledSendsAbortTheLptWriteInFlightAndLaterSendsWrite
                                 "write 1 3 -> 3"}));
 }
 
+TEST_F(PrinterLinkTest, ACancelDuringTheNetConnectEndsTheAttemptAndNoOtherFollows) {
+  Use(kPortNet);
+  link.SetPrinterIpSource([] { return MakeIpv4(127, 0, 0, 3); });
+  devices.onConnect = [this](const auto&) { link.CancelSends(); };  // the window closes during the attempt
+  EXPECT_EQ(link.SendData("abc"), 0);
+  EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.3:9100 1s -> stopped"}));
+}
+
 // --- LPT ---
 
 TEST_F(PrinterLinkTest, LptSendPurgesWritesCountsAndSaysSo) {

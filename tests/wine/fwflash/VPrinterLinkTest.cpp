@@ -1,11 +1,15 @@
 // The port layer's serial and TCP links against vprinter's firmware mode:
-// exact bytes on the wire, the image it kept, and every fault switch.
+// exact bytes on the wire, the image it kept, every fault switch, and a
+// serial printer that stops reading.
 #include <gtest/gtest.h>
 #include <winsock2.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <utility>
+#include <vector>
 
 #include "common/Pause.h"
 #include "fwflash/win/PortLayer.h"
@@ -226,6 +230,22 @@ TEST_F(VPrinterLinkTest, ShortComReplyKeepsTheEarlierBytesOfTheReplyBuffer) {
   fwflash::Reply reply{1, 2, 3, 4};
   EXPECT_TRUE(ports_.ReceiveReply(reply));  // two bytes after the 3 s time-out still count
   EXPECT_EQ(reply, (fwflash::Reply{'x', 'y', 3, 4}));
+  ports_.CloseSelectedPort();
+}
+
+TEST_F(VPrinterLinkTest, AComWriteThePrinterStopsTakingFailsAfterTheStallLimit) {
+  // nobody reads the pty's other end: once its buffers fill, the writes stall
+  ASSERT_FALSE(testsupport::MapComPort(22).empty());
+  ports_.SetStalledWriteMs(300);
+  ASSERT_TRUE(ports_.ConnectSelectedPort({Transport::Com, 21, 115200, 0}));
+  const std::vector<uint8_t> chunk(fwflash::kChunkSize, 0x55);
+  auto chunksTaken = std::async(std::launch::async, [&] {
+    int taken = 0;
+    while (taken < 1000 && ports_.SendBytes(chunk)) ++taken;
+    return taken;
+  });
+  ASSERT_EQ(chunksTaken.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_LT(chunksTaken.get(), 1000);
   ports_.CloseSelectedPort();
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,27 @@ TEST_F(NetLinkTest, MonitorReceiveFromASilentPrinterGivesNothingInsteadOfBlockin
   monitor_.Close();
   ASSERT_TRUE(printer.WaitJournal([](const auto& j) { return VPrinter::Count(j, "close") == 1; }));
   EXPECT_EQ(printer.Bytes(1), std::string("\x1B\x76\x00", 3));
+}
+
+TEST_F(NetLinkTest, AMonitorConnectToAPrinterThatNeverAnswersEndsAtTheStop) {
+  // a listener whose one queue place is taken: the next connect gets no answer
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_port = htons(kMonitorPort);
+  at.sin_addr.s_addr = htonl(MakeIpv4(127, 0, 0, 31));
+  const SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
+  const SOCKET queued = socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&at), sizeof at), 0);
+  ASSERT_EQ(listen(listener, 0), 0);
+  ASSERT_EQ(connect(queued, reinterpret_cast<const sockaddr*>(&at), sizeof at), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const auto since = [start] { return std::chrono::steady_clock::now() - start; };
+  const auto stop = [&] { return since() > std::chrono::milliseconds(300); };
+  EXPECT_EQ(monitor_.Connect(MakeIpv4(127, 0, 0, 31), {5, 0}, stop), -3);
+  EXPECT_GE(since(), std::chrono::milliseconds(300));  // the attempt waited: nothing refused it
+  EXPECT_LT(since(), std::chrono::seconds(2));         // a whole attempt is 5 s
+  closesocket(queued);
+  closesocket(listener);
 }
 
 TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendFails) {
