@@ -9,7 +9,7 @@
 #include <sstream>
 #include <vector>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/console/Commands.h"
 #include "prtbench/console/Content.h"
 #include "prtbench/imaging/Barcodes.h"

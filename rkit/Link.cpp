@@ -1,7 +1,7 @@
 // Opening and writing the chosen link with the portable core's port rules.
 #include "rkit/Link.h"
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/link/Connect.h"
 #include "prtbench/link/Ports.h"
 

@@ -11,7 +11,7 @@
 
 #include "common/Pause.h"
 #include "fwflash/Upgrade.h"
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/link/LinkDevices.h"
 #include "prtbench/link/PrintSink.h"
 

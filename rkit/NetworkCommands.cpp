@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/console/NetCommands.h"
 #include "prtbench/nettools/Discovery.h"
 #include "prtbench/nettools/PrinterSearch.h"

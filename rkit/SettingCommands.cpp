@@ -8,8 +8,8 @@
 
 #include "fwflash/FirmwareFile.h"
 #include "fwflash/Upgrade.h"
-#include "prtbench/app/Messages.h"
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/Messages.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/config/Advanced.h"
 #include "prtbench/config/BlackMark.h"
 #include "prtbench/config/Bluetooth.h"

@@ -10,8 +10,8 @@
 #include <mutex>
 #include <string>
 
-#include "prtbench/app/Language.h"
-#include "prtbench/app/Outcome.h"
+#include "prtbench/base/Language.h"
+#include "prtbench/base/Outcome.h"
 
 namespace prtbench {
 

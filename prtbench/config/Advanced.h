@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

@@ -1,8 +1,8 @@
 // Black mark frames, offsets, field checks and test receipts.
 #include "prtbench/config/BlackMark.h"
 
-#include "prtbench/app/CodePage.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/CodePage.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/config/Frame.h"
 
 namespace prtbench {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "prtbench/app/Bytes.h"
-#include "prtbench/app/Language.h"
+#include "prtbench/base/Bytes.h"
+#include "prtbench/base/Language.h"
 
 namespace prtbench {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

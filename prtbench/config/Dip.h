@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

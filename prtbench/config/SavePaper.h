@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/link/PrinterLink.h"
 

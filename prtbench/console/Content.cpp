@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/console/Encoding.h"
 
 namespace prtbench {

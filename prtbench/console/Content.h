@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/console/Hex.h"
 
 namespace prtbench {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 
 namespace prtbench {
 namespace {

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "prtbench/app/Label.h"
-#include "prtbench/app/Language.h"
+#include "prtbench/base/Label.h"
+#include "prtbench/base/Language.h"
 
 namespace prtbench {
 

@@ -4,7 +4,7 @@
 // without re-addressing its own adapter.
 #pragma once
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/link/Ipv4.h"
 
 namespace prtbench {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

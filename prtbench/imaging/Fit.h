@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/imaging/Image.h"
 
 namespace prtbench {

@@ -1,7 +1,7 @@
 // The info line's pieces come from the message table, one per language.
 #include "prtbench/imaging/InfoLine.h"
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 namespace prtbench {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "prtbench/app/Language.h"
+#include "prtbench/base/Language.h"
 
 namespace prtbench {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/imaging/Image.h"
 
 namespace prtbench {

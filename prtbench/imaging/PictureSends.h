@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/Pause.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/imaging/Image.h"
 #include "prtbench/link/PrintSink.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/link/PrinterIni.h"
 
 namespace prtbench {

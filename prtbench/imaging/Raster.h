@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/imaging/Image.h"
 
 namespace prtbench {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "prtbench/app/Bytes.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Bytes.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/imaging/Image.h"
 
 namespace prtbench {

@@ -8,7 +8,7 @@
 
 #include "prtbench/link/ConnectionSettings.h"
 #include "prtbench/link/Ipv4.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/link/SettingsStore.h"
 
 namespace prtbench {

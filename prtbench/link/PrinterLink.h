@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "common/Pause.h"
-#include "prtbench/app/Outcome.h"
+#include "prtbench/base/Outcome.h"
 #include "prtbench/link/Connect.h"
 #include "prtbench/link/ConnectionSettings.h"
 #include "prtbench/link/LinkDevices.h"

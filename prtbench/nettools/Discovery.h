@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/link/Ipv4.h"
 
 namespace prtbench {

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "common/Pause.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/link/MonitorConnection.h"
 #include "prtbench/nettools/Status.h"
 

@@ -1,7 +1,7 @@
 // Frames of the network settings dialog, built to the size of their texts.
 #include "prtbench/nettools/NetSettingFrames.h"
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 
 namespace prtbench {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "prtbench/app/Bytes.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Bytes.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/link/Ipv4.h"
 
 namespace prtbench {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "common/Pause.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/nettools/DatagramSockets.h"
 #include "prtbench/nettools/Discovery.h"
 

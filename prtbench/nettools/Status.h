@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace prtbench {
 

@@ -1,7 +1,7 @@
 // The serial link's rate and flow become the updater's port selection.
 #include "rkit/win/ComUpgradePort.h"
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 namespace rkit {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "common/Pause.h"
-#include "prtbench/app/Language.h"
+#include "prtbench/base/Language.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/app/win/StatusLine.h"
 #include "prtbench/link/MonitorConnection.h"

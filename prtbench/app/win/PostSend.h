@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "prtbench/app/Bytes.h"
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Bytes.h"
+#include "prtbench/base/Messages.h"
 #include "prtbench/app/SendQueue.h"
 #include "prtbench/app/win/Context.h"
 #include "prtbench/link/PrinterLink.h"

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "prtbench/app/Label.h"
+#include "prtbench/base/Label.h"
 #include "winui/Dialog.h"
 
 namespace prtbench {

@@ -10,8 +10,8 @@
 #include <mutex>
 #include <string>
 
-#include "prtbench/app/Messages.h"
-#include "prtbench/app/Outcome.h"
+#include "prtbench/base/Messages.h"
+#include "prtbench/base/Outcome.h"
 #include "prtbench/app/WindowState.h"
 #include "winui/WindowLink.h"
 

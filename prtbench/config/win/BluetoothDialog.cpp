@@ -1,7 +1,7 @@
 // BluetoothSetting: three switches, their texts and Set.
 #include "prtbench/config/win/BluetoothDialog.h"
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/config/Bluetooth.h"
 #include "prtbench/app/win/PostSend.h"
 #include "prtbench/link/PrinterIni.h"

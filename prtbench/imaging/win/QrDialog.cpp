@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/imaging/Qr.h"
 #include "prtbench/imaging/win/Preview.h"
 #include "prtbench/imaging/win/QrPreviewLibrary.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/imaging/Qr.h"
 #include "winui/Utf.h"
 

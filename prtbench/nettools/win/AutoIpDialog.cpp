@@ -3,7 +3,7 @@
 // go out from the send queue.
 #include "prtbench/nettools/win/AutoIpDialog.h"
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "prtbench/app/win/Relabel.h"
 #include "prtbench/link/Connect.h"
 #include "prtbench/nettools/Discovery.h"

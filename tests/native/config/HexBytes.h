@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 
 namespace configtest {
 

@@ -1,5 +1,5 @@
 // The message table: every link message exact in both languages, and Fill.
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "support/DialogDriver.h"
 #include "support/TestContext.h"
 #include "winui/WindowLink.h"

@@ -5,7 +5,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 namespace consoletest {
 namespace {

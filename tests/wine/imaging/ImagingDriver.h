@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FakeLinkDevices.h"
-#include "prtbench/app/Bytes.h"
+#include "prtbench/base/Bytes.h"
 #include "prtbench/imaging/Image.h"
 #include "support/DialogDriver.h"
 #include "support/TestContext.h"

@@ -1,7 +1,7 @@
 // The code page seam on Windows: through UTF-16 with winui's converters.
 #include <windows.h>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 #include "winui/Utf.h"
 
 namespace prtbench {

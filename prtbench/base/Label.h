@@ -2,7 +2,7 @@
 // one table of these.
 #pragma once
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 namespace prtbench {
 

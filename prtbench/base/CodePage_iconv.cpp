@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "prtbench/app/CodePage.h"
+#include "prtbench/base/CodePage.h"
 
 namespace prtbench {
 namespace {

@@ -1,5 +1,5 @@
 // The message texts, generated from the tables in the order of Msg.
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ struct Texts {
 
 constexpr std::array kTexts{
 #define KIT_MESSAGE(name, english, chinese) Texts{english, chinese},
-#include "prtbench/app/MessageTables.def"
+#include "prtbench/base/MessageTables.def"
 #undef KIT_MESSAGE
 };
 

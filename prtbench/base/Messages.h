@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "prtbench/app/Language.h"
+#include "prtbench/base/Language.h"
 
 namespace prtbench {
 
 enum class Msg {
 #define KIT_MESSAGE(name, english, chinese) name,
-#include "prtbench/app/MessageTables.def"
+#include "prtbench/base/MessageTables.def"
 #undef KIT_MESSAGE
 };
 

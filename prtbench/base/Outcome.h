@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "prtbench/app/Messages.h"
+#include "prtbench/base/Messages.h"
 
 namespace prtbench {
 
