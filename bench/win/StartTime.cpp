@@ -1,9 +1,10 @@
-// How long a program takes from its start to its first visible window, as a
-// technician sees it, against a trivial dialog started the same way:
-//   start_time_bench.exe PROGRAM.exe TRIVIAL.exe [RUNS]
-// Each run starts both in turn from their own folders, times until a visible
-// top-level window of the new process exists, closes it and waits for the
-// exit. It prints each median and their ratio (the target is at most 1.3).
+// How long programs take from their start to their first visible window, as
+// a technician sees it, against a trivial dialog started the same way:
+//   start_time_bench.exe RUNS TRIVIAL.exe PROGRAM.exe...
+// Each run starts every program in turn from its own folder, times until a
+// visible top-level window of the new process exists, closes it and waits
+// for the exit. It prints each median and its ratio to the trivial dialog's
+// (the target for prtbench is at most 1.3).
 #include <windows.h>
 
 #include <algorithm>
@@ -69,25 +70,32 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: start_time_bench PROGRAM.exe TRIVIAL.exe [RUNS]\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: start_time_bench RUNS TRIVIAL.exe PROGRAM.exe...\n");
     return 2;
   }
-  const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 6;
-  std::vector<double> program, trivial;
+  const int runs = std::max(1, _wtoi(argv[1]));
+  const int programs = argc - 2;  // the trivial dialog first
+  std::vector<std::vector<double>> times(programs);
   for (int run = 0; run < runs; ++run) {
-    const double p = TimeOneStart(argv[1]);
-    const double t = TimeOneStart(argv[2]);
-    if (p < 0 || t < 0) {
-      std::fprintf(stderr, "run %d: a program showed no window\n", run + 1);
-      return 1;
+    std::printf("run %d:", run + 1);
+    for (int p = 0; p < programs; ++p) {
+      const double time = TimeOneStart(argv[2 + p]);
+      if (time < 0) {
+        std::fprintf(stderr, "\nrun %d: %ls showed no window\n", run + 1, argv[2 + p]);
+        return 1;
+      }
+      std::printf(" %.0f ms", time);
+      times[p].push_back(time);
     }
-    std::printf("run %d: program %.0f ms, trivial dialog %.0f ms\n", run + 1, p, t);
-    program.push_back(p);
-    trivial.push_back(t);
+    std::printf("\n");
   }
-  const double ratio = Median(program) / Median(trivial);
-  std::printf("median: program %.0f ms, trivial dialog %.0f ms, ratio %.2f (target at most 1.30)\n", Median(program),
-              Median(trivial), ratio);
+  const double trivial = Median(times[0]);
+  std::printf("median: trivial dialog %.0f ms\n", trivial);
+  for (int p = 1; p < programs; ++p) {
+    const std::wstring path = argv[2 + p];
+    std::printf("median: %ls %.0f ms, ratio %.2f\n", path.substr(path.find_last_of(L"\\/") + 1).c_str(),
+                Median(times[p]), Median(times[p]) / trivial);
+  }
   return 0;
 }
