@@ -1,6 +1,6 @@
 // The floor under prtbench's start-up: its main window's own template, read
-// from prtbench.exe beside the build's bench folder, shown with the same
-// common controls and manifest and no start-up work at all. What prtbench
+// from the prtbench.exe in the same folder, shown with the same common
+// controls and manifest and no start-up work at all. What prtbench
 // takes beyond this is its own doing; what this takes beyond the trivial
 // dialog is the window's controls.
 #include <windows.h>
@@ -23,7 +23,7 @@ std::wstring PrtbenchBesideUs() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path);
   folder.resize(folder.find_last_of(L'\\') + 1);
-  return folder + L"..\\prtbench\\prtbench.exe";
+  return folder + L"prtbench.exe";
 }
 
 }  // namespace
