@@ -99,6 +99,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (message == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lParam);
     self->hwnd_ = hwnd;
+    self->RememberItems();
     self->windowLink_ = std::make_shared<WindowLink>(hwnd);
     SetPropW(hwnd, kDialogProperty, self);
   }
@@ -236,6 +237,30 @@ void Dialog::SetIcons(int iconId) {
   }
 }
 
+HWND Dialog::Item(int id) const {
+  const auto known = items_.find(id);
+  const bool stillThere = known != items_.end() && IsWindow(known->second) && GetParent(known->second) == hwnd_ &&
+                          GetDlgCtrlID(known->second) == id;
+  if (stillThere) return known->second;
+  return GetDlgItem(hwnd_, id);
+}
+
+// Wine's GetDlgItem asks the window server for the whole list of children at
+// each call, which made a long list take milliseconds to fill: the controls
+// the template made are looked up once. Written at WM_INITDIALOG, before any
+// handler runs, and only read afterwards, so workers may call Item too.
+void Dialog::RememberItems() {
+  items_.clear();
+  EnumChildWindows(hwnd_, RememberItem, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK Dialog::RememberItem(HWND child, LPARAM self) {
+  auto* dialog = reinterpret_cast<Dialog*>(self);
+  // the first control of an id, as GetDlgItem finds it; not the controls' own children
+  if (GetParent(child) == dialog->hwnd_) dialog->items_.emplace(GetDlgCtrlID(child), child);
+  return TRUE;
+}
+
 std::wstring Dialog::WideText(int id) const {
   HWND control = Item(id);
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -246,7 +271,7 @@ std::wstring Dialog::WideText(int id) const {
 std::string Dialog::Text(int id) const { return Narrow(WideText(id)); }
 
 void Dialog::SetWideText(int id, std::wstring_view text) {
-  SetDlgItemTextW(hwnd_, id, std::wstring(text).c_str());
+  SetWindowTextW(Item(id), std::wstring(text).c_str());
 }
 
 void Dialog::SetText(int id, std::string_view utf8) { SetWideText(id, Widen(utf8)); }
@@ -264,12 +289,12 @@ std::optional<int> Dialog::Int(int id) const {
   return value;
 }
 
-void Dialog::SetInt(int id, int value) { SetDlgItemInt(hwnd_, id, static_cast<UINT>(value), TRUE); }
+void Dialog::SetInt(int id, int value) { SetWideText(id, std::to_wstring(value)); }
 
-bool Dialog::Checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+bool Dialog::Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Dialog::SetChecked(int id, bool checked) {
-  CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+  SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 int Dialog::RadioIndex(int firstId) const {
@@ -292,67 +317,67 @@ void Dialog::SetRadioIndex(int firstId, int index) {
 }
 
 int Dialog::ComboIndex(int id) const {
-  const LRESULT index = SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
   return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
-void Dialog::SetComboIndex(int id, int index) { SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, index, 0); }
+void Dialog::SetComboIndex(int id, int index) { SendMessageW(Item(id), CB_SETCURSEL, index, 0); }
 
 std::string Dialog::ComboText(int id) const {
   const int index = ComboIndex(id);
   if (index < 0) return {};
-  const LRESULT length = SendDlgItemMessageW(hwnd_, id, CB_GETLBTEXTLEN, index, 0);
+  const LRESULT length = SendMessageW(Item(id), CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendDlgItemMessageW(hwnd_, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(Item(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return Narrow(text);
 }
 
-void Dialog::ComboReset(int id) { SendDlgItemMessageW(hwnd_, id, CB_RESETCONTENT, 0, 0); }
+void Dialog::ComboReset(int id) { SendMessageW(Item(id), CB_RESETCONTENT, 0, 0); }
 
 void Dialog::ComboAdd(int id, std::string_view utf8) {
-  SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
+  SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
 }
 
 int Dialog::ListIndex(int id) const {
-  const LRESULT index = SendDlgItemMessageW(hwnd_, id, LB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageW(Item(id), LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
-void Dialog::SetListIndex(int id, int index) { SendDlgItemMessageW(hwnd_, id, LB_SETCURSEL, index, 0); }
+void Dialog::SetListIndex(int id, int index) { SendMessageW(Item(id), LB_SETCURSEL, index, 0); }
 
 std::string Dialog::ListText(int id) const {
   const int index = ListIndex(id);
   if (index < 0) return {};
-  const LRESULT length = SendDlgItemMessageW(hwnd_, id, LB_GETTEXTLEN, index, 0);
+  const LRESULT length = SendMessageW(Item(id), LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendDlgItemMessageW(hwnd_, id, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(Item(id), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return Narrow(text);
 }
 
-void Dialog::ListReset(int id) { SendDlgItemMessageW(hwnd_, id, LB_RESETCONTENT, 0, 0); }
+void Dialog::ListReset(int id) { SendMessageW(Item(id), LB_RESETCONTENT, 0, 0); }
 
 void Dialog::ListAdd(int id, std::string_view utf8) {
-  SendDlgItemMessageW(hwnd_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
+  SendMessageW(Item(id), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(utf8).c_str()));
 }
 
 int Dialog::ComboSelectPrefix(int id, std::string_view prefix) {
   const std::wstring wide = Widen(prefix);
   const LRESULT index =
-      SendDlgItemMessageW(hwnd_, id, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+      SendMessageW(Item(id), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
   return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
 uint32_t Dialog::IpAddress(int id) const {
   DWORD address = 0;
-  SendDlgItemMessageW(hwnd_, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+  SendMessageW(Item(id), IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
   return address;
 }
 
-void Dialog::SetIpAddress(int id, uint32_t address) { SendDlgItemMessageW(hwnd_, id, IPM_SETADDRESS, 0, address); }
+void Dialog::SetIpAddress(int id, uint32_t address) { SendMessageW(Item(id), IPM_SETADDRESS, 0, address); }
 
 void Dialog::Enable(int id, bool enabled) { EnableWindow(Item(id), enabled ? TRUE : FALSE); }
 

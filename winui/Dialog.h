@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "winui/WindowLink.h"
@@ -54,7 +55,7 @@ class Dialog {
   // Any thread may read it; only the dialog's own thread sets it. A worker's
   // copy may already be stale, so workers only post to it.
   HWND hwnd() const { return hwnd_; }
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  HWND Item(int id) const;
   // How workers reach this dialog's thread; detached when its window is
   // destroyed. Null before the window exists.
   std::shared_ptr<WindowLink> windowLink() const { return windowLink_; }
@@ -136,6 +137,8 @@ class Dialog {
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Proc(UINT message, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
+  void RememberItems();
+  static BOOL CALLBACK RememberItem(HWND child, LPARAM self);
 
   int templateId_;
   HINSTANCE instance_;
@@ -147,6 +150,7 @@ class Dialog {
   std::vector<std::unique_ptr<CXPButton>> buttons_;
   std::vector<HFONT> fonts_;
   std::shared_ptr<WindowLink> windowLink_;
+  std::unordered_map<int, HWND> items_;  // the template's controls by id
 };
 
 // A modeless dialog T, the only way to create one. Its destructor runs before

@@ -75,10 +75,9 @@ bool CKALDRODlg::OnInit() {
   LoadSettingsFile();
   LoadLanguageMenu();
   ports_.RegisterUsbNotices();
-  // what may take a while runs on the send queue, ahead of any send: the
-  // window shows meanwhile
-  Post([&link = link_](const SendQueue::Cancelled&) { link.OpenUsbIfClosed(); });
-  tools_.ShowLocalIpSoon();
+  // what may take a while waits for the window to show and paint (a timer
+  // comes after both), so the queue's loading and asking do not delay it
+  StartTimer(kStartJobsTimer, 0);
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
   status_.SetText(Text(Msg::StatusBarStart));
   // the controls hold the fields already: only the content box changes
@@ -376,6 +375,15 @@ void CKALDRODlg::OnSettingsNotWritten() {
 void CKALDRODlg::OnTimer(UINT_PTR id) {
   if (ports_.OnTimer(id)) return;
   if (id == kClockTimer) OnClock();
+  if (id == kStartJobsTimer) PostStartJobs();
+}
+
+void CKALDRODlg::PostStartJobs() {
+  if (startJobsPosted_) return;
+  startJobsPosted_ = true;
+  StopTimer(kStartJobsTimer);
+  Post([&link = link_](const SendQueue::Cancelled&) { link.OpenUsbIfClosed(); });
+  tools_.ShowLocalIpSoon();
 }
 
 void CKALDRODlg::OnClock() {
@@ -393,12 +401,13 @@ void CKALDRODlg::SetStatusLine(const std::string& text) { SetText(IDC_MAIN_STATU
 void CKALDRODlg::RememberPrinterIp() { printerIpCopy_.store(IpAddress(IDC_MAIN_PRINTER_IP)); }
 
 void CKALDRODlg::Post(SendQueue::Job job) {
+  PostStartJobs();
   // the box as it is when the user asks, whatever its change notices said
   RememberPrinterIp();
   queue_.Post(std::move(job));
 }
 
-bool CKALDRODlg::Busy() const { return queue_.Busy() || sending_.Running(); }
+bool CKALDRODlg::Busy() const { return !startJobsPosted_ || queue_.Busy() || sending_.Running(); }
 
 void MainWindow::Report(const std::string& text) {
   context().status().SetText(text);

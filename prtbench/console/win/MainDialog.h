@@ -56,8 +56,8 @@ class CKALDRODlg : public winui::Dialog, private MainWindow {
   using winui::Dialog::hwnd;
   using winui::Dialog::Text;
   Context& context() override { return context_; }
-  // True while sends of this window are queued or running, or automatic
-  // sending runs.
+  // True while the start's own jobs wait for the window to show, sends of
+  // this window are queued or running, or automatic sending runs.
   bool Busy() const;
 
  protected:
@@ -108,8 +108,12 @@ class CKALDRODlg : public winui::Dialog, private MainWindow {
   void OnSettingsNotWritten();
   void OnClock();
   bool OnSetCursor(HWND over);
+  // Opens the USB printer and asks for the computer's address on the send
+  // queue, once, ahead of any send.
+  void PostStartJobs();
 
   static constexpr UINT_PTR kClockTimer = 2;
+  static constexpr UINT_PTR kStartJobsTimer = 3;
 
   PrinterLink& link_;
   NoticingSettingsStore settings_;  // the given store, its first failed write told
@@ -127,6 +131,7 @@ class CKALDRODlg : public winui::Dialog, private MainWindow {
   // the Printer IP box as the link reads it from any thread
   std::atomic<Ipv4> printerIpCopy_{0};
 
+  bool startJobsPosted_ = false;
   HACCEL accelerators_ = nullptr;
   HBITMAP framePattern_ = nullptr;
   HBRUSH frameBrush_ = nullptr;
