@@ -46,6 +46,17 @@ TEST_F(DialogTest, TextRoundTripsUtf8ThroughUtf16) {
   EXPECT_EQ(dialog_.WideText(IDC_TEST_EDIT), L"打印机IP: Atualização ！");
 }
 
+TEST_F(DialogTest, HelpersReachAControlMadeInPlaceOfOneDestroyed) {
+  HWND old = dialog_.Item(IDC_TEST_EDIT);
+  DestroyWindow(old);
+  HWND made = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 12, dialog_.hwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_EDIT)), nullptr, nullptr);
+  ASSERT_NE(made, nullptr);
+  dialog_.SetText(IDC_TEST_EDIT, "new");
+  EXPECT_EQ(dialog_.Item(IDC_TEST_EDIT), made);
+  EXPECT_EQ(dialog_.Text(IDC_TEST_EDIT), "new");
+}
+
 TEST_F(DialogTest, IntReadsNumbersAndRefusesOtherText) {
   dialog_.SetInt(IDC_TEST_EDIT, -42);
   EXPECT_EQ(dialog_.Int(IDC_TEST_EDIT), -42);
