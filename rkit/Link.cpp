@@ -19,7 +19,7 @@ size_t SendWhole(LinkDevices& devices, SocketHandle socket, std::span<const std:
   while (offset < bytes.size()) {
     const int sent = devices.Send(socket, bytes.subspan(offset));
     if (sent == kWouldBlock) {
-      if (!devices.WaitWritable(socket, kStalledPrinterMs)) break;
+      if (!devices.WaitWritable(socket, kStalledPrinterMs, {})) break;
       continue;
     }
     if (sent <= 0) break;

@@ -27,17 +27,22 @@ int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& sl
   }
 }
 
-int WaitForConnect(ConnectTimeout timeout, const std::function<bool()>& stop,
-                   const std::function<int(unsigned)>& wait) {
-  unsigned left = static_cast<unsigned>(timeout.seconds * 1000 + timeout.microseconds / 1000);
+int WaitUnlessStopped(unsigned milliseconds, const std::function<bool()>& stop,
+                      const std::function<int(unsigned)>& wait) {
+  unsigned left = milliseconds;
   if (!stop) return wait(left);
   for (;;) {
     if (stop()) return 0;
-    const unsigned slice = std::min(left, kConnectStopCheckMs);
+    const unsigned slice = std::min(left, kStopCheckMs);
     const int answer = wait(slice);
     left -= slice;
     if (answer != 0 || left == 0) return answer;
   }
+}
+
+int WaitForConnect(ConnectTimeout timeout, const std::function<bool()>& stop,
+                   const std::function<int(unsigned)>& wait) {
+  return WaitUnlessStopped(static_cast<unsigned>(timeout.seconds * 1000 + timeout.microseconds / 1000), stop, wait);
 }
 
 void FlushArpForAddress(LinkDevices& devices, Ipv4 address) {

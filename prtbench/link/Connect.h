@@ -20,8 +20,8 @@ inline constexpr int kConnectAttempts = 3;
 // what a blocking connect waits on Windows before it gives up
 inline constexpr ConnectTimeout kOwnConnectTimeout{21, 0};
 inline constexpr unsigned kConnectRetryPauseMs = 500;
-// how soon a stop ends one attempt's wait, as it ends a Clock's pause
-inline constexpr unsigned kConnectStopCheckMs = 20;
+// how soon a stop ends a socket wait, as it ends a Clock's pause
+inline constexpr unsigned kStopCheckMs = 20;
 
 // Connects `slot` to address:port in up to three attempts, flushing the
 // neighbour cache for the address before the second and third and pausing
@@ -34,12 +34,14 @@ inline constexpr unsigned kConnectStopCheckMs = 20;
 int ConnectWithTimeout(LinkDevices& devices, kit::Clock& clock, SocketHandle& slot, Ipv4 address,
                        std::uint16_t port, ConnectTimeout timeout, const std::function<bool()>& stop = {});
 
-// One attempt's wait for its connect, for the devices: `wait(ms)` waits up
-// to ms and answers above 0 ready, 0 nothing yet, below 0 failed. With a
-// `stop` the time goes in waits of kConnectStopCheckMs, `stop` asked before
-// each, so a printer that never answers does not hold a stop for the whole
-// time-out; without one it is one wait. The last wait's answer; 0 when
-// stopped.
+// A socket wait of the devices: `wait(ms)` waits up to ms and answers above
+// 0 ready, 0 nothing yet, below 0 failed. With a `stop` the time goes in
+// waits of kStopCheckMs, `stop` asked before each, so a printer that never
+// answers or stopped reading does not hold a stop for the whole time-out;
+// without one it is one wait. The last wait's answer; 0 when stopped.
+int WaitUnlessStopped(unsigned milliseconds, const std::function<bool()>& stop,
+                      const std::function<int(unsigned)>& wait);
+// One connect attempt's wait of `timeout`, as WaitUnlessStopped.
 int WaitForConnect(ConnectTimeout timeout, const std::function<bool()>& stop,
                    const std::function<int(unsigned)>& wait);
 

@@ -120,8 +120,9 @@ class LinkDevices {
                                      const std::function<bool()>& stop) = 0;
   // One send call: bytes taken, kWouldBlock or kSocketError.
   virtual int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) = 0;
-  // Waits until the socket can take bytes again; false on time-out or error.
-  virtual bool WaitWritable(SocketHandle socket, unsigned milliseconds) = 0;
+  // Waits until the socket can take bytes again (WaitUnlessStopped); false
+  // on time-out, error, or once `stop` answers true.
+  virtual bool WaitWritable(SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) = 0;
   // Waits until the socket has bytes to read (or the peer closed it); false
   // on time-out or error.
   virtual bool WaitReadable(SocketHandle socket, unsigned milliseconds) = 0;

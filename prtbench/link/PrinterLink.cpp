@@ -211,7 +211,8 @@ size_t PrinterLink::SendWhole(std::span<const std::uint8_t> bytes) {
   do {
     const int sent = devices_.Send(socket_, bytes.subspan(offset));
     if (sent == kWouldBlock) {
-      if (Cancelled() || !devices_.WaitWritable(socket_, kStalledPrinterMs)) break;
+      // a cancel ends the wait too: a printer that stopped reading holds no close
+      if (!devices_.WaitWritable(socket_, kStalledPrinterMs, [this] { return Cancelled(); })) break;
       continue;
     }
     if (sent < 0 || (sent == 0 && offset < bytes.size())) break;

@@ -68,13 +68,19 @@ int Left(Deadline deadline) {
   return static_cast<int>(std::max<std::int64_t>(left.count(), 0));
 }
 
-bool Wait(int fd, short events, int milliseconds) {
+// One descriptor's poll, again after a signal: 1 when `events`, a hang-up or
+// an error came, 0 on time-out, -1 when the poll failed or the descriptor is
+// not open.
+int Poll(int fd, short events, int milliseconds) {
   pollfd ready{fd, events, 0};
   int count;
   do count = poll(&ready, 1, milliseconds);
   while (count < 0 && errno == EINTR);
-  return count > 0 && (ready.revents & (events | POLLHUP | POLLERR)) != 0;
+  if (count <= 0) return count < 0 ? -1 : 0;
+  return (ready.revents & (events | POLLHUP | POLLERR)) != 0 ? 1 : -1;
 }
+
+bool Wait(int fd, short events, int milliseconds) { return Poll(fd, events, milliseconds) > 0; }
 
 }  // namespace
 
@@ -239,8 +245,10 @@ int PosixDevices::Send(SocketHandle socket, std::span<const std::uint8_t> bytes)
   return errno == EAGAIN || errno == EWOULDBLOCK ? kWouldBlock : kSocketError;
 }
 
-bool PosixDevices::WaitWritable(SocketHandle socket, unsigned milliseconds) {
-  return Wait(Fd(socket), POLLOUT, static_cast<int>(milliseconds));
+bool PosixDevices::WaitWritable(SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) {
+  return WaitUnlessStopped(milliseconds, stop, [fd = Fd(socket)](unsigned slice) {
+           return Poll(fd, POLLOUT, static_cast<int>(slice));
+         }) > 0;
 }
 
 bool PosixDevices::WaitReadable(SocketHandle socket, unsigned milliseconds) {

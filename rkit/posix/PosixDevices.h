@@ -41,7 +41,7 @@ class PosixDevices final : public prtbench::LinkDevices, public DeviceReads {
   prtbench::ConnectAttempt ConnectOnce(prtbench::Ipv4 address, std::uint16_t port, prtbench::ConnectTimeout timeout,
                                        const std::function<bool()>& stop) override;
   int Send(prtbench::SocketHandle socket, std::span<const std::uint8_t> bytes) override;
-  bool WaitWritable(prtbench::SocketHandle socket, unsigned milliseconds) override;
+  bool WaitWritable(prtbench::SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) override;
   bool WaitReadable(prtbench::SocketHandle socket, unsigned milliseconds) override;
   int Receive(prtbench::SocketHandle socket, std::span<std::uint8_t> buffer) override;
   int CloseSocket(prtbench::SocketHandle socket) override;

@@ -28,7 +28,7 @@ class SystemLinkDevices : public LinkDevices {
   ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
                              const std::function<bool()>& stop) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
-  bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
+  bool WaitWritable(SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) override;
   bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;
   int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) override;
   int CloseSocket(SocketHandle socket) override;

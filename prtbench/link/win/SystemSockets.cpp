@@ -95,12 +95,15 @@ int SystemLinkDevices::Send(SocketHandle socket, std::span<const std::uint8_t> b
   return WSAGetLastError() == WSAEWOULDBLOCK ? kWouldBlock : kSocketError;
 }
 
-bool SystemLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds) {
-  fd_set writable;
-  FD_ZERO(&writable);
-  FD_SET(ToSocket(socket), &writable);
-  timeval wait = Timeval(milliseconds);
-  return select(0, nullptr, &writable, nullptr, &wait) > 0;
+bool SystemLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds,
+                                     const std::function<bool()>& stop) {
+  return WaitUnlessStopped(milliseconds, stop, [socket](unsigned slice) {
+           fd_set writable;
+           FD_ZERO(&writable);
+           FD_SET(ToSocket(socket), &writable);
+           timeval wait = Timeval(slice);
+           return select(0, nullptr, &writable, nullptr, &wait);
+         }) > 0;
 }
 
 bool SystemLinkDevices::WaitReadable(SocketHandle socket, unsigned milliseconds) {

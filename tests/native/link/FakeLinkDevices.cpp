@@ -210,8 +210,13 @@ int FakeLinkDevices::Send(SocketHandle socket, std::span<const std::uint8_t> byt
   return result;
 }
 
-bool FakeLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds) {
+bool FakeLinkDevices::WaitWritable(SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) {
   Busy busy(*this);
+  if (onWaitWritable) onWaitWritable();
+  if (stop && stop()) {
+    Record("wait-writable " + std::to_string(socket) + " " + std::to_string(milliseconds) + " -> stopped");
+    return false;
+  }
   bool writable = true;
   {
     std::lock_guard lock(mutex_);

@@ -45,6 +45,7 @@ class FakeLinkDevices : public LinkDevices {
   // runs at the start of every ConnectOnce with the attempt's stop: a test
   // cancels there, the exit benchmark holds a silent printer's attempt
   std::function<void(const std::function<bool()>& stop)> onConnect;
+  std::function<void()> onWaitWritable;  // runs as a wait for writable begins
 
   // --- records ---
   std::vector<std::string> Log() const;
@@ -69,7 +70,7 @@ class FakeLinkDevices : public LinkDevices {
   ConnectAttempt ConnectOnce(Ipv4 address, std::uint16_t port, ConnectTimeout timeout,
                              const std::function<bool()>& stop) override;
   int Send(SocketHandle socket, std::span<const std::uint8_t> bytes) override;
-  bool WaitWritable(SocketHandle socket, unsigned milliseconds) override;
+  bool WaitWritable(SocketHandle socket, unsigned milliseconds, const std::function<bool()>& stop) override;
   bool WaitReadable(SocketHandle socket, unsigned milliseconds) override;
   int Receive(SocketHandle socket, std::span<std::uint8_t> buffer) override;
   int CloseSocket(SocketHandle socket) override;

@@ -182,6 +182,17 @@ TEST_F(PrinterLinkTest, ACancelDuringTheNetConnectEndsTheAttemptAndNoOtherFollow
   EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.3:9100 1s -> stopped"}));
 }
 
+TEST_F(PrinterLinkTest, ACancelDuringTheWaitForAStalledPrinterEndsTheSendAndSendsNothingAgain) {
+  Use(kPortNet);
+  link.SetPrinterIpSource([] { return MakeIpv4(127, 0, 0, 3); });
+  devices.sendResults = {3, kWouldBlock};
+  devices.onWaitWritable = [this] { link.CancelSends(); };  // the window closes while the printer reads nothing
+  EXPECT_EQ(link.SendData("ABCDEFG"), 0);
+  EXPECT_EQ(devices.Received(1), "ABC");
+  EXPECT_EQ(devices.Log(), (Log{"connect 127.0.0.3:9100 1s -> connected 1", "send 1 7 -> 3", "send 1 4 -> -2",
+                                "wait-writable 1 10000 -> stopped", "close-socket 1"}));
+}
+
 // --- LPT ---
 
 TEST_F(PrinterLinkTest, LptSendPurgesWritesCountsAndSaysSo) {

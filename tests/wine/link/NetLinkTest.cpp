@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/Pause.h"
@@ -203,6 +204,22 @@ TEST_F(NetLinkTest, APrinterThatFailsInTheMiddleOfAJobHasItsStartOnceAndTheSendF
     EXPECT_EQ(paused_, (std::vector<unsigned>{25})) << what;
     EXPECT_EQ(state_.TotalBytes(), 0) << what;
   }
+}
+
+TEST_F(NetLinkTest, AWindowClosingWhileThePrinterStoppedReadingEndsTheSendAtOnce) {
+  std::string job(32 * 1024 * 1024, 'x');
+  StallingPrinter printer(MakeIpv4(127, 0, 0, 28), kPrinterPort, 64 * 1024, StallingPrinter::Fault::StopsReading);
+  ASSERT_TRUE(printer.listening());
+  PrinterAt(MakeIpv4(127, 0, 0, 28));
+  const auto start = std::chrono::steady_clock::now();
+  std::thread closing([this] {
+    Sleep(300);
+    link_.CancelSends();
+  });
+  EXPECT_EQ(link_.SendData(job), 0);
+  closing.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));  // the stall bound is 10 s
+  EXPECT_FALSE(printer.SecondConnection());
 }
 
 }  // namespace
