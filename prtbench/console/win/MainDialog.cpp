@@ -218,10 +218,9 @@ void CKALDRODlg::LoadSettingsFile() {
     s.com.monitorIp = fields_.printerIp;
   });
   // a rate the list lacks leaves it without selection; the rate stays
-  SetComboIndex(IDC_MAIN_BAUD, -1);
-  SendDlgItemMessageW(hwnd(), IDC_MAIN_BAUD, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(std::to_wstring(loaded.baudRate).c_str()));
-  if (ComboText(IDC_MAIN_BAUD) != std::to_string(loaded.baudRate)) SetComboIndex(IDC_MAIN_BAUD, -1);
+  const std::string rate = std::to_string(loaded.baudRate);
+  ShowListName(IDC_MAIN_BAUD, rate);
+  if (ComboText(IDC_MAIN_BAUD) != rate) SetComboIndex(IDC_MAIN_BAUD, -1);
   ports_.ApplyEnableRules(fields_.portRadio);
 }
 
